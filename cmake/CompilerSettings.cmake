@@ -1,0 +1,20 @@
+# One place for the settings every target shares.
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+add_library(mervanta_settings INTERFACE)
+target_compile_options(mervanta_settings INTERFACE
+  -Wall -Wextra -Wold-style-cast -Wnon-virtual-dtor
+  $<$<CONFIG:Debug>:-Werror>)
+
+if(MERVANTA_SANITIZE)
+  target_compile_options(mervanta_settings INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(mervanta_settings INTERFACE -fsanitize=address,undefined)
+endif()
+
+if(MERVANTA_FUZZ)
+  target_compile_options(mervanta_settings INTERFACE -fsanitize=fuzzer-no-link,address,undefined -g)
+  target_link_options(mervanta_settings INTERFACE -fsanitize=address,undefined)
+endif()

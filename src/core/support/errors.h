@@ -1,0 +1,17 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace mervanta {
+
+// The one base of every failure the program reports: it carries the text the user sees.
+class EMervantaError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A failed system call on a file: the message names the file and the system's reason.
+[[noreturn]] void RaiseFileError(const char* action, const std::string& path, int errorNumber);
+
+}  // namespace mervanta

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace mervanta {
+
+enum class TMsgCode : int {
+  OptionsChanged = 10,
+  ColumnAdded = 20,
+  ColumnDeleted = 23,
+  ColumnMoved = 25,
+  ColumnsReloaded = 27,
+  ColumnChanged = 28,
+  ColumnsShownChanged = 29,
+  ColumnsPrintChanged = 30,
+  ColumnsExportChanged = 31,
+  CountChanged = 50,
+  OrderChanged = 55,
+  RecordEdited = 57,
+  FieldsChanged = 58,
+  MarksChanged = 59,
+  SortChanged = 61,
+  ItemIndexChanged = 63,
+  HasCurrentChanged = 65,
+  BeginUpdate = 67,
+  EndUpdate = 68,
+  ModifiedChanged = 71,
+  RecordActivated = 79,
+  CurrentSourceChanged = 81,
+  SourcesEnabledChanged = 83,
+};
+
+struct TMsg {
+  const void* Sender;
+  TMsgCode Code;
+  std::intptr_t Param1;
+  std::intptr_t Param2;
+};
+
+// A bound method: the listening object and the member it wants called. Two listeners are the
+// same when both parts are.
+struct TMsgListener {
+  void* Object;
+  void (*Method)(void* object, const TMsg& msg);
+
+  bool operator==(const TMsgListener&) const = default;
+};
+
+template <auto Member, class T>
+TMsgListener BindListener(T* object) {
+  return {object, [](void* target, const TMsg& msg) { (static_cast<T*>(target)->*Member)(msg); }};
+}
+
+// The process-wide hub through which model objects announce changes to whoever listens.
+class TMsgSender {
+ public:
+  // The same listener registered twice is called twice.
+  void Register(TMsgListener listener);
+  // Removes the last registration of the listener; unknown listeners are ignored.
+  void Unregister(TMsgListener listener);
+
+  // Calls the listeners from the last registered to the first, at once. A listener removed
+  // during the delivery is not called any more; one added during it waits for the next.
+  void Send(const void* sender, TMsgCode code, std::intptr_t param1 = 0,
+            std::intptr_t param2 = 0);
+
+  // Notifications of a blocked sender are dropped. Blocks pile up: each block needs its own
+  // unblock.
+  void Block(const void* sender);
+  void Unblock(const void* sender);
+  bool IsBlocked(const void* sender) const;
+
+  int ListenerCount() const;
+
+ private:
+  struct TEntry {
+    TMsgListener Listener;
+    bool Removed;
+  };
+  void Compact();
+
+  std::vector<TEntry> Listeners_;
+  std::vector<const void*> Blocked_;
+  int Delivering_ = 0;
+  bool HasRemoved_ = false;
+};
+
+TMsgSender& MsgSender();
+
+// Registers a listener for the lifetime of the object that holds it, so no object can forget
+// to unregister.
+class TMsgSubscription {
+ public:
+  explicit TMsgSubscription(TMsgListener listener) : Listener_(listener) {
+    MsgSender().Register(listener);
+  }
+  ~TMsgSubscription() { MsgSender().Unregister(Listener_); }
+  TMsgSubscription(const TMsgSubscription&) = delete;
+  TMsgSubscription& operator=(const TMsgSubscription&) = delete;
+
+ private:
+  TMsgListener Listener_;
+};
+
+// Blocks a sender for a scope.
+class TMsgBlock {
+ public:
+  explicit TMsgBlock(const void* sender) : Sender_(sender) { MsgSender().Block(sender); }
+  ~TMsgBlock() { MsgSender().Unblock(Sender_); }
+  TMsgBlock(const TMsgBlock&) = delete;
+  TMsgBlock& operator=(const TMsgBlock&) = delete;
+
+ private:
+  const void* Sender_;
+};
+
+}  // namespace mervanta

@@ -1,0 +1,67 @@
+#include "support/user_interface.h"
+
+namespace mervanta {
+
+namespace {
+
+class TSilentUserInterface final : public TUserInterface {
+ public:
+  TCursor Cursor() const override { return Cursor_; }
+  void SetCursor(TCursor cursor) override { Cursor_ = cursor; }
+  void ShowProgress(int) override {}
+  void SetProgressText(const std::string&) override {}
+  void SetProgressPosition(int) override {}
+  void CloseProgress() override {}
+  TAnswer ShowMessage(const std::string&, const std::string&, TButtons buttons, TIcon) override {
+    switch (buttons) {
+      case TButtons::Ok: return TAnswer::Ok;
+      case TButtons::OkCancel: return TAnswer::Cancel;
+      case TButtons::YesNo: return TAnswer::No;
+      case TButtons::YesNoCancel: return TAnswer::Cancel;
+    }
+    return TAnswer::Cancel;
+  }
+  void Beep() override {}
+
+ private:
+  TCursor Cursor_ = TCursor::Default;
+};
+
+TSilentUserInterface& Silent() {
+  static TSilentUserInterface silent;
+  return silent;
+}
+
+TUserInterface* Installed = nullptr;
+
+std::string& Title() {
+  static std::string title = "Mervanta";
+  return title;
+}
+
+}  // namespace
+
+TUserInterface& UserInterface() { return Installed != nullptr ? *Installed : Silent(); }
+
+void InstallUserInterface(TUserInterface* userInterface) { Installed = userInterface; }
+
+const std::string& ApplicationTitle() { return Title(); }
+
+void SetApplicationTitle(std::string title) { Title() = std::move(title); }
+
+std::string CompleteMessageText(std::string text) {
+  if (!text.empty()) {
+    auto last = static_cast<unsigned char>(text.back());
+    if (last > '.' && last != '?') text += '.';
+  }
+  return text;
+}
+
+TAnswer ShowMessageBox(const std::string& text, const std::string& caption, TButtons buttons,
+                       TIcon icon) {
+  return UserInterface().ShowMessage(CompleteMessageText(text),
+                                     caption.empty() ? ApplicationTitle() : caption, buttons,
+                                     icon);
+}
+
+}  // namespace mervanta

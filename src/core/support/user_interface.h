@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+
+namespace mervanta {
+
+enum class TCursor { Default, Hourglass };
+enum class TButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class TIcon { None, Information, Warning, Error, Question };
+enum class TAnswer { Ok, Cancel, Yes, No };
+
+// What the core needs from whoever talks to the user. The desktop program implements it with
+// windows, the command-line tool with terminal text, tests with a recording fake.
+class TUserInterface {
+ public:
+  virtual ~TUserInterface() = default;
+
+  virtual TCursor Cursor() const = 0;
+  virtual void SetCursor(TCursor cursor) = 0;
+
+  // The small "Executing" window of a long operation: shown once with the bar's maximum,
+  // then updated, then closed.
+  virtual void ShowProgress(int maximum) = 0;
+  virtual void SetProgressText(const std::string& text) = 0;
+  virtual void SetProgressPosition(int position) = 0;
+  virtual void CloseProgress() = 0;
+
+  virtual TAnswer ShowMessage(const std::string& text, const std::string& caption,
+                              TButtons buttons, TIcon icon) = 0;
+  virtual void Beep() = 0;
+};
+
+// The installed front end, or a silent one that answers every question with its last button
+// (Cancel or No) when none is installed.
+TUserInterface& UserInterface();
+// Installs a front end for the rest of the run; nullptr goes back to the silent one.
+void InstallUserInterface(TUserInterface* userInterface);
+
+// The application title used as the caption of messages without one.
+const std::string& ApplicationTitle();
+void SetApplicationTitle(std::string title);
+
+// A message ending in a letter, digit or colon gets a final full stop; one ending in "?",
+// ".", "!", ")" or a quote does not.
+std::string CompleteMessageText(std::string text);
+
+// Shows a message through the installed front end with the rules above; an empty caption
+// becomes the application title.
+TAnswer ShowMessageBox(const std::string& text, const std::string& caption = {},
+                       TButtons buttons = TButtons::Ok, TIcon icon = TIcon::Information);
+
+}  // namespace mervanta

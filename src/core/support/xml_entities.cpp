@@ -1,0 +1,89 @@
+#include "support/xml_entities.h"
+
+namespace mervanta {
+
+void AppendEncodedEntities(std::string& out, std::string_view text) {
+  for (char c : text) {
+    switch (c) {
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '&': out += "&amp;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      default:
+        if (c >= 1 && c <= 31) {
+          out += "&#";
+          out += std::to_string(static_cast<int>(c));
+          out += ';';
+        } else {
+          out += c;
+        }
+    }
+  }
+}
+
+std::string EncodeEntities(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendEncodedEntities(out, text);
+  return out;
+}
+
+namespace {
+
+// The byte a name between "&" and ";" stands for, or -1.
+int DecodeName(std::string_view name) {
+  if (name.size() >= 2 && name[0] == '#') {
+    int value = 0;
+    for (char c : name.substr(1)) {
+      if (c < '0' || c > '9') return -1;
+      value = value * 10 + (c - '0');
+      if (value > 255) return -1;
+    }
+    return value >= 1 ? value : -1;
+  }
+  if (name == "quot") return '"';
+  if (name == "apos" || name == "pos") return '\'';
+  if (name == "lt") return '<';
+  if (name == "gt") return '>';
+  if (name == "amp") return '&';
+  return -1;
+}
+
+}  // namespace
+
+std::string DecodeEntities(std::string_view source) {
+  std::string text;
+  text.reserve(source.size());
+  for (std::size_t i = 0; i < source.size();) {
+    if (source.compare(i, 4, "<br>") == 0) {
+      text += "&#13;&#10;";
+      i += 4;
+    } else {
+      text += source[i++];
+    }
+  }
+  if (text.find('&') == std::string::npos) return text;
+
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  std::size_t semicolon = 0;  // the next ";" at or after the scan, found once per stretch
+  while (i < text.size()) {
+    if (text[i] == '&') {
+      if (semicolon != std::string::npos && semicolon <= i) semicolon = text.find(';', i + 1);
+      if (semicolon != std::string::npos) {
+        int byte = DecodeName(std::string_view(text).substr(i + 1, semicolon - i - 1));
+        if (byte >= 0) {
+          out += static_cast<char>(byte);
+          i = semicolon + 1;
+          continue;
+        }
+      }
+    }
+    out += text[i++];
+  }
+  return out;
+}
+
+}  // namespace mervanta

@@ -1,0 +1,13 @@
+# The core and the command-line tool must stay free of Qt and of the desktop program's code.
+file(GLOB_RECURSE sources ${SOURCE_DIR}/src/core/* ${SOURCE_DIR}/src/cli/*)
+set(offenders "")
+foreach(source IN LISTS sources)
+  file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt|gui/)")
+  if(includes)
+    list(APPEND offenders "${source}: ${includes}")
+  endif()
+endforeach()
+if(offenders)
+  list(JOIN offenders "\n" text)
+  message(FATAL_ERROR "Qt or desktop headers in the core or the CLI:\n${text}")
+endif()
