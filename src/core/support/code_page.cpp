@@ -31,6 +31,19 @@ constexpr char32_t kCodePage720High[128] = {
 
 std::string IconvName(int number) { return "CP" + std::to_string(number); }
 
+constexpr char32_t kUndefined = 0xFFFFFFFF;
+
+// Bytes the code page leaves undefined keep the code point of their own number, or a private
+// one when that code point belongs to another byte, so that every byte string round-trips.
+void FillUndefined(std::array<char32_t, 256>& table) {
+  for (int b = 0; b < 256; ++b) {
+    if (table[b] != kUndefined) continue;
+    const char32_t same = static_cast<char32_t>(b);
+    bool taken = std::find(table.begin(), table.end(), same) != table.end();
+    table[b] = taken ? 0xF000 + same : same;
+  }
+}
+
 // Returns false when iconv does not know the code page.
 bool FillFromIconv(int number, std::array<char32_t, 256>& table) {
   iconv_t cd = iconv_open("UTF-32LE", IconvName(number).c_str());
@@ -44,12 +57,13 @@ bool FillFromIconv(int number, std::array<char32_t, 256>& table) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
     if (rc == static_cast<std::size_t>(-1) || outLeft != 4) {
-      table[b] = static_cast<char32_t>(b);
+      table[b] = kUndefined;
     } else {
       table[b] = static_cast<char32_t>(out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24));
     }
   }
   iconv_close(cd);
+  FillUndefined(table);
   return true;
 }
 

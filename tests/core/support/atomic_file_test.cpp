@@ -1,0 +1,132 @@
+#include "support/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "support/errors.h"
+#include "support/file_io.h"
+#include "support/locked_file.h"
+#include "test_support/temp_dir.h"
+
+namespace mervanta {
+namespace {
+
+int FilesIn(const std::string& folder) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    (void)entry;
+    ++count;
+  }
+  return count;
+}
+
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const EMervantaError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+TEST(AtomicFile, ReplacesContentAndKeepsPermissions) {
+  test::TTempDir dir;
+  const std::string path = dir.Write("table.csv", "old content");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  ReplaceFileAtomically(path, "new");
+  EXPECT_EQ(ReadWholeFile(path), "new");
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(FilesIn(dir.Path()), 1) << "no temporary file is left behind";
+}
+
+TEST(AtomicFile, CreatesNewFilesAndStreamsLargeContent) {
+  test::TTempDir dir;
+  const std::string path = dir.File("new.csv");
+  std::string expected;
+  ReplaceFileAtomically(path, [&](TFileWriter& writer) {
+    for (int i = 0; i < 100000; ++i) {
+      const std::string line = "record " + std::to_string(i) + "\r\n";
+      writer.Write(line);
+      expected += line;
+    }
+    writer.Write(std::string(200000, 'x'));
+    writer.Write('!');
+    expected += std::string(200000, 'x') + "!";
+  });
+  EXPECT_EQ(ReadWholeFile(path), expected);
+}
+
+TEST(AtomicFile, ReplacesTheTargetOfASymbolicLink) {
+  test::TTempDir dir;
+  const std::string target = dir.Write("real.csv", "old");
+  const std::string link = dir.File("link.csv");
+  ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+  ReplaceFileAtomically(link, "new");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadWholeFile(target), "new");
+}
+
+TEST(AtomicFile, AFailureLeavesTheOldFileAndNamesTheFile) {
+  test::TTempDir dir;
+  const std::string path = dir.Write("table.csv", "precious");
+  const std::string writerError = ErrorOf([&] {
+    ReplaceFileAtomically(path, [](TFileWriter& writer) {
+      writer.Write("half");
+      throw EMervantaError("Disk full while writing");
+    });
+  });
+  EXPECT_EQ(writerError, "Disk full while writing");
+  EXPECT_EQ(ReadWholeFile(path), "precious");
+  EXPECT_EQ(FilesIn(dir.Path()), 1);
+
+  const std::string missingFolder = dir.File("gone/table.csv");
+  const std::string folderError = ErrorOf([&] { ReplaceFileAtomically(missingFolder, "x"); });
+  EXPECT_NE(folderError.find(missingFolder), std::string::npos) << folderError;
+  EXPECT_NE(folderError.find("No such file or directory"), std::string::npos) << folderError;
+
+  std::filesystem::create_directory(dir.File("folder.csv"));
+  const std::string renameError = ErrorOf([&] { ReplaceFileAtomically(dir.File("folder.csv"), "x"); });
+  EXPECT_NE(renameError.find("folder.csv"), std::string::npos) << renameError;
+  EXPECT_EQ(FilesIn(dir.Path()), 2) << "the temporary file is removed after a failed rename";
+}
+
+TEST(LockedFile, ASecondHolderIsToldTheFileIsLocked) {
+  test::TTempDir dir;
+  const std::string path = dir.Write("table.csv", "a");
+  TLockedFile first, second;
+  EXPECT_EQ(first.Acquire(path), TLockedFile::TStatus::Held);
+  EXPECT_EQ(second.Acquire(path), TLockedFile::TStatus::LockedByOther);
+  first.Release();
+  EXPECT_EQ(second.Acquire(path), TLockedFile::TStatus::Held);
+  EXPECT_EQ(first.Acquire(dir.File("missing.csv")), TLockedFile::TStatus::Failed);
+  EXPECT_NE(first.LastError(), 0);
+}
+
+TEST(LockedFile, TheLockMovesToTheReplacedFile) {
+  test::TTempDir dir;
+  const std::string path = dir.Write("table.csv", "old");
+  TLockedFile lock;
+  ASSERT_EQ(lock.Acquire(path), TLockedFile::TStatus::Held);
+  ReplaceFileAtomically(path, "new", &lock);
+  EXPECT_TRUE(lock.IsHeld());
+  TLockedFile other;
+  EXPECT_EQ(other.Acquire(path), TLockedFile::TStatus::LockedByOther);
+  lock = TLockedFile();
+  EXPECT_EQ(other.Acquire(path), TLockedFile::TStatus::Held);
+  EXPECT_EQ(ReadWholeFile(path), "new");
+}
+
+TEST(FileIo, ReadingAMissingFileNamesIt) {
+  const std::string error = ErrorOf([] { ReadWholeFile("/nonexistent/table.csv"); });
+  EXPECT_EQ(error, "Cannot open file \"/nonexistent/table.csv\". No such file or directory");
+  test::TTempDir dir;
+  EXPECT_NE(ErrorOf([&] { ReadWholeFile(dir.Path()); }).find("Is a directory"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mervanta
