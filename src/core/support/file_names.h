@@ -1,10 +1,40 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "support/string_list.h"
 
 namespace mervanta {
 
 // The folder of the running program, with a trailing "/".
 std::string ProgramFolder();
+
+// The file name without folder and extension; a leading dot does not start an extension.
+std::string FileTitle(std::string_view path);
+
+// Deletes the characters no file name may hold (" * : < > ? |) from the name after the last
+// "/" or "\"; the folder part stays as it is.
+std::string RemoveInvalidFileNameChars(std::string_view path);
+
+// A new, empty file with a unique name starting "QRV" in $TMPDIR (default /tmp); throws
+// EMervantaError naming the folder when it cannot be created.
+std::string TemporaryFileName();
+
+// Whether both paths name the same existing file (links and relative forms included).
+bool SameFile(const std::string& a, const std::string& b);
+
+// Whether the path names an existing file or folder.
+bool FileOrFolderExists(const std::string& path);
+
+// Appends the names in `folder` matching `mask` ("*" any run, "?" one character, letter case
+// ignored, a final ".*" also matching no extension), sorted by name, optionally without their
+// extension and optionally with the folder in front; "." and ".." are never listed.
+void ListFiles(std::string_view folder, std::string_view mask, TStringList& lines,
+               bool withoutExtension, bool withFolder);
+
+// Trims every line, drops empty ones and makes the rest absolute folders ending in "/"; an
+// empty list gets the program folder. Returns how many listed folders do not exist.
+int NormaliseFolderList(TStringList& lines);
 
 }  // namespace mervanta
