@@ -229,12 +229,13 @@ std::string ZeroPadded(long long value, int width) {
 }
 
 std::string FileSizeText(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that naming a pipe cannot hang; only a regular file has a size to show.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return "???";
   struct stat info {};
   int rc = ::fstat(fd, &info);
   ::close(fd);
-  if (rc != 0) return "???";
+  if (rc != 0 || !S_ISREG(info.st_mode)) return "???";
   const long long size = info.st_size;
   if (size < 1024) return std::to_string(size) + " b";
   const bool megabytes = size >= 1048576;
