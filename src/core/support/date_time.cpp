@@ -112,7 +112,8 @@ bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime&
 }
 
 void DecodeDate(TDateTime value, int& year, int& month, int& day) {
-  long days = static_cast<long>(std::floor(value)) + kDateDelta;
+  // The whole part is the day and the fraction's size the time, also before 1899.
+  long days = static_cast<long>(std::trunc(value)) + kDateDelta;
   if (days < 1) days = 1;
   // Civil-from-days on the proleptic Gregorian calendar, day 1 being 1 January 0001.
   long n = days - 1;

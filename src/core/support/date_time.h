@@ -5,8 +5,8 @@
 
 namespace mervanta {
 
-// Days since 30 December 1899; the fraction is the time of day. Tables compare dates and
-// times as such values, so one type serves both.
+// Days since 30 December 1899; the size of the fraction is the time of day (-1.25 is
+// 29 December 1899, 6:00). Tables compare dates and times as such values.
 using TDateTime = double;
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& result);

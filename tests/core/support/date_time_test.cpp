@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "test_support/pinned_locale.h"
 
 namespace mervanta {
@@ -13,6 +15,12 @@ TEST(DateTime, EncodingAndDecodingAgreeOverTheWholeCalendar) {
   EXPECT_EQ(value, 0);
   ASSERT_TRUE(TryEncodeDate(2000, 3, 1, value));
   EXPECT_EQ(value, 36586);
+  int year, month, day, hour, minute, second, ms;
+  DecodeDate(-1.25, year, month, day);
+  DecodeTime(-1.25, hour, minute, second, ms);
+  EXPECT_EQ(std::vector<int>({year, month, day, hour, minute}),
+            std::vector<int>({1899, 12, 29, 6, 0}))
+      << "before 1899 the fraction still counts forward from midnight";
   for (int day = -693593; day <= 2958465; day += 97) {
     int y, m, d;
     DecodeDate(day, y, m, d);

@@ -1,7 +1,8 @@
 #include "support/locale.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
+
+#include "test_support/scoped_environment.h"
 
 namespace mervanta {
 namespace {
@@ -34,39 +35,18 @@ TEST(Locale, StrftimePatternsBecomePictures) {
   }
 }
 
-class TEnvironment {
- public:
-  TEnvironment(const char* name, const char* value) : Name_(name) {
-    const char* old = getenv(name);
-    if (old != nullptr) Old_ = old, HadOld_ = true;
-    setenv(name, value, 1);
-  }
-  ~TEnvironment() {
-    if (HadOld_) {
-      setenv(Name_, Old_.c_str(), 1);
-    } else {
-      unsetenv(Name_);
-    }
-  }
-
- private:
-  const char* Name_;
-  std::string Old_;
-  bool HadOld_ = false;
-};
-
 TEST(Locale, EnvironmentOverridesTheCodePages) {
-  TEnvironment language("LC_ALL", "C");
+  test::TScopedEnvironment language("LC_ALL", "C");
   {
-    TEnvironment ansi("MERVANTA_CODEPAGE", "1251");
-    TEnvironment oem("MERVANTA_OEMCP", "866");
+    test::TScopedEnvironment ansi("MERVANTA_CODEPAGE", "1251");
+    test::TScopedEnvironment oem("MERVANTA_OEMCP", "866");
     TLocaleSettings settings = DetectLocaleSettings();
     EXPECT_EQ(settings.AnsiCodePage, 1251);
     EXPECT_EQ(settings.OemCodePage, 866);
   }
   for (const char* bad : {"abc", "0", "99999", "4242", ""}) {
     SCOPED_TRACE(bad);
-    TEnvironment ansi("MERVANTA_CODEPAGE", bad);
+    test::TScopedEnvironment ansi("MERVANTA_CODEPAGE", bad);
     EXPECT_EQ(DetectLocaleSettings().AnsiCodePage, 1252);
   }
 }
