@@ -29,8 +29,8 @@ TFontProperty* AddFont(TPropertiesCategory& category, const char* face, int size
   return category.AddProperty<TFontProperty>("Font", "Font", face, size, TFontStyles{0}, kBlack);
 }
 
-TStringListProperty* AddList(TPropertiesCategory& category, const char* name, const char* caption,
-                             TStringList defaultValue) {
+TStringListProperty* AddCommaTextList(TPropertiesCategory& category, const char* name,
+                                      const char* caption, TStringList defaultValue) {
   auto* property = category.AddProperty<TStringListProperty>(name, caption, std::string_view());
   property->SetFlags(pfCommaText);
   property->SetDefault(defaultValue);
@@ -52,7 +52,7 @@ TBooleanProperty* AddShowHead(TPropertiesCategory& category, std::string_view fo
 
 TMainCategory::TMainCategory(const std::string& defaultWorkDir)
     : TPropertiesCategory("Main", "General"),
-      WorkDir(AddList(*this, "WorkDir", "Directories", {defaultWorkDir})),
+      WorkDir(AddCommaTextList(*this, "WorkDir", "Directories", {defaultWorkDir})),
       StartMode(AddProperty<TItemIndexProperty>("StartMode", "Open table on start-up",
                                                 "Ask\r\nRemember last\r\nDo not open", 2)),
       SeparatorIndex(
@@ -164,8 +164,8 @@ TPrintCategory::TPrintCategory()
 
 TToolsCategory::TToolsCategory()
     : TPropertiesCategory("Tools", "Tools"),
-      Items(AddList(*this, "Items", "Selected tools",
-                    TStringList(kStandardToolList.begin(), kStandardToolList.end()))),
+      Items(AddCommaTextList(*this, "Items", "Selected tools",
+                             TStringList(kStandardToolList.begin(), kStandardToolList.end()))),
       Captions(AddProperty<TItemIndexProperty>(
           "Captions", "Button captions", "Do not show\r\nOn the right\r\nAt the bottom", 2)) {}
 
