@@ -1,0 +1,50 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "support/user_interface.h"
+
+namespace mervanta::test {
+
+// Stands in for the front end while it lives: records what would be shown as lines of text
+// and answers questions from a queue (Ok or Yes when the queue is empty).
+class TRecordingUserInterface final : public TUserInterface {
+ public:
+  TRecordingUserInterface() { InstallUserInterface(this); }
+  ~TRecordingUserInterface() override { InstallUserInterface(nullptr); }
+  TRecordingUserInterface(const TRecordingUserInterface&) = delete;
+  TRecordingUserInterface& operator=(const TRecordingUserInterface&) = delete;
+
+  std::vector<std::string> Events;
+  std::deque<TAnswer> Answers;
+
+  TCursor Cursor() const override { return Cursor_; }
+  void SetCursor(TCursor cursor) override {
+    Cursor_ = cursor;
+    Events.push_back(cursor == TCursor::Hourglass ? "cursor busy" : "cursor default");
+  }
+  void ShowProgress(int maximum) override { Events.push_back("show " + std::to_string(maximum)); }
+  void SetProgressText(const std::string& text) override { Events.push_back("text " + text); }
+  void SetProgressPosition(int position) override {
+    Events.push_back("position " + std::to_string(position));
+  }
+  void CloseProgress() override { Events.push_back("close"); }
+  TAnswer ShowMessage(const std::string& text, const std::string& caption, TButtons buttons,
+                      TIcon) override {
+    Events.push_back("message " + caption + ": " + text);
+    if (!Answers.empty()) {
+      TAnswer answer = Answers.front();
+      Answers.pop_front();
+      return answer;
+    }
+    return buttons == TButtons::Ok || buttons == TButtons::OkCancel ? TAnswer::Ok : TAnswer::Yes;
+  }
+  void Beep() override { Events.push_back("beep"); }
+
+ private:
+  TCursor Cursor_ = TCursor::Default;
+};
+
+}  // namespace mervanta::test
