@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "formula/fo_variable.h"
+
+namespace mervanta {
+
+class TFormulaCalculator;
+
+// A node of a parsed formula. Nodes are made and freed by their calculator.
+class TFoCustomValue {
+ public:
+  explicit TFoCustomValue(TFormulaCalculator& owner) : Owner_(owner) {}
+  virtual ~TFoCustomValue() = default;
+  TFoCustomValue(const TFoCustomValue&) = delete;
+  TFoCustomValue& operator=(const TFoCustomValue&) = delete;
+
+  virtual void GetValue(TFoVariable& value) = 0;
+
+  // The value in the form an operation asks for; EFormulaError 85 when it does not convert.
+  TNumber GetNumber();
+  // Rounded to the nearest 64-bit integer, halves to the even neighbour.
+  std::int64_t GetInteger();
+  std::string_view GetText();
+
+  TFormulaCalculator& Owner() const { return Owner_; }
+  // Where the node keeps a text it made; its capacity is reused from one record to the next.
+  std::string& Buffer() { return Buffer_; }
+
+ private:
+  TFormulaCalculator& Owner_;
+  std::string Buffer_;
+};
+
+}  // namespace mervanta

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+#include "formula/fo_custom_value.h"
+
+namespace mervanta {
+
+// A column reference "#N": the text of the N-th column for the record being computed.
+class TFoLinkValue : public TFoCustomValue {
+ public:
+  TFoLinkValue(TFormulaCalculator& owner, std::int32_t column)
+      : TFoCustomValue(owner), Column_(column) {}
+
+  // EFormulaError 83 when the resolver knows no such column.
+  void GetValue(TFoVariable& value) override;
+
+ private:
+  std::int32_t Column_;
+};
+
+}  // namespace mervanta

@@ -1,0 +1,16 @@
+#include "formula/fo_static_value.h"
+
+#include <utility>
+
+namespace mervanta {
+
+TFoStaticValue::TFoStaticValue(TFormulaCalculator& owner, TNumber number) : TFoCustomValue(owner) {
+  Value_.SetNumber(number);
+}
+
+TFoStaticValue::TFoStaticValue(TFormulaCalculator& owner, std::string text)
+    : TFoCustomValue(owner), Literal_(std::move(text)) {
+  Value_.SetText(Literal_);
+}
+
+}  // namespace mervanta

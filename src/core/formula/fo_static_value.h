@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "formula/fo_custom_value.h"
+
+namespace mervanta {
+
+// A string or number literal.
+class TFoStaticValue : public TFoCustomValue {
+ public:
+  TFoStaticValue(TFormulaCalculator& owner, TNumber number);
+  TFoStaticValue(TFormulaCalculator& owner, std::string text);
+
+  void GetValue(TFoVariable& value) override { value = Value_; }
+
+ private:
+  std::string Literal_;
+  TFoVariable Value_;
+};
+
+}  // namespace mervanta

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "formula/fo_custom_value.h"
+#include "support/string_list.h"
+
+namespace mervanta {
+
+// Answers the column references "#N" of a calculation.
+class TFoLinkResolver {
+ public:
+  virtual ~TFoLinkResolver() = default;
+
+  // The text of column `column` (1-based) for the record `context` stands for; false when
+  // there is no such column. The answer either views text that outlives the calculation, such
+  // as a stored cell, or is written into `buffer` and viewed from there, as a computed cell
+  // is. Computing another column's formula here is how references chain.
+  virtual bool ResolveLink(std::int32_t column, void* context, std::string& buffer,
+                           std::string_view& text) = 0;
+};
+
+// Keeps one formula parsed and computes it for one record at a time. A faulty formula never
+// stops the caller: every fault becomes the text "<error N>".
+class TFormulaCalculator {
+ public:
+  TFormulaCalculator();
+  ~TFormulaCalculator();
+  TFormulaCalculator(const TFormulaCalculator&) = delete;
+  TFormulaCalculator& operator=(const TFormulaCalculator&) = delete;
+
+  // Parses the text; a fault is kept as ErrorCode and reported by every Calculate.
+  void SetFormula(std::string_view text);
+  // 0, or the code of the fault in the last formula set.
+  int ErrorCode() const { return ErrorCode_; }
+  // Computes the formula into `result`, cut to the length a field may hold. Raises only
+  // EFormulaError 82, when this formula is already being computed further up (a circular
+  // reference); the calculation that started the circle shows it as its text.
+  void Calculate(void* context, std::string& result, TFoLinkResolver& resolver);
+  // Frees the tree; Calculate then shows the empty text.
+  void Clear();
+
+  // The names of the operators and functions, as the column dialog lists them.
+  static TStringList MethodNames();
+
+  // For the parser and the nodes.
+  template <typename TNode, typename... TArgs>
+  TNode& AddNode(TArgs&&... args) {
+    auto node = std::make_unique<TNode>(*this, std::forward<TArgs>(args)...);
+    TNode& result = *node;
+    Nodes_.push_back(std::move(node));
+    return result;
+  }
+  bool ResolveLink(std::int32_t column, std::string& buffer, std::string_view& text);
+
+ private:
+  // 0, or the code of the fault that ended the computation.
+  int Evaluate(std::string& result);
+
+  TFoCustomValue* Root_ = nullptr;
+  std::vector<std::unique_ptr<TFoCustomValue>> Nodes_;
+  TFoLinkResolver* Resolver_ = nullptr;
+  bool Busy_ = false;
+  void* Context_ = nullptr;
+  int ErrorCode_ = 0;
+};
+
+}  // namespace mervanta

@@ -1,0 +1,128 @@
+#include "formula/formula_parser.h"
+
+#include <utility>
+#include <vector>
+
+#include "formula/fo_link_value.h"
+#include "formula/fo_method_value.h"
+#include "formula/fo_static_value.h"
+#include "formula/formula_calculator.h"
+#include "formula/formula_error.h"
+
+namespace mervanta {
+
+namespace {
+
+// The kinds that split a range, loosest first.
+constexpr TFoTokenKind kSplitKinds[] = {tkCompare, tkAddOp, tkMulOp, tkSign, tkIdentifier};
+
+// The literal without its outer quotes, each doubled quote made single.
+std::string Unquoted(std::string_view literal) {
+  std::string text;
+  text.reserve(literal.size());
+  for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
+    text += literal[i];
+    if (literal[i] == '"') ++i;
+  }
+  return text;
+}
+
+}  // namespace
+
+TFoCustomValue& TFormulaParser::Parse() { return ParseRange(0, Reader_.Count() - 1, 0); }
+
+TFoCustomValue& TFormulaParser::ParseRange(int first, int last, int depth) {
+  if (depth > kMaxNesting) throw EFormulaError(feSyntax);
+  Reader_.StripBrackets(first, last);
+  for (TFoTokenKind kind : kSplitKinds) {
+    const int at = Reader_.FindToken(first, last, false, kind);
+    if (at < 0) continue;
+    if (kind == tkSign) return ParseSign(at, first, last, depth);
+    if (kind == tkIdentifier) return ParseCall(at, first, last, depth);
+    return ParseChain(at, first, last, depth);
+  }
+  return ParseLeaf(first, last);
+}
+
+TFoCustomValue& TFormulaParser::ParseLeaf(int first, int last) {
+  if (first != last) throw EFormulaError(feSyntax);
+  const std::string_view text = Reader_.Text(first);
+  switch (Reader_.Kind(first)) {
+    case tkString: return Owner_.AddNode<TFoStaticValue>(Unquoted(text));
+    case tkNumber: {
+      TNumber number;
+      if (!TryReadNumber(text, number)) throw EFormulaError(feBadNumber);
+      return Owner_.AddNode<TFoStaticValue>(number);
+    }
+    case tkColumn: {
+      int column;
+      if (!TryParseInteger(text.substr(1), column)) throw EFormulaError(feBadColumn);
+      return Owner_.AddNode<TFoLinkValue>(column);
+    }
+    default: throw EFormulaError(feSyntax);
+  }
+}
+
+TFoMethodValue& TFormulaParser::NewMethod(int at, bool isSign) {
+  const TFoMethodData* method = TMethodsManager::Find(Reader_.Text(at), isSign);
+  if (method == nullptr) throw EFormulaError(feUnknownName);
+  return Owner_.AddNode<TFoMethodValue>(*method);
+}
+
+TFoCustomValue& TFormulaParser::ParseSign(int at, int first, int last, int depth) {
+  TFoMethodValue& node = NewMethod(at, true);
+  // The rightmost sign must lead the range, which also refuses two signs in a row.
+  if (at != first || at == last) throw EFormulaError(feSyntax);
+  node.AddArgument(ParseRange(at + 1, last, depth + 1));
+  return node;
+}
+
+TFoCustomValue& TFormulaParser::ParseCall(int at, int first, int last, int depth) {
+  TFoMethodValue& node = NewMethod(at, false);
+  if (at != first) throw EFormulaError(feSyntax);
+  if (first < last) {
+    // The bracket after the name must close at the end: "F(1)(2)" is no call.
+    if (last - first < 2 || Reader_.Kind(first + 1) != tkOpen ||
+        Reader_.Partner(first + 1) != last) {
+      throw EFormulaError(feSyntax);
+    }
+    const int end = last - 1;
+    for (int start = first + 2; start <= end;) {
+      const int separator = Reader_.FindToken(start, end, true, tkSeparator);
+      if (separator == start) throw EFormulaError(feSyntax);
+      const int pieceEnd = separator < 0 ? end : separator - 1;
+      node.AddArgument(ParseRange(start, pieceEnd, depth + 1));
+      // One separator right before the closing bracket is allowed and ends the list.
+      start = pieceEnd + 2;
+    }
+  }
+  node.CheckArgumentCount();
+  return node;
+}
+
+// A run of binary operators of one kind splits at the rightmost first, so "8-3-2" is
+// (8-3)-2. Walking the run once, instead of searching the shrinking left side again for each
+// operator, keeps long sums linear.
+TFoCustomValue& TFormulaParser::ParseChain(int at, int first, int last, int depth) {
+  const TFoTokenKind kind = Reader_.Kind(at);
+  std::vector<std::pair<int, TFoMethodValue*>> operators;  // from the right
+  for (int end = last; at >= 0; at = Reader_.FindToken(first, end, false, kind)) {
+    if (depth + static_cast<int>(operators.size()) > kMaxNesting) throw EFormulaError(feSyntax);
+    TFoMethodValue& node = NewMethod(at, false);
+    if (at == first || at == end) throw EFormulaError(feSyntax);
+    operators.emplace_back(at, &node);
+    end = at - 1;
+  }
+  const int count = static_cast<int>(operators.size());
+  TFoCustomValue* left = &ParseRange(first, operators.back().first - 1, depth + count);
+  for (int j = count - 1; j >= 0; --j) {
+    const auto [position, node] = operators[static_cast<std::size_t>(j)];
+    const int rightEnd = j == 0 ? last : operators[static_cast<std::size_t>(j - 1)].first - 1;
+    node->AddArgument(*left);
+    node->AddArgument(ParseRange(position + 1, rightEnd, depth + j + 1));
+    left = node;
+  }
+  return *left;
+}
+
+}  // namespace mervanta

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "formula/formula_reader.h"
+
+namespace mervanta {
+
+class TFoCustomValue;
+class TFoMethodValue;
+class TFormulaCalculator;
+
+// Builds the node tree of a read formula. Comparisons bind loosest, then "+" and "-", then
+// "*" and "/", then signs, then function calls; binary operators are left-associative.
+class TFormulaParser {
+ public:
+  // A tree deeper than this is refused with EFormulaError 46, so neither parsing nor
+  // computing can exhaust the stack.
+  static constexpr int kMaxNesting = 1000;
+
+  TFormulaParser(const TFormulaReader& reader, TFormulaCalculator& owner)
+      : Reader_(reader), Owner_(owner) {}
+
+  // The root of the whole formula, which must have at least one token; nodes are made in the
+  // owner, which keeps them even when a fault ends the parse.
+  TFoCustomValue& Parse();
+
+ private:
+  TFoCustomValue& ParseRange(int first, int last, int depth);
+  TFoCustomValue& ParseLeaf(int first, int last);
+  TFoCustomValue& ParseSign(int at, int first, int last, int depth);
+  TFoCustomValue& ParseCall(int at, int first, int last, int depth);
+  TFoCustomValue& ParseChain(int at, int first, int last, int depth);
+  TFoMethodValue& NewMethod(int at, bool isSign);
+
+  const TFormulaReader& Reader_;
+  TFormulaCalculator& Owner_;
+};
+
+}  // namespace mervanta

@@ -1,0 +1,122 @@
+#include "formula/formula_reader.h"
+
+#include <climits>
+
+#include "formula/formula_error.h"
+
+namespace mervanta {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool IsBlank(char c) { return c >= 1 && c <= 32; }
+bool IsCompare(char c) { return c == '<' || c == '=' || c == '>'; }
+
+// After these a "+" or "-" joins two operands; anywhere else it is a sign.
+bool EndsOperand(TFoTokenKind kind) {
+  return kind == tkString || kind == tkIdentifier || kind == tkNumber || kind == tkClose ||
+         kind == tkColumn;
+}
+
+}  // namespace
+
+std::string_view TFormulaReader::Text(int i) const {
+  const TToken& token = Tokens_[static_cast<std::size_t>(i)];
+  return std::string_view(Source_).substr(token.Start, token.Length);
+}
+
+void TFormulaReader::Add(std::size_t start, std::size_t end, TFoTokenKind kind) {
+  Tokens_.push_back(
+      {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start), kind, -1});
+}
+
+void TFormulaReader::Read(std::string_view text) {
+  Tokens_.clear();
+  // Token positions are 32-bit and indexes are int; no real formula comes near that.
+  if (text.size() >= INT_MAX) throw EFormulaError(feSyntax);
+  Source_.assign(text);
+  std::vector<int> open;
+  const std::size_t size = text.size();
+  std::size_t i = 0;
+  while (i < size) {
+    const char c = text[i];
+    const std::size_t start = i;
+    if (IsBlank(c)) {
+      while (i < size && IsBlank(text[i])) ++i;
+    } else if (c == '"') {
+      for (++i;; ++i) {
+        if (i >= size) throw EFormulaError(feUnclosedString);
+        if (text[i] != '"') continue;
+        if (i + 1 < size && text[i + 1] == '"') {
+          ++i;
+        } else {
+          break;
+        }
+      }
+      Add(start, ++i, tkString);
+    } else if (c == '#') {
+      for (++i; i < size && IsDigit(text[i]);) ++i;
+      Add(start, i, tkColumn);
+    } else if (c == '(') {
+      open.push_back(Count());
+      Add(start, ++i, tkOpen);
+    } else if (c == ')') {
+      if (open.empty()) throw EFormulaError(feUnmatchedClose);
+      const int partner = open.back();
+      open.pop_back();
+      Tokens_[static_cast<std::size_t>(partner)].Partner = Count();
+      Add(start, ++i, tkClose);
+      Tokens_.back().Partner = partner;
+    } else if (c == '*' || c == '/') {
+      Add(start, ++i, tkMulOp);
+    } else if (c == '+' || c == '-') {
+      const bool binary = !Tokens_.empty() && EndsOperand(Tokens_.back().Kind);
+      Add(start, ++i, binary ? tkAddOp : tkSign);
+    } else if (IsDigit(c)) {
+      while (i < size && (IsDigit(text[i]) || text[i] == ',' || text[i] == '.')) ++i;
+      Add(start, i, tkNumber);
+    } else if (c == ';') {
+      Add(start, ++i, tkSeparator);
+    } else if (IsCompare(c)) {
+      while (i < size && IsCompare(text[i])) ++i;
+      Add(start, i, tkCompare);
+    } else if (IsLetter(c)) {
+      while (i < size && (IsLetter(text[i]) || IsDigit(text[i]))) ++i;
+      Add(start, i, tkIdentifier);
+    } else {
+      throw EFormulaError(feBadCharacter);
+    }
+  }
+  if (!open.empty()) throw EFormulaError(feUnclosedBracket);
+}
+
+int TFormulaReader::FindToken(int first, int last, bool forward, TFoTokenKind kind) const {
+  if (forward) {
+    for (int i = first; i <= last; ++i) {
+      if (Kind(i) == tkOpen) {
+        i = Partner(i);
+      } else if (Kind(i) == kind) {
+        return i;
+      }
+    }
+  } else {
+    for (int i = last; i >= first; --i) {
+      if (Kind(i) == tkClose) {
+        i = Partner(i);
+      } else if (Kind(i) == kind) {
+        return i;
+      }
+    }
+  }
+  return -1;
+}
+
+void TFormulaReader::StripBrackets(int& first, int& last) const {
+  while (first < last && Kind(first) == tkOpen && Partner(first) == last) {
+    ++first;
+    --last;
+  }
+}
+
+}  // namespace mervanta

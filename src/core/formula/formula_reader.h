@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mervanta {
+
+enum TFoTokenKind : std::uint8_t {
+  tkString,      // a literal in double quotes, quotes included
+  tkIdentifier,  // a function name
+  tkNumber,
+  tkCompare,  // a run of "<", "=" and ">"
+  tkAddOp,    // binary "+" or "-"
+  tkMulOp,
+  tkSign,  // unary "+" or "-"
+  tkOpen,
+  tkClose,
+  tkSeparator,
+  tkColumn,  // "#" and its digits
+};
+
+// Cuts a formula into tokens that keep their exact source text. Brackets are paired while
+// reading, so searches skip a bracketed group in one step and parsing stays linear.
+class TFormulaReader {
+ public:
+  // Raises EFormulaError 42 to 45 on a lexical fault.
+  void Read(std::string_view text);
+
+  int Count() const { return static_cast<int>(Tokens_.size()); }
+  std::string_view Text(int i) const;
+  TFoTokenKind Kind(int i) const { return Tokens_[static_cast<std::size_t>(i)].Kind; }
+  // The bracket that closes or opens the bracket at i.
+  int Partner(int i) const { return Tokens_[static_cast<std::size_t>(i)].Partner; }
+
+  // The first token of `kind` outside brackets met walking from `first` up (forward) or from
+  // `last` down; -1 when there is none. Brackets themselves are never found. The range must
+  // hold whole bracket pairs, which every range the parser makes does.
+  int FindToken(int first, int last, bool forward, TFoTokenKind kind) const;
+  // Drops bracket pairs that enclose the whole range.
+  void StripBrackets(int& first, int& last) const;
+
+ private:
+  struct TToken {
+    std::uint32_t Start;
+    std::uint32_t Length;
+    TFoTokenKind Kind;
+    int Partner;
+  };
+
+  void Add(std::size_t start, std::size_t end, TFoTokenKind kind);
+
+  std::string Source_;
+  std::vector<TToken> Tokens_;
+};
+
+}  // namespace mervanta

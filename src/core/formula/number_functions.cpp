@@ -1,0 +1,256 @@
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+
+#include "formula/fo_operations.h"
+#include "formula/formula_error.h"
+
+namespace mervanta {
+
+namespace {
+
+constexpr TNumber kPi = 3.141592653589793238462643383279502884L;
+// The processor's sine and cosine give up beyond this magnitude.
+constexpr TNumber kTrigonometryLimit = 0x1p63L;
+
+TNumber Checked(TNumber result) {
+  if (std::isnan(result)) throw EFormulaError(feInvalidOperation);
+  if (std::isinf(result)) throw EFormulaError(feOverflow);
+  return result;
+}
+
+// A product or quotient of non-zero numbers that comes out as zero has underflowed.
+TNumber CheckedNonZero(TNumber result) {
+  if (Checked(result) == 0) throw EFormulaError(feUnderflow);
+  return result;
+}
+
+TNumber Boolean(bool condition) { return condition ? 1 : 0; }
+
+TNumber Multiply(TNumber a, TNumber b) {
+  return a == 0 || b == 0 ? a * b : CheckedNonZero(a * b);
+}
+
+TNumber Divide(TNumber a, TNumber b) {
+  if (b == 0) throw EFormulaError(a == 0 ? feInvalidOperation : feDivisionByZero);
+  return a == 0 ? a / b : CheckedNonZero(a / b);
+}
+
+// Squaring keeps even an exponent of two thousand million to a few dozen multiplications.
+TNumber IntegerPower(TNumber base, std::int64_t exponent) {
+  if (exponent < 0 && base == 0) throw EFormulaError(feDivisionByZero);
+  std::uint64_t rest = exponent < 0 ? static_cast<std::uint64_t>(-exponent) : exponent;
+  TNumber result = 1;
+  for (TNumber factor = base; rest != 0; rest >>= 1) {
+    if ((rest & 1) != 0) result *= factor;
+    if (rest > 1) factor *= factor;
+  }
+  if (exponent >= 0) return base == 0 ? result : CheckedNonZero(result);
+  // The reciprocal of a vanished power is too large, that of an overflowed one too small.
+  if (result == 0) throw EFormulaError(feOverflow);
+  if (std::isinf(result)) throw EFormulaError(feUnderflow);
+  return CheckedNonZero(1 / result);
+}
+
+TNumber Power(TNumber base, TNumber exponent) {
+  if (std::trunc(exponent) == exponent && exponent >= INT32_MIN && exponent <= INT32_MAX) {
+    return IntegerPower(base, static_cast<std::int64_t>(exponent));
+  }
+  if (base < 0) throw EFormulaError(feInvalidOperation);
+  if (base == 0) {
+    if (exponent < 0) throw EFormulaError(feDivisionByZero);
+    return 0;
+  }
+  return CheckedNonZero(std::exp(exponent * std::log(base)));
+}
+
+// Rounds half away from zero to `digits` decimals at double precision; negative digits round
+// to tens, hundreds and so on.
+TNumber RoundTo(TNumber x, std::int8_t digits) {
+  if (std::fabs(x) > DBL_MAX) throw EFormulaError(feOverflow);
+  const double factor = std::pow(10.0, -digits);
+  const double scaled = static_cast<double>(x) / factor;
+  return Checked(std::trunc(x < 0 ? scaled - 0.5 : scaled + 0.5) * factor);
+}
+
+void UnaryPlus(TFoMethodValue& node, TFoVariable& value) {
+  value.SetNumber(node.Arg(0).GetNumber());
+}
+
+void UnaryMinus(TFoMethodValue& node, TFoVariable& value) {
+  value.SetNumber(-node.Arg(0).GetNumber());
+}
+
+// Adds numbers; joins texts when the left value is a text.
+void Plus(TFoMethodValue& node, TFoVariable& value) {
+  TFoVariable left;
+  node.Arg(0).GetValue(left);
+  if (left.Kind == vkNumber) {
+    value.SetNumber(Checked(left.Number + node.Arg(1).GetNumber()));
+    return;
+  }
+  const std::string_view right = node.Arg(1).GetText();
+  std::string& text = node.Buffer();
+  text.clear();
+  AppendBounded(text, left.Text);
+  AppendBounded(text, right);
+  value.SetText(text);
+}
+
+void Minus(TFoMethodValue& node, TFoVariable& value) {
+  const TNumber a = node.Arg(0).GetNumber();
+  value.SetNumber(Checked(a - node.Arg(1).GetNumber()));
+}
+
+void Times(TFoMethodValue& node, TFoVariable& value) {
+  const TNumber a = node.Arg(0).GetNumber();
+  value.SetNumber(Multiply(a, node.Arg(1).GetNumber()));
+}
+
+void Quotient(TFoMethodValue& node, TFoVariable& value) {
+  const TNumber a = node.Arg(0).GetNumber();
+  value.SetNumber(Divide(a, node.Arg(1).GetNumber()));
+}
+
+template <typename TCompare>
+void Comparison(TFoMethodValue& node, TFoVariable& value) {
+  const TNumber a = node.Arg(0).GetNumber();
+  value.SetNumber(Boolean(TCompare()(a, node.Arg(1).GetNumber())));
+}
+
+// The left value decides: numbers compare by value, texts byte for byte.
+bool Equal(TFoMethodValue& node) {
+  TFoVariable left;
+  node.Arg(0).GetValue(left);
+  if (left.Kind == vkNumber) return left.Number == node.Arg(1).GetNumber();
+  return left.Text == node.Arg(1).GetText();
+}
+
+void Equals(TFoMethodValue& node, TFoVariable& value) { value.SetNumber(Boolean(Equal(node))); }
+void Differs(TFoMethodValue& node, TFoVariable& value) { value.SetNumber(Boolean(!Equal(node))); }
+
+// Only the chosen branch is computed, and its kind is kept.
+void If(TFoMethodValue& node, TFoVariable& value) {
+  const bool condition = node.Arg(0).GetNumber() != 0;
+  node.Arg(condition ? 1 : 2).GetValue(value);
+}
+
+void Val(TFoMethodValue& node, TFoVariable& value) { value.SetNumber(node.Arg(0).GetNumber()); }
+
+// The first argument, then the others from the last backwards; an equal one does not replace.
+template <typename TBetter>
+void Extreme(TFoMethodValue& node, TFoVariable& value) {
+  TNumber best = node.Arg(0).GetNumber();
+  for (int i = node.ArgCount() - 1; i > 0; --i) {
+    const TNumber candidate = node.Arg(i).GetNumber();
+    if (TBetter()(candidate, best)) best = candidate;
+  }
+  value.SetNumber(best);
+}
+
+void Not(TFoMethodValue& node, TFoVariable& value) {
+  value.SetNumber(Boolean(node.Arg(0).GetNumber() == 0));
+}
+
+// Every argument is computed, from the last to the first, so a fault in any one shows.
+template <bool kAny>
+void Logical(TFoMethodValue& node, TFoVariable& value) {
+  bool any = false;
+  bool all = true;
+  for (int i = node.ArgCount() - 1; i >= 0; --i) {
+    const bool argument = node.Arg(i).GetNumber() != 0;
+    any = any || argument;
+    all = all && argument;
+  }
+  value.SetNumber(Boolean(kAny ? any : all));
+}
+
+void Round(TFoMethodValue& node, TFoVariable& value) {
+  const TNumber x = node.Arg(0).GetNumber();
+  if (node.ArgCount() == 1) {
+    value.SetNumber(std::nearbyint(x));
+    return;
+  }
+  value.SetNumber(RoundTo(x, static_cast<std::int8_t>(node.Arg(1).GetInteger())));
+}
+
+void Cos(TFoMethodValue& node, TFoVariable& value) {
+  const TNumber x = node.Arg(0).GetNumber();
+  value.SetNumber(std::fabs(x) < kTrigonometryLimit ? std::cos(x) : 0);
+}
+
+void Sin(TFoMethodValue& node, TFoVariable& value) {
+  const TNumber x = node.Arg(0).GetNumber();
+  value.SetNumber(std::fabs(x) < kTrigonometryLimit ? std::sin(x) : 0);
+}
+
+void Sqr(TFoMethodValue& node, TFoVariable& value) {
+  const TNumber x = node.Arg(0).GetNumber();
+  value.SetNumber(Multiply(x, x));
+}
+
+void Sqrt(TFoMethodValue& node, TFoVariable& value) {
+  const TNumber x = node.Arg(0).GetNumber();
+  if (x < 0) throw EFormulaError(feInvalidOperation);
+  value.SetNumber(std::sqrt(x));
+}
+
+void Int(TFoMethodValue& node, TFoVariable& value) {
+  value.SetNumber(std::trunc(node.Arg(0).GetNumber()));
+}
+
+void Abs(TFoMethodValue& node, TFoVariable& value) {
+  value.SetNumber(std::fabs(node.Arg(0).GetNumber()));
+}
+
+void Pi(TFoMethodValue&, TFoVariable& value) { value.SetNumber(kPi); }
+
+void Sign(TFoMethodValue& node, TFoVariable& value) {
+  const TNumber x = node.Arg(0).GetNumber();
+  value.SetNumber(x > 0 ? 1 : x < 0 ? -1 : 0);
+}
+
+void PowerOf(TFoMethodValue& node, TFoVariable& value) {
+  const TNumber base = node.Arg(0).GetNumber();
+  value.SetNumber(Power(base, node.Arg(1).GetNumber()));
+}
+
+}  // namespace
+
+TFoOperation NumberOperation(std::int32_t id) {
+  switch (id) {
+    case -2: return UnaryPlus;
+    case -1: return UnaryMinus;
+    case 1: return Plus;
+    case 2: return Minus;
+    case 3: return Times;
+    case 4: return Quotient;
+    case 5: return Comparison<std::greater<TNumber>>;
+    case 6: return Comparison<std::greater_equal<TNumber>>;
+    case 7: return Comparison<std::less<TNumber>>;
+    case 8: return Comparison<std::less_equal<TNumber>>;
+    case 9: return Equals;
+    case 10: return Differs;
+    case 11: return If;
+    case 13: return Val;
+    case 14: return Extreme<std::greater<TNumber>>;
+    case 15: return Extreme<std::less<TNumber>>;
+    case 17: return Not;
+    case 18: return Logical<false>;
+    case 19: return Logical<true>;
+    case 33: return Round;
+    case 36: return Cos;
+    case 37: return Sin;
+    case 38: return Sqr;
+    case 39: return Sqrt;
+    case 40: return Int;
+    case 41: return Abs;
+    case 42: return Pi;
+    case 43: return Sign;
+    case 44: return PowerOf;
+    default: return nullptr;
+  }
+}
+
+}  // namespace mervanta
