@@ -6,20 +6,20 @@ namespace mervanta::bench {
 
 namespace {
 
-constexpr const char* kFirstNames[] = {"Anna",  "Boris", "Clara",  "David",  "Elena", "Felix",
-                                       "Greta", "Hugo",  "Irina",  "Jonas",  "Karin", "Leon",
-                                       "Maria", "Nils",  "Olga",   "Pavel",  "Rosa",  "Simon",
-                                       "Tanja", "Ugo",   "Vera",   "Walter", "Xenia", "Yuri"};
+constexpr const char* kFirstNames[] = {"Anna",  "Boris", "Clara", "David",  "Elena", "Felix",
+                                       "Greta", "Hugo",  "Irina", "Jonas",  "Karin", "Leon",
+                                       "Maria", "Nils",  "Olga",  "Pavel",  "Rosa",  "Simon",
+                                       "Tanja", "Ugo",   "Vera",  "Walter", "Xenia", "Yuri"};
 constexpr const char* kLastNames[] = {"Adler",  "Becker", "Castro", "Dorn",   "Eberle", "Fischer",
                                       "Gromov", "Hansen", "Ivanov", "Jansen", "Keller", "Lorenz",
                                       "Meyer",  "Novak",  "Orlov",  "Peters", "Quint",  "Richter",
                                       "Sokol",  "Thiel",  "Ulrich", "Vogel",  "Weber",  "Zorin"};
-constexpr const char* kCities[] = {"Amsterdam", "Berlin",  "Cologne", "Dresden",  "Essen",
-                                   "Frankfurt", "Geneva",  "Hamburg", "Innsbruck", "Jena",
-                                   "Kiel",      "Leipzig", "Munich",  "Nuremberg", "Oslo",
-                                   "Prague",    "Riga",    "Salzburg", "Turin",    "Vienna"};
-constexpr const char* kStreets[] = {"Oak Street",  "Mill Lane",   "Church Road", "High Street",
-                                    "Park Avenue", "Station Road", "River Walk", "Garden Row",
+constexpr const char* kCities[] = {"Amsterdam", "Berlin",  "Cologne",  "Dresden",   "Essen",
+                                   "Frankfurt", "Geneva",  "Hamburg",  "Innsbruck", "Jena",
+                                   "Kiel",      "Leipzig", "Munich",   "Nuremberg", "Oslo",
+                                   "Prague",    "Riga",    "Salzburg", "Turin",     "Vienna"};
+constexpr const char* kStreets[] = {"Oak Street",  "Mill Lane",    "Church Road", "High Street",
+                                    "Park Avenue", "Station Road", "River Walk",  "Garden Row",
                                     "Castle Hill", "Market Square"};
 constexpr const char* kWords[] = {"call",   "back",  "after", "lunch", "order",  "shipped",
                                   "paid",   "late",  "VIP",   "new",   "client", "prefers",
@@ -84,8 +84,8 @@ TGeneratedRecord GenerateRecord(std::uint64_t index) {
   record[3] = buffer;
   std::snprintf(buffer, sizeof buffer, "%u.%02u", random.Below(1000000), random.Below(100));
   record[4] = buffer;
-  std::snprintf(buffer, sizeof buffer, "%02u.%02u.%04u", 1 + random.Below(28),
-                1 + random.Below(12), 1950 + random.Below(75));
+  std::snprintf(buffer, sizeof buffer, "%02u.%02u.%04u", 1 + random.Below(28), 1 + random.Below(12),
+                1950 + random.Below(75));
   record[5] = buffer;
   const std::size_t length = 20 + random.Below(61);
   std::string notes;

@@ -17,7 +17,9 @@ inline TLocaleSettings PinnedLocaleSettings() {
   return settings;
 }
 
-inline void PinLocale() { TLocale::Install(PinnedLocaleSettings()); }
+inline void PinLocale() {
+  TLocale::Install(PinnedLocaleSettings());
+}
 
 // Installs other settings for one test and puts the pinned ones back afterwards.
 class TScopedLocale {

@@ -87,8 +87,8 @@ class TTemporaryFile {
 
 }  // namespace
 
-void ReplaceFileAtomically(const std::string& path,
-                           const std::function<void(TFileWriter&)>& write, TLockedFile* lock) {
+void ReplaceFileAtomically(const std::string& path, const std::function<void(TFileWriter&)>& write,
+                           TLockedFile* lock) {
   const std::string target = ResolveTarget(path);
   TTemporaryFile temporary(target);
   const int fd = temporary.Fd();
@@ -115,7 +115,8 @@ void ReplaceFileAtomically(const std::string& path,
 }
 
 void ReplaceFileAtomically(const std::string& path, std::string_view content, TLockedFile* lock) {
-  ReplaceFileAtomically(path, [content](TFileWriter& writer) { writer.Write(content); }, lock);
+  ReplaceFileAtomically(
+      path, [content](TFileWriter& writer) { writer.Write(content); }, lock);
 }
 
 }  // namespace mervanta

@@ -15,8 +15,7 @@ class TLockedFile;
 // file's permissions and the lock (when `lock` holds one), and renamed over the old file;
 // then the folder is flushed. On any failure the old file is untouched, the temporary file is
 // removed and EMervantaError names the file and the reason.
-void ReplaceFileAtomically(const std::string& path,
-                           const std::function<void(TFileWriter&)>& write,
+void ReplaceFileAtomically(const std::string& path, const std::function<void(TFileWriter&)>& write,
                            TLockedFile* lock = nullptr);
 void ReplaceFileAtomically(const std::string& path, std::string_view content,
                            TLockedFile* lock = nullptr);

@@ -13,7 +13,9 @@ using TColor = std::uint32_t;
 constexpr TColor RGB(unsigned red, unsigned green, unsigned blue) {
   return red | (green << 8) | (blue << 16);
 }
-constexpr TColor SystemColor(unsigned index) { return 0xFF000000u | index; }
+constexpr TColor SystemColor(unsigned index) {
+  return 0xFF000000u | index;
+}
 
 // System colours resolved to the classic desktop defaults; plain colours unchanged.
 TColor ColorToRGB(TColor color);

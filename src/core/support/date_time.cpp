@@ -19,7 +19,9 @@ constexpr int kDaysInMonth[2][13] = {{0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31,
 // Day number of 30 December 1899 counted from 1 January 0001 as day 1.
 constexpr long kDateDelta = 693594;
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(int year) {
+  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 long DaysFromCivil(int year, int month, int day) {
   int y = year - 1;
@@ -174,20 +176,36 @@ std::string FormatDateTime(std::string_view picture, TDateTime value) {
     while (i + run < picture.size() && picture[i + run] == c) ++run;
     int hour12 = hour % 12 == 0 ? 12 : hour % 12;
     switch (c) {
-      case 'd': out += run >= 2 ? Pad2(day) : std::to_string(day); break;
-      case 'M': out += run >= 2 ? Pad2(month) : std::to_string(month); break;
+      case 'd':
+        out += run >= 2 ? Pad2(day) : std::to_string(day);
+        break;
+      case 'M':
+        out += run >= 2 ? Pad2(month) : std::to_string(month);
+        break;
       case 'y': {
         std::string digits = std::to_string(year);
         while (digits.size() < 4) digits.insert(0, "0");
         out += run <= 2 ? digits.substr(2) : digits;
         break;
       }
-      case 'H': out += run >= 2 ? Pad2(hour) : std::to_string(hour); break;
-      case 'h': out += run >= 2 ? Pad2(hour12) : std::to_string(hour12); break;
-      case 'm': out += run >= 2 ? Pad2(minute) : std::to_string(minute); break;
-      case 's': out += run >= 2 ? Pad2(second) : std::to_string(second); break;
-      case 't': out += hour < 12 ? locale.TimeAMString : locale.TimePMString; break;
-      default: out.append(run, c); break;
+      case 'H':
+        out += run >= 2 ? Pad2(hour) : std::to_string(hour);
+        break;
+      case 'h':
+        out += run >= 2 ? Pad2(hour12) : std::to_string(hour12);
+        break;
+      case 'm':
+        out += run >= 2 ? Pad2(minute) : std::to_string(minute);
+        break;
+      case 's':
+        out += run >= 2 ? Pad2(second) : std::to_string(second);
+        break;
+      case 't':
+        out += hour < 12 ? locale.TimeAMString : locale.TimePMString;
+        break;
+      default:
+        out.append(run, c);
+        break;
     }
     i += run;
   }
@@ -232,9 +250,24 @@ bool TryStrToDate(std::string_view text, TDateTime& result) {
     }
   } else {
     switch (order) {
-      case TDateOrder::MDY: month = n1; day = n2; year = n3; yearDigits = l3; break;
-      case TDateOrder::DMY: day = n1; month = n2; year = n3; yearDigits = l3; break;
-      case TDateOrder::YMD: year = n1; month = n2; day = n3; yearDigits = l1; break;
+      case TDateOrder::MDY:
+        month = n1;
+        day = n2;
+        year = n3;
+        yearDigits = l3;
+        break;
+      case TDateOrder::DMY:
+        day = n1;
+        month = n2;
+        year = n3;
+        yearDigits = l3;
+        break;
+      case TDateOrder::YMD:
+        year = n1;
+        month = n2;
+        day = n3;
+        yearDigits = l1;
+        break;
     }
   }
   if (yearDigits <= 2) {

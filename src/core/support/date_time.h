@@ -19,9 +19,9 @@ TDateTime Now();
 
 // Formats by a picture of the current locale's kind (see TLocaleSettings).
 std::string FormatDateTime(std::string_view picture, TDateTime value);
-std::string DateToStr(TDateTime value);       // the short date format
-std::string TimeToStr(TDateTime value);       // the long time format
-std::string DateTimeToStr(TDateTime value);   // both, the time left out at midnight
+std::string DateToStr(TDateTime value);      // the short date format
+std::string TimeToStr(TDateTime value);      // the long time format
+std::string DateTimeToStr(TDateTime value);  // both, the time left out at midnight
 
 // Reading in the current locale: the day, month and year order of the short date format with
 // its separator (a missing year is this year; two digits pick the century within 50 years);

@@ -18,14 +18,12 @@ struct TLanguageCodePages {
 
 // The pair the desktop system these files come from uses for each language.
 constexpr TLanguageCodePages kLanguageCodePages[] = {
-    {"ru", 1251, 866}, {"uk", 1251, 866}, {"be", 1251, 866}, {"bg", 1251, 866},
-    {"sr", 1251, 866}, {"mk", 1251, 866}, {"kk", 1251, 866}, {"ky", 1251, 866},
-    {"tt", 1251, 866}, {"mn", 1251, 866}, {"cs", 1250, 852}, {"pl", 1250, 852},
-    {"hu", 1250, 852}, {"sk", 1250, 852}, {"sl", 1250, 852}, {"hr", 1250, 852},
-    {"ro", 1250, 852}, {"sq", 1250, 852}, {"bs", 1250, 852}, {"el", 1253, 737},
-    {"tr", 1254, 857}, {"az", 1254, 857}, {"he", 1255, 862}, {"yi", 1255, 862},
-    {"ar", 1256, 720}, {"fa", 1256, 720}, {"ur", 1256, 720}, {"et", 1257, 775},
-    {"lv", 1257, 775}, {"lt", 1257, 775}};
+    {"ru", 1251, 866}, {"uk", 1251, 866}, {"be", 1251, 866}, {"bg", 1251, 866}, {"sr", 1251, 866},
+    {"mk", 1251, 866}, {"kk", 1251, 866}, {"ky", 1251, 866}, {"tt", 1251, 866}, {"mn", 1251, 866},
+    {"cs", 1250, 852}, {"pl", 1250, 852}, {"hu", 1250, 852}, {"sk", 1250, 852}, {"sl", 1250, 852},
+    {"hr", 1250, 852}, {"ro", 1250, 852}, {"sq", 1250, 852}, {"bs", 1250, 852}, {"el", 1253, 737},
+    {"tr", 1254, 857}, {"az", 1254, 857}, {"he", 1255, 862}, {"yi", 1255, 862}, {"ar", 1256, 720},
+    {"fa", 1256, 720}, {"ur", 1256, 720}, {"et", 1257, 775}, {"lv", 1257, 775}, {"lt", 1257, 775}};
 
 int CodePageFromEnvironment(const char* name, int fallback) {
   const char* value = std::getenv(name);
@@ -105,25 +103,62 @@ std::string PictureFromStrftime(std::string_view pattern) {
       spec = pattern[++i];
     }
     switch (spec) {
-      case 'd': out += "dd"; break;
-      case 'e': out += "d"; break;
-      case 'm': out += "MM"; break;
-      case 'y': out += "yy"; break;
-      case 'Y': out += "yyyy"; break;
-      case 'H': out += "HH"; break;
-      case 'k': out += "H"; break;
-      case 'I': out += "hh"; break;
-      case 'l': out += "h"; break;
-      case 'M': out += "mm"; break;
-      case 'S': out += "ss"; break;
-      case 'p': out += "tt"; break;
-      case 'D': out += "MM/dd/yy"; break;
-      case 'F': out += "yyyy-MM-dd"; break;
-      case 'T': out += "HH:mm:ss"; break;
-      case 'R': out += "HH:mm"; break;
-      case 'r': out += "hh:mm:ss tt"; break;
-      case '%': out += '%'; break;
-      default: break;
+      case 'd':
+        out += "dd";
+        break;
+      case 'e':
+        out += "d";
+        break;
+      case 'm':
+        out += "MM";
+        break;
+      case 'y':
+        out += "yy";
+        break;
+      case 'Y':
+        out += "yyyy";
+        break;
+      case 'H':
+        out += "HH";
+        break;
+      case 'k':
+        out += "H";
+        break;
+      case 'I':
+        out += "hh";
+        break;
+      case 'l':
+        out += "h";
+        break;
+      case 'M':
+        out += "mm";
+        break;
+      case 'S':
+        out += "ss";
+        break;
+      case 'p':
+        out += "tt";
+        break;
+      case 'D':
+        out += "MM/dd/yy";
+        break;
+      case 'F':
+        out += "yyyy-MM-dd";
+        break;
+      case 'T':
+        out += "HH:mm:ss";
+        break;
+      case 'R':
+        out += "HH:mm";
+        break;
+      case 'r':
+        out += "hh:mm:ss tt";
+        break;
+      case '%':
+        out += '%';
+        break;
+      default:
+        break;
     }
   }
   return out;
@@ -190,8 +225,12 @@ std::string MapBytes(std::string_view text, const std::array<unsigned char, 256>
 
 }  // namespace
 
-std::string AnsiToUtf8(std::string_view ansi) { return TLocale::Current().Ansi().ToUtf8(ansi); }
-std::string Utf8ToAnsi(std::string_view utf8) { return TLocale::Current().Ansi().FromUtf8(utf8); }
+std::string AnsiToUtf8(std::string_view ansi) {
+  return TLocale::Current().Ansi().ToUtf8(ansi);
+}
+std::string Utf8ToAnsi(std::string_view utf8) {
+  return TLocale::Current().Ansi().FromUtf8(utf8);
+}
 
 std::string AnsiToOem(std::string_view ansi) {
   return MapBytes(ansi, TLocale::Current().AnsiToOemTable());

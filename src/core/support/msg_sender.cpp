@@ -4,7 +4,9 @@
 
 namespace mervanta {
 
-void TMsgSender::Register(TMsgListener listener) { Listeners_.push_back({listener, false}); }
+void TMsgSender::Register(TMsgListener listener) {
+  Listeners_.push_back({listener, false});
+}
 
 void TMsgSender::Unregister(TMsgListener listener) {
   for (std::size_t i = Listeners_.size(); i-- > 0;) {
@@ -44,7 +46,9 @@ void TMsgSender::Compact() {
   HasRemoved_ = false;
 }
 
-void TMsgSender::Block(const void* sender) { Blocked_.push_back(sender); }
+void TMsgSender::Block(const void* sender) {
+  Blocked_.push_back(sender);
+}
 
 void TMsgSender::Unblock(const void* sender) {
   auto it = std::find(Blocked_.begin(), Blocked_.end(), sender);

@@ -62,8 +62,7 @@ class TMsgSender {
 
   // Calls the listeners from the last registered to the first, at once. A listener removed
   // during the delivery is not called any more; one added during it waits for the next.
-  void Send(const void* sender, TMsgCode code, std::intptr_t param1 = 0,
-            std::intptr_t param2 = 0);
+  void Send(const void* sender, TMsgCode code, std::intptr_t param1 = 0, std::intptr_t param2 = 0);
 
   // Notifications of a blocked sender are dropped. Blocks pile up: each block needs its own
   // unblock.

@@ -18,7 +18,9 @@ namespace {
 
 constexpr std::size_t kMaxNumberLength = 24;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 locale_t NeutralLocale() {
   static locale_t locale = newlocale(LC_NUMERIC_MASK, "C", nullptr);
@@ -144,7 +146,7 @@ bool TryParseInteger(std::string_view text, int& value) {
   if (text.empty()) return false;
   unsigned long long magnitude = 0;
   for (char c : text) {
-    int digit = IsDigit(c) ? c - '0'
+    int digit = IsDigit(c)                           ? c - '0'
                 : base == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10
                 : base == 16 && c >= 'A' && c <= 'F' ? c - 'A' + 10
                                                      : -1;

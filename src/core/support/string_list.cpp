@@ -4,7 +4,9 @@ namespace mervanta {
 
 namespace {
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlankOrControl(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 
 bool NeedsQuotes(std::string_view item) {
   if (item.empty()) return true;

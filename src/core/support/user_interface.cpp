@@ -14,10 +14,14 @@ class TSilentUserInterface final : public TUserInterface {
   void CloseProgress() override {}
   TAnswer ShowMessage(const std::string&, const std::string&, TButtons buttons, TIcon) override {
     switch (buttons) {
-      case TButtons::Ok: return TAnswer::Ok;
-      case TButtons::OkCancel: return TAnswer::Cancel;
-      case TButtons::YesNo: return TAnswer::No;
-      case TButtons::YesNoCancel: return TAnswer::Cancel;
+      case TButtons::Ok:
+        return TAnswer::Ok;
+      case TButtons::OkCancel:
+        return TAnswer::Cancel;
+      case TButtons::YesNo:
+        return TAnswer::No;
+      case TButtons::YesNoCancel:
+        return TAnswer::Cancel;
     }
     return TAnswer::Cancel;
   }
@@ -41,13 +45,21 @@ std::string& Title() {
 
 }  // namespace
 
-TUserInterface& UserInterface() { return Installed != nullptr ? *Installed : Silent(); }
+TUserInterface& UserInterface() {
+  return Installed != nullptr ? *Installed : Silent();
+}
 
-void InstallUserInterface(TUserInterface* userInterface) { Installed = userInterface; }
+void InstallUserInterface(TUserInterface* userInterface) {
+  Installed = userInterface;
+}
 
-const std::string& ApplicationTitle() { return Title(); }
+const std::string& ApplicationTitle() {
+  return Title();
+}
 
-void SetApplicationTitle(std::string title) { Title() = std::move(title); }
+void SetApplicationTitle(std::string title) {
+  Title() = std::move(title);
+}
 
 std::string CompleteMessageText(std::string text) {
   if (!text.empty()) {
@@ -60,8 +72,7 @@ std::string CompleteMessageText(std::string text) {
 TAnswer ShowMessageBox(const std::string& text, const std::string& caption, TButtons buttons,
                        TIcon icon) {
   return UserInterface().ShowMessage(CompleteMessageText(text),
-                                     caption.empty() ? ApplicationTitle() : caption, buttons,
-                                     icon);
+                                     caption.empty() ? ApplicationTitle() : caption, buttons, icon);
 }
 
 }  // namespace mervanta

@@ -25,8 +25,8 @@ class TUserInterface {
   virtual void SetProgressPosition(int position) = 0;
   virtual void CloseProgress() = 0;
 
-  virtual TAnswer ShowMessage(const std::string& text, const std::string& caption,
-                              TButtons buttons, TIcon icon) = 0;
+  virtual TAnswer ShowMessage(const std::string& text, const std::string& caption, TButtons buttons,
+                              TIcon icon) = 0;
   virtual void Beep() = 0;
 };
 

@@ -26,8 +26,12 @@ TZeroCounts CountZeros(std::string_view bytes) {
   return counts;
 }
 
-bool HasLittleEndianMark(std::string_view b) { return b.size() >= 2 && b[0] == '\xFF' && b[1] == '\xFE'; }
-bool HasBigEndianMark(std::string_view b) { return b.size() >= 2 && b[0] == '\xFE' && b[1] == '\xFF'; }
+bool HasLittleEndianMark(std::string_view b) {
+  return b.size() >= 2 && b[0] == '\xFF' && b[1] == '\xFE';
+}
+bool HasBigEndianMark(std::string_view b) {
+  return b.size() >= 2 && b[0] == '\xFE' && b[1] == '\xFF';
+}
 
 }  // namespace
 

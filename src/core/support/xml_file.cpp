@@ -11,7 +11,9 @@ namespace mervanta {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 // Reads one start tag from just after "<": its name and attributes. Returns true when the
 // tag closed itself with "/".
@@ -121,7 +123,9 @@ std::string StartLine(const TXmlTag& tag, int depth) {
 
 }  // namespace
 
-void TXmlFile::LoadFromFile(const std::string& path) { LoadFromString(ReadWholeFile(path)); }
+void TXmlFile::LoadFromFile(const std::string& path) {
+  LoadFromString(ReadWholeFile(path));
+}
 
 void TXmlFile::LoadFromString(std::string_view text) {
   Root_->ClearParams();

@@ -77,7 +77,9 @@ void TParamList::DeleteParam(std::string_view name) {
   if (Params_.empty()) ClearParams();
 }
 
-TXmlTag::~TXmlTag() { ClearChildren(); }
+TXmlTag::~TXmlTag() {
+  ClearChildren();
+}
 
 void TXmlTag::ClearChildren() {
   // Move every descendant into one flat list first, so destroying them never recurses.

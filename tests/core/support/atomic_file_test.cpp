@@ -90,7 +90,8 @@ TEST(AtomicFile, AFailureLeavesTheOldFileAndNamesTheFile) {
   EXPECT_NE(folderError.find("No such file or directory"), std::string::npos) << folderError;
 
   std::filesystem::create_directory(dir.File("folder.csv"));
-  const std::string renameError = ErrorOf([&] { ReplaceFileAtomically(dir.File("folder.csv"), "x"); });
+  const std::string renameError =
+      ErrorOf([&] { ReplaceFileAtomically(dir.File("folder.csv"), "x"); });
   EXPECT_NE(renameError.find("folder.csv"), std::string::npos) << renameError;
   EXPECT_EQ(FilesIn(dir.Path()), 2) << "the temporary file is removed after a failed rename";
 }

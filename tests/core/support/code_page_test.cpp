@@ -10,8 +10,8 @@ namespace mervanta {
 namespace {
 
 TEST(CodePage, EveryByteSurvivesTheRoundTripThroughUtf8) {
-  for (int number : {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 720, 737, 775, 850, 852,
-                     857, 862, 866}) {
+  for (int number :
+       {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 720, 737, 775, 850, 852, 857, 862, 866}) {
     SCOPED_TRACE(number);
     TCodePage page(number);
     std::string all;
@@ -25,11 +25,11 @@ TEST(CodePage, MapsNationalLettersBothWays) {
     int Page;
     unsigned char Byte;
     const char* Utf8;
-  } cases[] = {{1251, 0xC0, "\xD0\x90"},       // Cyrillic A
-               {1252, 0xE9, "\xC3\xA9"},       // e acute
-               {1252, 0x80, "\xE2\x82\xAC"},   // euro sign
-               {866, 0x80, "\xD0\x90"},        // Cyrillic A in the OEM page
-               {720, 0x9F, "\xD8\xA7"}};       // Arabic alef
+  } cases[] = {{1251, 0xC0, "\xD0\x90"},      // Cyrillic A
+               {1252, 0xE9, "\xC3\xA9"},      // e acute
+               {1252, 0x80, "\xE2\x82\xAC"},  // euro sign
+               {866, 0x80, "\xD0\x90"},       // Cyrillic A in the OEM page
+               {720, 0x9F, "\xD8\xA7"}};      // Arabic alef
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Page);
     TCodePage page(c.Page);
@@ -40,7 +40,7 @@ TEST(CodePage, MapsNationalLettersBothWays) {
 
 TEST(CodePage, WhatItCannotShowBecomesAQuestionMark) {
   TCodePage page(1252);
-  EXPECT_EQ(page.FromUtf8("a\xD0\x90z"), "a?z");     // Cyrillic A
+  EXPECT_EQ(page.FromUtf8("a\xD0\x90z"), "a?z");      // Cyrillic A
   EXPECT_EQ(page.FromUtf8("a\xFF\xC3z"), "a??z");     // malformed bytes
   EXPECT_EQ(page.FromUtf8("\xF0\x9F\x98\x80"), "?");  // outside the basic plane
 }
@@ -50,7 +50,7 @@ TEST(CodePage, CasingFollowsTheLocaleTables) {
     int Page;
     unsigned char Lower;
     unsigned char Upper;
-  } cases[] = {{1252, 'a', 'A'}, {1252, 0xE9, 0xC9}, {1252, 0xFF, 0x9F},
+  } cases[] = {{1252, 'a', 'A'},   {1252, 0xE9, 0xC9}, {1252, 0xFF, 0x9F},
                {1251, 0xE0, 0xC0}, {1251, 0xB8, 0xA8}, {1250, 0xB9, 0xA5}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Page);

@@ -99,12 +99,11 @@ TEST(DateTime, TimesAreReadWithOptionalSecondsAndDayHalf) {
     const char* Text;
     bool Valid;
     int Hour, Minute, Second;
-  } cases[] = {{"12:30", true, 12, 30, 0},      {"7:05:09", true, 7, 5, 9},
-               {"7:05:09.250", true, 7, 5, 9},  {"12:00 AM", true, 0, 0, 0},
-               {"1:15 pm", true, 13, 15, 0},    {"3 PM", true, 15, 0, 0},
-               {"13:00 PM", false, 0, 0, 0},    {"24:00", false, 0, 0, 0},
-               {"12", false, 0, 0, 0},          {"12:", false, 0, 0, 0},
-               {"12:30x", false, 0, 0, 0},      {"", false, 0, 0, 0}};
+  } cases[] = {
+      {"12:30", true, 12, 30, 0},   {"7:05:09", true, 7, 5, 9},   {"7:05:09.250", true, 7, 5, 9},
+      {"12:00 AM", true, 0, 0, 0},  {"1:15 pm", true, 13, 15, 0}, {"3 PM", true, 15, 0, 0},
+      {"13:00 PM", false, 0, 0, 0}, {"24:00", false, 0, 0, 0},    {"12", false, 0, 0, 0},
+      {"12:", false, 0, 0, 0},      {"12:30x", false, 0, 0, 0},   {"", false, 0, 0, 0}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Text);
     TDateTime value;

@@ -12,9 +12,9 @@ TEST(Locale, LanguageChoosesTheCodePagePair) {
     const char* Name;
     int Ansi;
     int Oem;
-  } cases[] = {{"ru_RU.UTF-8", 1251, 866}, {"uk_UA", 1251, 866},  {"pl_PL.UTF-8", 1250, 852},
-               {"el_GR", 1253, 737},       {"tr_TR", 1254, 857},  {"he_IL", 1255, 862},
-               {"ar_EG.UTF-8", 1256, 720}, {"lt_LT", 1257, 775},  {"de_DE.UTF-8", 1252, 850},
+  } cases[] = {{"ru_RU.UTF-8", 1251, 866}, {"uk_UA", 1251, 866},   {"pl_PL.UTF-8", 1250, 852},
+               {"el_GR", 1253, 737},       {"tr_TR", 1254, 857},   {"he_IL", 1255, 862},
+               {"ar_EG.UTF-8", 1256, 720}, {"lt_LT", 1257, 775},   {"de_DE.UTF-8", 1252, 850},
                {"C", 1252, 850},           {"C.UTF-8", 1252, 850}, {"", 1252, 850}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -26,9 +26,11 @@ TEST(Locale, StrftimePatternsBecomePictures) {
   struct TCase {
     const char* Pattern;
     const char* Picture;
-  } cases[] = {{"%d.%m.%Y", "dd.MM.yyyy"}, {"%m/%d/%y", "MM/dd/yy"},   {"%Y-%m-%d", "yyyy-MM-dd"},
-               {"%H:%M:%S", "HH:mm:ss"},   {"%r", "hh:mm:ss tt"},     {"%T", "HH:mm:ss"},
-               {"%e.%m.%Y", "d.MM.yyyy"},  {"%Ey", "yy"},             {"100%%", "100%"}};
+  } cases[] = {{"%d.%m.%Y", "dd.MM.yyyy"}, {"%m/%d/%y", "MM/dd/yy"},
+               {"%Y-%m-%d", "yyyy-MM-dd"}, {"%H:%M:%S", "HH:mm:ss"},
+               {"%r", "hh:mm:ss tt"},      {"%T", "HH:mm:ss"},
+               {"%e.%m.%Y", "d.MM.yyyy"},  {"%Ey", "yy"},
+               {"100%%", "100%"}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Pattern);
     EXPECT_EQ(PictureFromStrftime(c.Pattern), c.Picture);

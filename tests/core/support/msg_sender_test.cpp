@@ -73,8 +73,8 @@ TEST_F(MsgSenderTest, ChangesToTheListDuringDeliverySkipNobodyAndCallNobodyRemov
   Hub.Register(C.Listener());
   TRecorder late{"late", Log};
   C.Action = [&] {
-    Hub.Unregister(C.Listener());     // itself
-    Hub.Register(late.Listener());    // waits for the next notification
+    Hub.Unregister(C.Listener());   // itself
+    Hub.Register(late.Listener());  // waits for the next notification
   };
   B.Action = [&] { Hub.Unregister(A.Listener()); };  // one not called yet
   Hub.Send(&Sender, TMsgCode::SortChanged);

@@ -9,10 +9,14 @@ TEST(UserInterface, MessagesEndInAFullStopUnlessTheyEndInPunctuation) {
   struct TCase {
     const char* Text;
     const char* Shown;
-  } cases[] = {{"Invalid password", "Invalid password."}, {"Records found: 5", "Records found: 5."},
-               {"Columns:", "Columns:."},                 {"Save changes?", "Save changes?"},
-               {"Done.", "Done."},                        {"Stop!", "Stop!"},
-               {"(see help)", "(see help)"},              {"Open \"a\"", "Open \"a\""},
+  } cases[] = {{"Invalid password", "Invalid password."},
+               {"Records found: 5", "Records found: 5."},
+               {"Columns:", "Columns:."},
+               {"Save changes?", "Save changes?"},
+               {"Done.", "Done."},
+               {"Stop!", "Stop!"},
+               {"(see help)", "(see help)"},
+               {"Open \"a\"", "Open \"a\""},
                {"", ""}};
   for (const TCase& c : cases) EXPECT_EQ(CompleteMessageText(c.Text), c.Shown) << c.Text;
 }

@@ -50,8 +50,12 @@ TEST(Utf16, ConvertsToTheAnsiCodePage) {
   TLocaleSettings settings = test::PinnedLocaleSettings();
   settings.AnsiCodePage = 1251;
   test::TScopedLocale locale(settings);
-  EXPECT_EQ(Utf16ToAnsi("\xFF\xFE" + Utf16Le(u"\u0410b")), "\xC0" "b");
-  EXPECT_EQ(Utf16ToAnsi("\xFE\xFF" + Utf16Be(u"\u0410b")), "\xC0" "b");
+  EXPECT_EQ(Utf16ToAnsi("\xFF\xFE" + Utf16Le(u"\u0410b")),
+            "\xC0"
+            "b");
+  EXPECT_EQ(Utf16ToAnsi("\xFE\xFF" + Utf16Be(u"\u0410b")),
+            "\xC0"
+            "b");
   EXPECT_EQ(Utf16ToAnsi(Utf16Le(u"xy\u0411z")), "xy\xC1z");
   EXPECT_EQ(Utf16ToAnsi(Utf16Le(u"a\U0001F600b")), "a?b") << "a surrogate pair is one character";
   EXPECT_EQ(Utf16ToAnsi(Utf16Le(u"ab") + "c"), "ab") << "an odd last byte is dropped";

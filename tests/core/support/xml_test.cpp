@@ -89,8 +89,8 @@ TEST(XmlFile, WritesTabsSelfClosingTagsAndOmitsEmptyElements) {
   TXmlFile file;
   file.Root()->Name = "Mervanta";
   TXmlTag* options = file.Root()->Child("Options");
-  options->Child("Main");                      // empty: omitted
-  options->Child("Flip")->Child("Exact");      // empty all the way down: omitted
+  options->Child("Main");                  // empty: omitted
+  options->Child("Flip")->Child("Exact");  // empty all the way down: omitted
   TXmlTag* found = options->Child("Head")->Child("Font");
   found->WriteString("Name", "A \"b\"");
   found->WriteString("", "nameless attributes are not written");
