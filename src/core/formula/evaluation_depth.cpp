@@ -19,6 +19,8 @@ TEvaluationDepth::TEvaluationDepth() {
   ++Depth;
 }
 
-TEvaluationDepth::~TEvaluationDepth() { --Depth; }
+TEvaluationDepth::~TEvaluationDepth() {
+  --Depth;
+}
 
 }  // namespace mervanta

@@ -142,10 +142,17 @@ TLayout Analyse(std::string_view section) {
           ++layout.IntegerPlaces;
         }
         break;
-      case ekPoint: layout.HasPoint = true; break;
-      case ekComma: layout.Grouping = true; break;
-      case ekExponent: layout.Scientific = true; break;
-      case ekLiteral: break;
+      case ekPoint:
+        layout.HasPoint = true;
+        break;
+      case ekComma:
+        layout.Grouping = true;
+        break;
+      case ekExponent:
+        layout.Scientific = true;
+        break;
+      case ekLiteral:
+        break;
     }
   }
   if (firstZero >= 0) layout.ForcedIntegers = layout.IntegerPlaces - firstZero;
@@ -193,8 +200,11 @@ class TSectionWriter {
           WriteIntegral(IntegralLength_, locale.ThousandSeparator);
           WriteExponent(element);
           break;
-        case ekComma: break;
-        case ekLiteral: AppendBounded(Out_, element.Text); break;
+        case ekComma:
+          break;
+        case ekLiteral:
+          AppendBounded(Out_, element.Text);
+          break;
       }
     }
   }

@@ -9,7 +9,9 @@ namespace mervanta {
 namespace {
 
 // An operation number without an entry yields 0.
-void NoOperation(TFoMethodValue&, TFoVariable& value) { value.SetNumber(0); }
+void NoOperation(TFoMethodValue&, TFoVariable& value) {
+  value.SetNumber(0);
+}
 
 TFoOperation OperationOf(std::int32_t id) {
   if (TFoOperation operation = NumberOperation(id)) return operation;

@@ -9,7 +9,9 @@
 
 namespace mervanta {
 
-TFormulaCalculator::TFormulaCalculator() { SetFormula({}); }
+TFormulaCalculator::TFormulaCalculator() {
+  SetFormula({});
+}
 
 TFormulaCalculator::~TFormulaCalculator() = default;
 
@@ -31,8 +33,7 @@ void TFormulaCalculator::SetFormula(std::string_view text) {
   }
 }
 
-void TFormulaCalculator::Calculate(void* context, std::string& result,
-                                   TFoLinkResolver& resolver) {
+void TFormulaCalculator::Calculate(void* context, std::string& result, TFoLinkResolver& resolver) {
   if (Busy_) throw EFormulaError(feCircularReference);
   int code = ErrorCode_;
   if (code == 0) {
@@ -74,6 +75,8 @@ bool TFormulaCalculator::ResolveLink(std::int32_t column, std::string& buffer,
   return Resolver_->ResolveLink(column, Context_, buffer, text);
 }
 
-TStringList TFormulaCalculator::MethodNames() { return TMethodsManager::Names(); }
+TStringList TFormulaCalculator::MethodNames() {
+  return TMethodsManager::Names();
+}
 
 }  // namespace mervanta

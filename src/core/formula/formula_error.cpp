@@ -2,7 +2,9 @@
 
 namespace mervanta {
 
-std::string FormulaErrorText(int code) { return "<error " + std::to_string(code) + ">"; }
+std::string FormulaErrorText(int code) {
+  return "<error " + std::to_string(code) + ">";
+}
 
 EFormulaError::EFormulaError(int code) : EMervantaError(FormulaErrorText(code)), Code_(code) {}
 

@@ -29,7 +29,9 @@ std::string Unquoted(std::string_view literal) {
 
 }  // namespace
 
-TFoCustomValue& TFormulaParser::Parse() { return ParseRange(0, Reader_.Count() - 1, 0); }
+TFoCustomValue& TFormulaParser::Parse() {
+  return ParseRange(0, Reader_.Count() - 1, 0);
+}
 
 TFoCustomValue& TFormulaParser::ParseRange(int first, int last, int depth) {
   if (depth > kMaxNesting) throw EFormulaError(feSyntax);
@@ -48,7 +50,8 @@ TFoCustomValue& TFormulaParser::ParseLeaf(int first, int last) {
   if (first != last) throw EFormulaError(feSyntax);
   const std::string_view text = Reader_.Text(first);
   switch (Reader_.Kind(first)) {
-    case tkString: return Owner_.AddNode<TFoStaticValue>(Unquoted(text));
+    case tkString:
+      return Owner_.AddNode<TFoStaticValue>(Unquoted(text));
     case tkNumber: {
       TNumber number;
       if (!TryReadNumber(text, number)) throw EFormulaError(feBadNumber);
@@ -59,7 +62,8 @@ TFoCustomValue& TFormulaParser::ParseLeaf(int first, int last) {
       if (!TryParseInteger(text.substr(1), column)) throw EFormulaError(feBadColumn);
       return Owner_.AddNode<TFoLinkValue>(column);
     }
-    default: throw EFormulaError(feSyntax);
+    default:
+      throw EFormulaError(feSyntax);
   }
 }
 

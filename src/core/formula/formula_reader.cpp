@@ -8,10 +8,18 @@ namespace mervanta {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsBlank(char c) { return c >= 1 && c <= 32; }
-bool IsCompare(char c) { return c == '<' || c == '=' || c == '>'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool IsBlank(char c) {
+  return c >= 1 && c <= 32;
+}
+bool IsCompare(char c) {
+  return c == '<' || c == '=' || c == '>';
+}
 
 // After these a "+" or "-" joins two operands; anywhere else it is a sign.
 bool EndsOperand(TFoTokenKind kind) {

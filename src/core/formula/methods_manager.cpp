@@ -63,7 +63,9 @@ constexpr TFoMethodData kRegistry[] = {
 constexpr TFoMethodData kUnaryPlus{"+", mkSign, 1, 1, -2};
 constexpr TFoMethodData kUnaryMinus{"-", mkSign, 1, 1, -1};
 
-char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldCase(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

@@ -26,7 +26,9 @@ TNumber CheckedNonZero(TNumber result) {
   return result;
 }
 
-TNumber Boolean(bool condition) { return condition ? 1 : 0; }
+TNumber Boolean(bool condition) {
+  return condition ? 1 : 0;
+}
 
 TNumber Multiply(TNumber a, TNumber b) {
   return a == 0 || b == 0 ? a * b : CheckedNonZero(a * b);
@@ -127,8 +129,12 @@ bool Equal(TFoMethodValue& node) {
   return left.Text == node.Arg(1).GetText();
 }
 
-void Equals(TFoMethodValue& node, TFoVariable& value) { value.SetNumber(Boolean(Equal(node))); }
-void Differs(TFoMethodValue& node, TFoVariable& value) { value.SetNumber(Boolean(!Equal(node))); }
+void Equals(TFoMethodValue& node, TFoVariable& value) {
+  value.SetNumber(Boolean(Equal(node)));
+}
+void Differs(TFoMethodValue& node, TFoVariable& value) {
+  value.SetNumber(Boolean(!Equal(node)));
+}
 
 // Only the chosen branch is computed, and its kind is kept.
 void If(TFoMethodValue& node, TFoVariable& value) {
@@ -136,7 +142,9 @@ void If(TFoMethodValue& node, TFoVariable& value) {
   node.Arg(condition ? 1 : 2).GetValue(value);
 }
 
-void Val(TFoMethodValue& node, TFoVariable& value) { value.SetNumber(node.Arg(0).GetNumber()); }
+void Val(TFoMethodValue& node, TFoVariable& value) {
+  value.SetNumber(node.Arg(0).GetNumber());
+}
 
 // The first argument, then the others from the last backwards; an equal one does not replace.
 template <typename TBetter>
@@ -204,7 +212,9 @@ void Abs(TFoMethodValue& node, TFoVariable& value) {
   value.SetNumber(std::fabs(node.Arg(0).GetNumber()));
 }
 
-void Pi(TFoMethodValue&, TFoVariable& value) { value.SetNumber(kPi); }
+void Pi(TFoMethodValue&, TFoVariable& value) {
+  value.SetNumber(kPi);
+}
 
 void Sign(TFoMethodValue& node, TFoVariable& value) {
   const TNumber x = node.Arg(0).GetNumber();
@@ -220,36 +230,66 @@ void PowerOf(TFoMethodValue& node, TFoVariable& value) {
 
 TFoOperation NumberOperation(std::int32_t id) {
   switch (id) {
-    case -2: return UnaryPlus;
-    case -1: return UnaryMinus;
-    case 1: return Plus;
-    case 2: return Minus;
-    case 3: return Times;
-    case 4: return Quotient;
-    case 5: return Comparison<std::greater<TNumber>>;
-    case 6: return Comparison<std::greater_equal<TNumber>>;
-    case 7: return Comparison<std::less<TNumber>>;
-    case 8: return Comparison<std::less_equal<TNumber>>;
-    case 9: return Equals;
-    case 10: return Differs;
-    case 11: return If;
-    case 13: return Val;
-    case 14: return Extreme<std::greater<TNumber>>;
-    case 15: return Extreme<std::less<TNumber>>;
-    case 17: return Not;
-    case 18: return Logical<false>;
-    case 19: return Logical<true>;
-    case 33: return Round;
-    case 36: return Cos;
-    case 37: return Sin;
-    case 38: return Sqr;
-    case 39: return Sqrt;
-    case 40: return Int;
-    case 41: return Abs;
-    case 42: return Pi;
-    case 43: return Sign;
-    case 44: return PowerOf;
-    default: return nullptr;
+    case -2:
+      return UnaryPlus;
+    case -1:
+      return UnaryMinus;
+    case 1:
+      return Plus;
+    case 2:
+      return Minus;
+    case 3:
+      return Times;
+    case 4:
+      return Quotient;
+    case 5:
+      return Comparison<std::greater<TNumber>>;
+    case 6:
+      return Comparison<std::greater_equal<TNumber>>;
+    case 7:
+      return Comparison<std::less<TNumber>>;
+    case 8:
+      return Comparison<std::less_equal<TNumber>>;
+    case 9:
+      return Equals;
+    case 10:
+      return Differs;
+    case 11:
+      return If;
+    case 13:
+      return Val;
+    case 14:
+      return Extreme<std::greater<TNumber>>;
+    case 15:
+      return Extreme<std::less<TNumber>>;
+    case 17:
+      return Not;
+    case 18:
+      return Logical<false>;
+    case 19:
+      return Logical<true>;
+    case 33:
+      return Round;
+    case 36:
+      return Cos;
+    case 37:
+      return Sin;
+    case 38:
+      return Sqr;
+    case 39:
+      return Sqrt;
+    case 40:
+      return Int;
+    case 41:
+      return Abs;
+    case 42:
+      return Pi;
+    case 43:
+      return Sign;
+    case 44:
+      return PowerOf;
+    default:
+      return nullptr;
   }
 }
 

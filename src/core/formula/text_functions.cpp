@@ -12,9 +12,13 @@ namespace {
 
 using TIndex = std::int64_t;
 
-TIndex LengthOf(std::string_view text) { return static_cast<TIndex>(text.size()); }
+TIndex LengthOf(std::string_view text) {
+  return static_cast<TIndex>(text.size());
+}
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlankOrControl(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
 
 // `count` characters from the 1-based `index`; an index below 1 counts as 1.
 std::string_view CopyOf(std::string_view text, TIndex index, TIndex count) {
@@ -38,7 +42,9 @@ bool NextLine(std::string_view text, std::size_t& position, std::string_view& li
   return true;
 }
 
-void Str(TFoMethodValue& node, TFoVariable& value) { value.SetText(node.Arg(0).GetText()); }
+void Str(TFoMethodValue& node, TFoVariable& value) {
+  value.SetText(node.Arg(0).GetText());
+}
 
 void Length(TFoMethodValue& node, TFoVariable& value) {
   value.SetNumber(static_cast<TNumber>(node.Arg(0).GetText().size()));
@@ -49,8 +55,9 @@ void MapBytes(TFoMethodValue& node, TFoVariable& value,
   const std::string_view source = node.Arg(0).GetText();
   std::string& text = node.Buffer();
   text.resize(source.size());
-  std::transform(source.begin(), source.end(), text.begin(),
-                 [&table](char c) { return static_cast<char>(table[static_cast<unsigned char>(c)]); });
+  std::transform(source.begin(), source.end(), text.begin(), [&table](char c) {
+    return static_cast<char>(table[static_cast<unsigned char>(c)]);
+  });
   value.SetText(text);
 }
 
@@ -87,7 +94,8 @@ void CopyRight(TFoMethodValue& node, TFoVariable& value) {
   if (count <= 0) {
     value.SetText({});
   } else {
-    value.SetText(text.substr(static_cast<std::size_t>(std::max<TIndex>(LengthOf(text) - count, 0))));
+    value.SetText(
+        text.substr(static_cast<std::size_t>(std::max<TIndex>(LengthOf(text) - count, 0))));
   }
 }
 
@@ -219,8 +227,8 @@ void ReplaceAll(TFoMethodValue& node, TFoVariable& value) {
   std::string& result = node.Buffer();
   result.clear();
   std::size_t from = 0;
-  for (std::size_t at = text.find(old); at != std::string_view::npos && result.size() < kMaxTextLength;
-       at = text.find(old, from)) {
+  for (std::size_t at = text.find(old);
+       at != std::string_view::npos && result.size() < kMaxTextLength; at = text.find(old, from)) {
     AppendBounded(result, text.substr(from, at - from));
     AppendBounded(result, replacement);
     from = at + old.size();
@@ -246,31 +254,56 @@ void PosCount(TFoMethodValue& node, TFoVariable& value) {
 
 TFoOperation TextOperation(std::int32_t id) {
   switch (id) {
-    case 12: return Str;
-    case 16: return Length;
-    case 20: return UpperCase;
-    case 21: return LowerCase;
-    case 22: return Trim<true, true>;
-    case 23: return Trim<true, false>;
-    case 24: return Trim<false, true>;
-    case 25: return Copy;
-    case 26: return CopyLeft;
-    case 27: return CopyRight;
-    case 28: return Delete;
-    case 29: return DeleteLeft;
-    case 30: return DeleteRight;
-    case 31: return Insert;
-    case 32: return Repeat;
-    case 35: return Pos;
-    case 45: return Reverse;
-    case 46: return Format;
-    case 47: return Char;
-    case 48: return LineCount;
-    case 49: return Line;
-    case 50: return Replace;
-    case 51: return ReplaceAll;
-    case 52: return PosCount;
-    default: return nullptr;
+    case 12:
+      return Str;
+    case 16:
+      return Length;
+    case 20:
+      return UpperCase;
+    case 21:
+      return LowerCase;
+    case 22:
+      return Trim<true, true>;
+    case 23:
+      return Trim<true, false>;
+    case 24:
+      return Trim<false, true>;
+    case 25:
+      return Copy;
+    case 26:
+      return CopyLeft;
+    case 27:
+      return CopyRight;
+    case 28:
+      return Delete;
+    case 29:
+      return DeleteLeft;
+    case 30:
+      return DeleteRight;
+    case 31:
+      return Insert;
+    case 32:
+      return Repeat;
+    case 35:
+      return Pos;
+    case 45:
+      return Reverse;
+    case 46:
+      return Format;
+    case 47:
+      return Char;
+    case 48:
+      return LineCount;
+    case 49:
+      return Line;
+    case 50:
+      return Replace;
+    case 51:
+      return ReplaceAll;
+    case 52:
+      return PosCount;
+    default:
+      return nullptr;
   }
 }
 
