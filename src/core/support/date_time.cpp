@@ -230,52 +230,38 @@ bool TryStrToDate(std::string_view text, TDateTime& result) {
   const TLocale& locale = TLocale::Current();
   const char separator = locale.DateSeparator();
   TScanner scan{text};
-  int n1, n2, n3 = 0, l1, l2, l3 = 0;
-  if (!scan.Number(n1, l1) || !scan.Char(separator) || !scan.Number(n2, l2)) return false;
-  bool hasThird = scan.Char(separator);
-  if (hasThird && !scan.Number(n3, l3)) return false;
+  int numbers[3] = {0, 0, 0}, digits[3] = {0, 0, 0};
+  if (!scan.Number(numbers[0], digits[0]) || !scan.Char(separator) ||
+      !scan.Number(numbers[1], digits[1])) {
+    return false;
+  }
+  const bool hasYear = scan.Char(separator);
+  if (hasYear && !scan.Number(numbers[2], digits[2])) return false;
   if (!scan.AtEnd()) return false;
 
-  TDateOrder order = DateOrderOf(locale.Settings().ShortDateFormat);
-  int year, month, day, yearDigits;
-  if (!hasThird) {
-    year = CurrentYear();
-    yearDigits = 4;
-    if (order == TDateOrder::DMY) {
-      day = n1;
-      month = n2;
-    } else {
-      month = n1;
-      day = n2;
-    }
-  } else {
-    switch (order) {
-      case TDateOrder::MDY:
-        month = n1;
-        day = n2;
-        year = n3;
-        yearDigits = l3;
-        break;
-      case TDateOrder::DMY:
-        day = n1;
-        month = n2;
-        year = n3;
-        yearDigits = l3;
-        break;
-      case TDateOrder::YMD:
-        year = n1;
-        month = n2;
-        day = n3;
-        yearDigits = l1;
-        break;
-    }
+  // Where day, month and year stand; without a year, the year-first order reads month, day.
+  struct TPositions {
+    int Day, Month, Year;
+  };
+  TPositions at;
+  switch (DateOrderOf(locale.Settings().ShortDateFormat)) {
+    case TDateOrder::DMY:
+      at = {0, 1, 2};
+      break;
+    case TDateOrder::MDY:
+      at = {1, 0, 2};
+      break;
+    case TDateOrder::YMD:
+      at = hasYear ? TPositions{2, 1, 0} : TPositions{1, 0, 2};
+      break;
   }
-  if (yearDigits <= 2) {
+  int year = hasYear ? numbers[at.Year] : CurrentYear();
+  if (hasYear && digits[at.Year] <= 2) {
     const int centuryBase = CurrentYear() - 50;
     year += centuryBase / 100 * 100;
     if (year < centuryBase) year += 100;
   }
-  return TryEncodeDate(year, month, day, result);
+  return TryEncodeDate(year, numbers[at.Month], numbers[at.Day], result);
 }
 
 bool TryStrToTime(std::string_view text, TDateTime& result) {

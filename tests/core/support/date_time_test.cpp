@@ -63,6 +63,7 @@ TEST(DateTime, DatesAreReadInTheOrderOfTheShortDateFormat) {
       {"dd.MM.yyyy", "3.4", true, thisYear, 4, 3},
       {"MM/dd/yyyy", "12/05/1958", true, 1958, 12, 5},
       {"yyyy-MM-dd", "1958-12-05", true, 1958, 12, 5},
+      {"yyyy-MM-dd", "12-05", true, thisYear, 12, 5},
   };
   for (const TParseCase& c : cases) {
     SCOPED_TRACE(std::string(c.DateFormat) + " " + c.Text);
