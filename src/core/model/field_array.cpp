@@ -1,0 +1,312 @@
+#include "model/field_array.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "model/byte_reader.h"
+#include "support/errors.h"
+
+namespace mervanta {
+
+namespace {
+
+constexpr char kLegacySeparator = '\x01';
+
+std::size_t LengthAt(const char* prefix) {
+  return static_cast<unsigned char>(prefix[0]) |
+         static_cast<std::size_t>(static_cast<unsigned char>(prefix[1])) << 8;
+}
+
+void PutLength(char* prefix, std::size_t length) {
+  prefix[0] = static_cast<char>(length & 0xFF);
+  prefix[1] = static_cast<char>(length >> 8);
+}
+
+std::unique_ptr<char[]> NewBlock(std::size_t size) {
+  return size == 0 ? nullptr : std::make_unique_for_overwrite<char[]>(size);
+}
+
+std::unique_ptr<char[]> CopyOf(std::string_view bytes) {
+  std::unique_ptr<char[]> block = NewBlock(bytes.size());
+  if (block) std::memcpy(block.get(), bytes.data(), bytes.size());
+  return block;
+}
+
+[[noreturn]] void RaiseTooManyFields() {
+  throw EMervantaError("Too many columns (" + std::to_string(TFieldArray::kMaxFieldCount) +
+                       " max)");
+}
+
+}  // namespace
+
+TFieldArray::TFieldArray(int count) {
+  AppendFields(count);
+}
+
+TFieldArray::TFieldArray(const TFieldArray& other)
+    : Data_(CopyOf({other.Data(), other.DataSize()})), Count_(other.Count_) {}
+
+TFieldArray& TFieldArray::operator=(const TFieldArray& other) {
+  if (this != &other) *this = TFieldArray(other);
+  return *this;
+}
+
+std::size_t TFieldArray::FieldOffset(int i) const {
+  const char* data = Data_.get();
+  std::size_t offset = 0;
+  for (int k = std::min<int>(i, Count_); k > 0; --k) offset += 2 + LengthAt(data + offset);
+  return offset;
+}
+
+std::string_view TFieldArray::Field(int i) const {
+  if (i < 0 || i >= Count_) return {};
+  const char* prefix = Data_.get() + FieldOffset(i);
+  return {prefix + 2, LengthAt(prefix)};
+}
+
+std::unique_ptr<char[]> TFieldArray::Spliced(std::size_t at, std::size_t removed,
+                                             std::size_t inserted) const {
+  const std::size_t size = DataSize();
+  std::unique_ptr<char[]> block = NewBlock(size - removed + inserted);
+  if (at > 0) std::memcpy(block.get(), Data_.get(), at);
+  if (at + removed < size) {
+    std::memcpy(block.get() + at + inserted, Data_.get() + at + removed, size - at - removed);
+  }
+  return block;
+}
+
+void TFieldArray::Install(std::unique_ptr<char[]> data, int count) {
+  Data_ = std::move(data);
+  Count_ = static_cast<std::int16_t>(count);
+}
+
+void TFieldArray::SetField(int i, std::string_view text) {
+  if (text.size() > kMaxFieldLength) {
+    throw EMervantaError("Field too long (" + std::to_string(kMaxFieldLength) + " bytes max)");
+  }
+  if (i < 0) throw EMervantaError("Field index out of bounds (" + std::to_string(i) + ")");
+  if (i >= Count_) AppendFields(i + 1 - Count_);
+  const std::size_t at = FieldOffset(i);
+  const std::size_t oldLength = LengthAt(Data_.get() + at);
+  if (oldLength == text.size()) {
+    // The text may be a view of this very block, hence memmove.
+    if (!text.empty()) std::memmove(Data_.get() + at + 2, text.data(), text.size());
+    return;
+  }
+  std::unique_ptr<char[]> block = Spliced(at, 2 + oldLength, 2 + text.size());
+  PutLength(block.get() + at, text.size());
+  if (!text.empty()) std::memcpy(block.get() + at + 2, text.data(), text.size());
+  Install(std::move(block), Count_);
+}
+
+void TFieldArray::AppendFields(int count) {
+  if (count <= 0) return;
+  if (count > kMaxFieldCount - Count_) RaiseTooManyFields();
+  const std::size_t size = DataSize();
+  std::unique_ptr<char[]> block = Spliced(size, 0, 2 * static_cast<std::size_t>(count));
+  std::memset(block.get() + size, 0, 2 * static_cast<std::size_t>(count));
+  Install(std::move(block), Count_ + count);
+}
+
+void TFieldArray::InsertField(int i) {
+  if (Count_ >= kMaxFieldCount) RaiseTooManyFields();
+  const std::size_t at = FieldOffset(std::max(i, 0));
+  std::unique_ptr<char[]> block = Spliced(at, 0, 2);
+  PutLength(block.get() + at, 0);
+  Install(std::move(block), Count_ + 1);
+}
+
+void TFieldArray::DeleteField(int i) {
+  if (i < 0 || i >= Count_) return;
+  const std::size_t at = FieldOffset(i);
+  Install(Spliced(at, 2 + LengthAt(Data_.get() + at), 0), Count_ - 1);
+}
+
+void TFieldArray::MoveField(int from, int to) {
+  if (from < 0 || from >= Count_) return;
+  to = std::clamp(to, 0, Count_ - 1);
+  if (to == from) return;
+  // The block keeps its size, so the field's bytes only rotate past their neighbours'.
+  char* data = Data_.get();
+  const std::size_t fromAt = FieldOffset(from);
+  const std::size_t fromEnd = fromAt + 2 + LengthAt(data + fromAt);
+  if (from < to) {
+    std::rotate(data + fromAt, data + fromEnd, data + FieldOffset(to + 1));
+  } else {
+    std::rotate(data + FieldOffset(to), data + fromAt, data + fromEnd);
+  }
+}
+
+void TFieldArray::WriteBinary(std::string& out) const {
+  const std::size_t size = DataSize();
+  AppendInt32(out, static_cast<std::int32_t>(size));
+  out.append(Data_.get(), size);
+}
+
+TFieldArray TFieldArray::ReadBinary(TByteReader& in, int count) {
+  const std::int32_t size = in.ReadInt32();
+  if (size < 0 || static_cast<std::size_t>(size) > kMaxDataSize || count < 0 ||
+      count > kMaxFieldCount) {
+    RaiseStreamReadError();
+  }
+  const std::string_view block = in.ReadBytes(static_cast<std::size_t>(size));
+  // Every later walk trusts the prefixes, so they must lead exactly to the block's end.
+  std::size_t offset = 0;
+  for (int k = 0; k < count; ++k) {
+    if (block.size() - offset < 2) RaiseStreamReadError();
+    offset += 2 + LengthAt(block.data() + offset);
+    if (offset > block.size()) RaiseStreamReadError();
+  }
+  if (offset != block.size()) RaiseStreamReadError();
+  return TFieldArray(CopyOf(block), count);
+}
+
+TFieldArray TFieldArray::ReadLegacy(TByteReader& in) {
+  const std::int32_t size = in.ReadInt32();
+  if (size < 0 || static_cast<std::size_t>(size) > kMaxDataSize) RaiseStreamReadError();
+  std::string_view text = in.ReadBytes(static_cast<std::size_t>(size));
+  if (text.empty()) return {};
+  // A separator at the very end closes the last field instead of opening another.
+  if (text.back() == kLegacySeparator) text.remove_suffix(1);
+
+  const auto count =
+      static_cast<std::size_t>(std::count(text.begin(), text.end(), kLegacySeparator)) + 1;
+  if (count > kMaxFieldCount) RaiseStreamReadError();
+  // Each separator becomes a prefix, and the first field needs one more.
+  std::unique_ptr<char[]> block = NewBlock(text.size() + count + 1);
+  char* write = block.get();
+  for (std::size_t start = 0;;) {
+    std::size_t stop = std::min(text.find(kLegacySeparator, start), text.size());
+    const std::size_t length = stop - start;
+    if (length > kMaxFieldLength) RaiseStreamReadError();
+    PutLength(write, length);
+    if (length > 0) std::memcpy(write + 2, text.data() + start, length);
+    write += 2 + length;
+    if (stop == text.size()) break;
+    start = stop + 1;
+  }
+  return TFieldArray(std::move(block), static_cast<int>(count));
+}
+
+TFieldArray TFieldArray::ParseCsvLine(std::string_view text, std::size_t& pos, char separator) {
+  // The block is built here first, so that a line costs exactly one allocation; the area
+  // only grows, up to the longest line met.
+  thread_local std::string scratch;
+  std::size_t prefix = 0;
+  std::size_t write = 2;
+  int count = 0;
+  auto reserve = [&](std::size_t bytes) {
+    if (write + bytes > scratch.size()) scratch.resize(std::max(write + bytes, 2 * scratch.size()));
+  };
+  auto append = [&](const char* from, std::size_t length) {
+    if (length > kMaxFieldLength - (write - prefix - 2)) RaiseStreamReadError();
+    reserve(length);
+    if (length > 0) std::memcpy(scratch.data() + write, from, length);
+    write += length;
+  };
+  auto finish = [&] {
+    if (count >= kMaxFieldCount) RaiseStreamReadError();
+    PutLength(scratch.data() + prefix, write - prefix - 2);
+    ++count;
+  };
+
+  reserve(0);
+  const char* bytes = text.data();
+  const std::size_t end = text.size();
+  std::size_t p = pos;
+  bool quoted = false;
+  while (p < end) {
+    if (quoted) {
+      const void* quote = std::memchr(bytes + p, '"', end - p);
+      const std::size_t stop = quote ? static_cast<const char*>(quote) - bytes : end;
+      append(bytes + p, stop - p);
+      p = stop;
+      if (p == end) break;
+      if (p + 1 < end && bytes[p + 1] == '"') {
+        append(bytes + p, 1);
+        p += 2;
+      } else {
+        quoted = false;
+        ++p;
+      }
+      continue;
+    }
+    std::size_t stop = p;
+    while (stop < end) {
+      const char c = bytes[stop];
+      if (c == separator || c == '"' || c == '\r' || c == '\n') break;
+      ++stop;
+    }
+    append(bytes + p, stop - p);
+    p = stop;
+    if (p == end || bytes[p] == '\r' || bytes[p] == '\n') break;
+    if (bytes[p] == '"') {
+      quoted = true;
+    } else {
+      finish();
+      prefix = write;
+      reserve(2);
+      write += 2;
+    }
+    ++p;
+  }
+  finish();
+  pos = p;
+  return TFieldArray(CopyOf({scratch.data(), write}), count);
+}
+
+void TFieldArray::AppendCsvLine(std::string& out, char separator, bool quoteAll) const {
+  enum : std::uint8_t { kQuoted = 1, kDoubled = 2 };
+  std::array<std::uint8_t, kMaxFieldCount> how{};
+  const char* data = Data_.get();
+
+  // First the exact size, so that the line is added with one resize.
+  std::size_t size = 2 + (Count_ > 0 ? Count_ - 1 : 0);
+  std::size_t offset = 0;
+  for (int i = 0; i < Count_; ++i) {
+    const std::size_t length = LengthAt(data + offset);
+    const char* field = data + offset + 2;
+    std::size_t quotes = 0;
+    bool special = false;
+    for (std::size_t k = 0; k < length; ++k) {
+      const char c = field[k];
+      if (c == '"') {
+        ++quotes;
+      } else if (c == separator || c == '\r' || c == '\n') {
+        special = true;
+      }
+    }
+    const bool edgeBlank = length > 0 && (field[0] == ' ' || field[length - 1] == ' ');
+    if (quoteAll || special || edgeBlank || quotes > 0) how[i] |= kQuoted;
+    if (quotes > 0) how[i] |= kDoubled;
+    size += length + quotes + ((how[i] & kQuoted) ? 2 : 0);
+    offset += 2 + length;
+  }
+
+  const std::size_t start = out.size();
+  out.resize(start + size);
+  char* write = out.data() + start;
+  offset = 0;
+  for (int i = 0; i < Count_; ++i) {
+    const std::size_t length = LengthAt(data + offset);
+    const char* field = data + offset + 2;
+    if (how[i] & kQuoted) *write++ = '"';
+    if (how[i] & kDoubled) {
+      for (std::size_t k = 0; k < length; ++k) {
+        *write++ = field[k];
+        if (field[k] == '"') *write++ = '"';
+      }
+    } else if (length > 0) {
+      std::memcpy(write, field, length);
+      write += length;
+    }
+    if (how[i] & kQuoted) *write++ = '"';
+    if (i + 1 < Count_) *write++ = separator;
+    offset += 2 + length;
+  }
+  *write++ = '\r';
+  *write = '\n';
+}
+
+}  // namespace mervanta

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace mervanta {
+
+class TByteReader;
+
+// The cells of one record in a single heap block: each field is its length as two
+// little-endian bytes followed by its text, with nothing in between and nothing after. The
+// block is always exactly as long as its fields (every change that resizes reallocates it)
+// and is absent while there are no fields. Positions are 0-based.
+class TFieldArray {
+ public:
+  static constexpr std::size_t kMaxFieldLength = 65535;
+  static constexpr int kMaxFieldCount = 256;
+  static constexpr std::size_t kMaxDataSize = kMaxFieldCount * (2 + kMaxFieldLength);
+
+  TFieldArray() = default;
+  // `count` empty fields.
+  explicit TFieldArray(int count);
+  TFieldArray(const TFieldArray& other);
+  TFieldArray& operator=(const TFieldArray& other);
+  TFieldArray(TFieldArray&& other) noexcept = default;
+  TFieldArray& operator=(TFieldArray&& other) noexcept = default;
+
+  int Count() const { return Count_; }
+  const char* Data() const { return Data_.get(); }
+  std::size_t DataSize() const { return FieldOffset(Count_); }
+  // Where field i's length prefix starts; 0 for i < 1, the block's size for i >= Count.
+  std::size_t FieldOffset(int i) const;
+
+  // Empty beyond Count (and below 0). The view lasts until the next change of the array.
+  std::string_view Field(int i) const;
+  // Fields up to i are added when missing. Raises for a text longer than kMaxFieldLength
+  // and for a position beyond the last possible field.
+  void SetField(int i, std::string_view text);
+  // These raise "Too many columns (256 max)" rather than grow past kMaxFieldCount.
+  void AppendFields(int count);
+  void InsertField(int i);  // i >= Count appends
+  // Out of range does nothing.
+  void DeleteField(int i);
+  // Takes field `from` out and puts it at `to` (counted after the removal; beyond the end
+  // means last). Does nothing when `from` is out of range.
+  void MoveField(int from, int to);
+
+  // The binary form: the block's size as a 32-bit little-endian integer, then the block.
+  void WriteBinary(std::string& out) const;
+  // Reads the binary form of `count` fields, which must fill the block exactly.
+  static TFieldArray ReadBinary(TByteReader& in, int count);
+  // Reads the old binary form: a 32-bit length, then the fields' texts separated by 0x01.
+  static TFieldArray ReadLegacy(TByteReader& in);
+
+  // Parses one data file line starting at `pos`: fields split by `separator`, double quotes
+  // switching quoting on and off anywhere in a field, "" inside quotes standing for one
+  // quote, and the line ending at CR or LF outside quotes or at the end of the text. `pos`
+  // is left on the line break or at the end. Any byte, NUL included, can be field text. A
+  // field over kMaxFieldLength or more than kMaxFieldCount fields raise "Stream read error".
+  static TFieldArray ParseCsvLine(std::string_view text, std::size_t& pos, char separator);
+  // Appends the fields as one line ending in CR LF, in a single resize of `out`. A field is
+  // quoted when `quoteAll` is set or when it needs it to read back the same.
+  void AppendCsvLine(std::string& out, char separator, bool quoteAll) const;
+
+ private:
+  TFieldArray(std::unique_ptr<char[]> data, int count) : Data_(std::move(data)), Count_(count) {}
+
+  // A new block holding this one with `removed` bytes at `at` replaced by `inserted` bytes
+  // that the caller fills; this block stays as it is until the caller installs the new one.
+  std::unique_ptr<char[]> Spliced(std::size_t at, std::size_t removed, std::size_t inserted) const;
+  void Install(std::unique_ptr<char[]> data, int count);
+
+  std::unique_ptr<char[]> Data_;
+  std::int16_t Count_ = 0;
+};
+
+}  // namespace mervanta
