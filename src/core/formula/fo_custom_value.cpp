@@ -16,7 +16,7 @@ TNumber TFoCustomValue::GetNumber() {
 }
 
 std::int64_t TFoCustomValue::GetInteger() {
-  const TNumber rounded = std::nearbyint(GetNumber());
+  const TNumber rounded = std::rint(GetNumber());
   constexpr TNumber kLimit = 9223372036854775808.0L;  // 2 to the power 63
   if (!(rounded >= -kLimit && rounded < kLimit)) throw EFormulaError(feNotConvertible);
   return static_cast<std::int64_t>(rounded);

@@ -21,10 +21,10 @@ class TFoCustomValue {
   virtual void GetValue(TFoVariable& value) = 0;
 
   // The value in the form an operation asks for; EFormulaError 85 when it does not convert.
-  TNumber GetNumber();
+  virtual TNumber GetNumber();
+  virtual std::string_view GetText();
   // Rounded to the nearest 64-bit integer, halves to the even neighbour.
   std::int64_t GetInteger();
-  std::string_view GetText();
 
   TFormulaCalculator& Owner() const { return Owner_; }
   // Where the node keeps a text it made; its capacity is reused from one record to the next.

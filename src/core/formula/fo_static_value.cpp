@@ -13,4 +13,13 @@ TFoStaticValue::TFoStaticValue(TFormulaCalculator& owner, std::string text)
   Value_.SetText(Literal_);
 }
 
+// Literals answer in their own kind without a copy of the whole value.
+TNumber TFoStaticValue::GetNumber() {
+  return Value_.Kind == vkNumber ? Value_.Number : TFoCustomValue::GetNumber();
+}
+
+std::string_view TFoStaticValue::GetText() {
+  return Value_.Kind == vkText ? Value_.Text : TFoCustomValue::GetText();
+}
+
 }  // namespace mervanta

@@ -13,6 +13,8 @@ class TFoStaticValue : public TFoCustomValue {
   TFoStaticValue(TFormulaCalculator& owner, std::string text);
 
   void GetValue(TFoVariable& value) override { value = Value_; }
+  TNumber GetNumber() override;
+  std::string_view GetText() override;
 
  private:
   std::string Literal_;

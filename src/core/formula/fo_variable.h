@@ -33,7 +33,9 @@ struct TFoVariable {
 constexpr std::size_t kMaxTextLength = 65535;
 
 // Appends as much of `piece` as the limit leaves room for.
-void AppendBounded(std::string& text, std::string_view piece);
+inline void AppendBounded(std::string& text, std::string_view piece) {
+  if (text.size() < kMaxTextLength) text.append(piece.substr(0, kMaxTextLength - text.size()));
+}
 
 // The locale-aware reading of a text as a number: the last comma or full stop is the decimal
 // separator. False for anything else, the empty text included.

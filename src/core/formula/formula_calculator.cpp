@@ -33,7 +33,8 @@ void TFormulaCalculator::SetFormula(std::string_view text) {
   }
 }
 
-void TFormulaCalculator::Calculate(void* context, std::string& result, TFoLinkResolver& resolver) {
+void TFormulaCalculator::Calculate(const void* context, std::string& result,
+                                   TFoLinkResolver& resolver) {
   if (Busy_) throw EFormulaError(feCircularReference);
   int code = ErrorCode_;
   if (code == 0) {
@@ -68,11 +69,6 @@ int TFormulaCalculator::Evaluate(std::string& result) {
     // Anything else, such as memory running out, is a failed operation too.
     return feOperationFailed;
   }
-}
-
-bool TFormulaCalculator::ResolveLink(std::int32_t column, std::string& buffer,
-                                     std::string_view& text) {
-  return Resolver_->ResolveLink(column, Context_, buffer, text);
 }
 
 TStringList TFormulaCalculator::MethodNames() {

@@ -21,7 +21,7 @@ class TFoLinkResolver {
   // there is no such column. The answer either views text that outlives the calculation, such
   // as a stored cell, or is written into `buffer` and viewed from there, as a computed cell
   // is. Computing another column's formula here is how references chain.
-  virtual bool ResolveLink(std::int32_t column, void* context, std::string& buffer,
+  virtual bool ResolveLink(std::int32_t column, const void* context, std::string& buffer,
                            std::string_view& text) = 0;
 };
 
@@ -41,7 +41,7 @@ class TFormulaCalculator {
   // Computes the formula into `result`, cut to the length a field may hold. Raises only
   // EFormulaError 82, when this formula is already being computed further up (a circular
   // reference); the calculation that started the circle shows it as its text.
-  void Calculate(void* context, std::string& result, TFoLinkResolver& resolver);
+  void Calculate(const void* context, std::string& result, TFoLinkResolver& resolver);
   // Frees the tree; Calculate then shows the empty text.
   void Clear();
 
@@ -56,7 +56,9 @@ class TFormulaCalculator {
     Nodes_.push_back(std::move(node));
     return result;
   }
-  bool ResolveLink(std::int32_t column, std::string& buffer, std::string_view& text);
+  bool ResolveLink(std::int32_t column, std::string& buffer, std::string_view& text) {
+    return Resolver_->ResolveLink(column, Context_, buffer, text);
+  }
 
  private:
   // 0, or the code of the fault that ended the computation.
@@ -66,7 +68,7 @@ class TFormulaCalculator {
   std::vector<std::unique_ptr<TFoCustomValue>> Nodes_;
   TFoLinkResolver* Resolver_ = nullptr;
   bool Busy_ = false;
-  void* Context_ = nullptr;
+  const void* Context_ = nullptr;
   int ErrorCode_ = 0;
 };
 

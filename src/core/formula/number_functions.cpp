@@ -177,7 +177,7 @@ void Logical(TFoMethodValue& node, TFoVariable& value) {
 void Round(TFoMethodValue& node, TFoVariable& value) {
   const TNumber x = node.Arg(0).GetNumber();
   if (node.ArgCount() == 1) {
-    value.SetNumber(std::nearbyint(x));
+    value.SetNumber(std::rint(x));
     return;
   }
   value.SetNumber(RoundTo(x, static_cast<std::int8_t>(node.Arg(1).GetInteger())));

@@ -288,7 +288,7 @@ TEST(FormulaCalculator, CalculateRaises82ToAResolverThatEntersItAgain) {
   struct TReentering : TFoLinkResolver {
     TFormulaCalculator* Calculator = nullptr;
     int Code = 0;
-    bool ResolveLink(std::int32_t, void* context, std::string& buffer,
+    bool ResolveLink(std::int32_t, const void* context, std::string& buffer,
                      std::string_view& text) override {
       try {
         Calculator->Calculate(context, buffer, *this);
@@ -323,7 +323,8 @@ TEST(FormulaCalculator, KeepsAParseFaultUntilTheFormulaChanges) {
 
 TEST(FormulaCalculator, HandsTheContextToTheResolverAndReplacesTheResult) {
   struct TContextEcho : TFoLinkResolver {
-    bool ResolveLink(std::int32_t, void* context, std::string&, std::string_view& text) override {
+    bool ResolveLink(std::int32_t, const void* context, std::string&,
+                     std::string_view& text) override {
       text = *static_cast<const std::string*>(context);
       return true;
     }

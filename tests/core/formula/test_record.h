@@ -29,7 +29,7 @@ class TTestRecord : public TFoLinkResolver {
     return std::string(view);
   }
 
-  bool ResolveLink(std::int32_t column, void* context, std::string& buffer,
+  bool ResolveLink(std::int32_t column, const void* context, std::string& buffer,
                    std::string_view& text) override {
     if (column < 1 || column > static_cast<int>(Columns_.size())) return false;
     auto& cell = Columns_[static_cast<std::size_t>(column - 1)];
