@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/column.h"
@@ -14,8 +15,11 @@ namespace mervanta::test {
 // One notification of a column list, with the column named by its caption as it was when
 // the notification arrived (a removed column may be gone by the time the test looks).
 struct TColumnMsg {
+  TColumnMsg(TMsgCode code, std::intptr_t param1 = 0, std::string column = {})
+      : Code(code), Param1(param1), Column(std::move(column)) {}
+
   TMsgCode Code;
-  std::intptr_t Param1 = 0;
+  std::intptr_t Param1;
   std::string Column;
 
   bool operator==(const TColumnMsg&) const = default;
