@@ -39,7 +39,8 @@ class TColumns final : public TFoLinkResolver {
 
   int Count() const { return static_cast<int>(Columns_.size()); }
   TColumn& operator[](int index) const { return *Columns_[static_cast<std::size_t>(index)]; }
-  // For the record's tests over "any range of columns".
+  // The list serves wherever a range of columns will do, as in the record's empty and
+  // equality tests.
   auto begin() const { return Columns_.cbegin(); }
   auto end() const { return Columns_.cend(); }
   int StoredCount() const { return StoredCount_; }
