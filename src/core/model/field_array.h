@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace mervanta {
 
@@ -25,8 +26,14 @@ class TFieldArray {
   explicit TFieldArray(int count);
   TFieldArray(const TFieldArray& other);
   TFieldArray& operator=(const TFieldArray& other);
-  TFieldArray(TFieldArray&& other) noexcept = default;
-  TFieldArray& operator=(TFieldArray&& other) noexcept = default;
+  // A moved-from array is empty.
+  TFieldArray(TFieldArray&& other) noexcept
+      : Data_(std::move(other.Data_)), Count_(std::exchange(other.Count_, 0)) {}
+  TFieldArray& operator=(TFieldArray&& other) noexcept {
+    Data_ = std::move(other.Data_);
+    Count_ = std::exchange(other.Count_, 0);
+    return *this;
+  }
 
   int Count() const { return Count_; }
   const char* Data() const { return Data_.get(); }

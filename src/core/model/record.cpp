@@ -4,6 +4,8 @@
 
 namespace mervanta {
 
+static_assert(sizeof(TRecord) == sizeof(TFieldArray));
+
 namespace {
 
 constexpr std::size_t kCaptionLength = 200;

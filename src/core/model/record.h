@@ -71,7 +71,8 @@ class TRecord {
     return !storedOnly || (column.FieldIndex() >= 0 && !column.IsCounter());
   }
 
-  TFieldArray Fields_;
+  // The marks take the field array's padding: tables hold a million records.
+  [[no_unique_address]] TFieldArray Fields_;
   bool Found_ = false;
   bool Chosen_ = false;
 };

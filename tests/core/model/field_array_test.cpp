@@ -89,12 +89,17 @@ TEST(FieldArray, EditsKeepTheBlockExact) {
   }
 }
 
-TEST(FieldArray, CopiesAreIndependent) {
+TEST(FieldArray, CopiesAreIndependentAndMovesLeaveNothingBehind) {
   TFieldArray original = FieldsOf({"a", "b"});
   TFieldArray copy = original;
   copy.SetField(0, "changed");
   EXPECT_EQ(TextsOf(original), (TFieldTexts{"a", "b"}));
   EXPECT_EQ(TextsOf(copy), (TFieldTexts{"changed", "b"}));
+
+  TFieldArray moved = std::move(copy);
+  EXPECT_EQ(TextsOf(moved), (TFieldTexts{"changed", "b"}));
+  EXPECT_EQ(copy.Count(), 0);  // NOLINT(bugprone-use-after-move): moved-from arrays are empty
+  EXPECT_EQ(copy.Field(0), "");
 }
 
 TEST(FieldArray, RefusesToBreakTheFormatLimits) {
