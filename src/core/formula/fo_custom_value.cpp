@@ -9,24 +9,40 @@ namespace mervanta {
 TNumber TFoCustomValue::GetNumber() {
   TFoVariable value;
   GetValue(value);
+  return NumberOf(value);
+}
+
+TNumber TFoCustomValue::NumberOf(const TFoVariable& value) {
   if (value.Kind == vkNumber) return value.Number;
+  return NumberOf(value.Text);
+}
+
+TNumber TFoCustomValue::NumberOf(std::string_view text) {
   TNumber number;
-  if (!TryTextToNumber(value.Text, number)) throw EFormulaError(feNotConvertible);
+  if (!TryTextToNumber(text, number)) throw EFormulaError(feNotConvertible);
   return number;
 }
 
 std::int64_t TFoCustomValue::GetInteger() {
-  const TNumber rounded = std::rint(GetNumber());
-  constexpr TNumber kLimit = 9223372036854775808.0L;  // 2 to the power 63
-  if (!(rounded >= -kLimit && rounded < kLimit)) throw EFormulaError(feNotConvertible);
-  return static_cast<std::int64_t>(rounded);
+  const TNumber number = GetNumber();
+  // From 2^63 - 0.5 up the nearest integer is 2^63, which does not fit; llrint rounds halves
+  // to even.
+  if (!(number >= -0x1p63L && number < 0x1p63L - 0.5L)) throw EFormulaError(feNotConvertible);
+  return std::llrint(number);
 }
 
 std::string_view TFoCustomValue::GetText() {
   TFoVariable value;
   GetValue(value);
-  if (value.Kind == vkText) return value.Text;
-  NumberToText(value.Number, Buffer_);
+  return TextOf(value);
+}
+
+std::string_view TFoCustomValue::TextOf(const TFoVariable& value) {
+  return value.Kind == vkText ? value.Text : TextOf(value.Number);
+}
+
+std::string_view TFoCustomValue::TextOf(TNumber number) {
+  NumberToText(number, Buffer_);
   return Buffer_;
 }
 

@@ -30,6 +30,14 @@ class TFoCustomValue {
   // Where the node keeps a text it made; its capacity is reused from one record to the next.
   std::string& Buffer() { return Buffer_; }
 
+ protected:
+  // The conversions behind GetNumber and GetText, for nodes that get their value another way.
+  static TNumber NumberOf(const TFoVariable& value);
+  static TNumber NumberOf(std::string_view text);
+  // A number's text is kept in this node's buffer.
+  std::string_view TextOf(const TFoVariable& value);
+  std::string_view TextOf(TNumber number);
+
  private:
   TFormulaCalculator& Owner_;
   std::string Buffer_;

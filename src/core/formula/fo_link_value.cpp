@@ -5,10 +5,10 @@
 
 namespace mervanta {
 
-void TFoLinkValue::GetValue(TFoVariable& value) {
+std::string_view TFoLinkValue::GetText() {
   std::string_view text;
   if (!Owner().ResolveLink(Column_, Buffer(), text)) throw EFormulaError(feNoSuchColumn);
-  value.SetText(text);
+  return text;
 }
 
 }  // namespace mervanta

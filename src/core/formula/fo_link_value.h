@@ -7,13 +7,15 @@
 namespace mervanta {
 
 // A column reference "#N": the text of the N-th column for the record being computed.
-class TFoLinkValue : public TFoCustomValue {
+class TFoLinkValue final : public TFoCustomValue {
  public:
   TFoLinkValue(TFormulaCalculator& owner, std::int32_t column)
       : TFoCustomValue(owner), Column_(column) {}
 
   // EFormulaError 83 when the resolver knows no such column.
-  void GetValue(TFoVariable& value) override;
+  void GetValue(TFoVariable& value) override { value.SetText(GetText()); }
+  TNumber GetNumber() override { return NumberOf(GetText()); }
+  std::string_view GetText() override;
 
  private:
   std::int32_t Column_;

@@ -7,15 +7,12 @@
 
 namespace mervanta {
 
-class TFoMethodValue;
-
-// Computes one operator or function; it asks for each argument when it needs it.
-using TFoOperation = void (*)(TFoMethodValue& node, TFoVariable& value);
-
-// An operator or function call with its arguments in order.
+// An operator or function call with its arguments in order. The operation itself is part of
+// the node's type (the calls of fo_operations.h), so that computing a call is one virtual call.
 class TFoMethodValue : public TFoCustomValue {
  public:
-  TFoMethodValue(TFormulaCalculator& owner, const TFoMethodData& method);
+  TFoMethodValue(TFormulaCalculator& owner, const TFoMethodData& method)
+      : TFoCustomValue(owner), Method_(method) {}
 
   const TFoMethodData& Method() const { return Method_; }
   int ArgCount() const { return static_cast<int>(Args_.size()); }
@@ -26,11 +23,8 @@ class TFoMethodValue : public TFoCustomValue {
   // EFormulaError 49 when the call holds fewer arguments than it needs.
   void CheckArgumentCount() const;
 
-  void GetValue(TFoVariable& value) override;
-
  private:
   const TFoMethodData& Method_;
-  TFoOperation Operation_;
   std::vector<TFoCustomValue*> Args_;
 };
 

@@ -3,12 +3,63 @@
 #include <cstdint>
 
 #include "formula/fo_method_value.h"
+#include "formula/formula_calculator.h"
 
 namespace mervanta {
 
-// The operations of the function library by operation number; null for a number that is
-// not theirs.
-TFoOperation NumberOperation(std::int32_t id);
-TFoOperation TextOperation(std::int32_t id);
+// Most operations give one kind of value, so their results pass without a TFoVariable in
+// between; "+" and "If" give either kind.
+using TFoNumberOperation = TNumber (*)(TFoMethodValue& node);
+using TFoTextOperation = std::string_view (*)(TFoMethodValue& node);
+using TFoValueOperation = void (*)(TFoMethodValue& node, TFoVariable& value);
+
+template <TFoNumberOperation kOperation>
+class TFoNumberCall final : public TFoMethodValue {
+ public:
+  using TFoMethodValue::TFoMethodValue;
+  void GetValue(TFoVariable& value) override { value.SetNumber(kOperation(*this)); }
+  TNumber GetNumber() override { return kOperation(*this); }
+  std::string_view GetText() override { return TextOf(kOperation(*this)); }
+};
+
+template <TFoTextOperation kOperation>
+class TFoTextCall final : public TFoMethodValue {
+ public:
+  using TFoMethodValue::TFoMethodValue;
+  void GetValue(TFoVariable& value) override { value.SetText(kOperation(*this)); }
+  TNumber GetNumber() override { return NumberOf(kOperation(*this)); }
+  std::string_view GetText() override { return kOperation(*this); }
+};
+
+template <TFoValueOperation kOperation>
+class TFoValueCall final : public TFoMethodValue {
+ public:
+  using TFoMethodValue::TFoMethodValue;
+  void GetValue(TFoVariable& value) override { kOperation(*this, value); }
+  TNumber GetNumber() override {
+    TFoVariable value;
+    kOperation(*this, value);
+    return NumberOf(value);
+  }
+  std::string_view GetText() override {
+    TFoVariable value;
+    kOperation(*this, value);
+    return TextOf(value);
+  }
+};
+
+// Makes the call node of one operation in the calculator that owns it.
+using TFoCallMaker = TFoMethodValue& (*)(TFormulaCalculator& owner, const TFoMethodData& method);
+
+template <typename TCall>
+TFoMethodValue& MakeCall(TFormulaCalculator& owner, const TFoMethodData& method) {
+  return owner.AddNode<TCall>(method);
+}
+
+// The function library's makers by operation number; null for a number that is not theirs.
+TFoCallMaker NumberOperation(std::int32_t id);
+TFoCallMaker TextOperation(std::int32_t id);
+// The maker for any operation number; one without an entry yields 0.
+TFoCallMaker CallMaker(std::int32_t id);
 
 }  // namespace mervanta

@@ -10,16 +10,17 @@ TFoStaticValue::TFoStaticValue(TFormulaCalculator& owner, TNumber number) : TFoC
 
 TFoStaticValue::TFoStaticValue(TFormulaCalculator& owner, std::string text)
     : TFoCustomValue(owner), Literal_(std::move(text)) {
+  Value_.Number = 0;
   Value_.SetText(Literal_);
 }
 
 // Literals answer in their own kind without a copy of the whole value.
 TNumber TFoStaticValue::GetNumber() {
-  return Value_.Kind == vkNumber ? Value_.Number : TFoCustomValue::GetNumber();
+  return NumberOf(Value_);
 }
 
 std::string_view TFoStaticValue::GetText() {
-  return Value_.Kind == vkText ? Value_.Text : TFoCustomValue::GetText();
+  return TextOf(Value_);
 }
 
 }  // namespace mervanta

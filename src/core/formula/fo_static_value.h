@@ -7,7 +7,7 @@
 namespace mervanta {
 
 // A string or number literal.
-class TFoStaticValue : public TFoCustomValue {
+class TFoStaticValue final : public TFoCustomValue {
  public:
   TFoStaticValue(TFormulaCalculator& owner, TNumber number);
   TFoStaticValue(TFormulaCalculator& owner, std::string text);

@@ -26,27 +26,29 @@ constexpr std::array<TNumber, kExactDigits + 1> kPowersOfTen = [] {
 // dividing exact numbers rounds correctly, so this gives the general reading's value at a
 // fraction of its cost.
 bool TryReadPlainDecimal(std::string_view text, TNumber& value) {
-  std::size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) ++i;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  // Digits beyond what fits wrap the mantissa; the count below refuses such texts anyway.
   std::uint64_t mantissa = 0;
-  int digits = 0;
-  int decimals = -1;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') {
-      if (++digits > kExactDigits) return false;
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-      if (decimals >= 0) ++decimals;
-    } else if ((c == ',' || c == '.') && decimals < 0) {
-      decimals = 0;
-    } else {
-      return false;
+  const auto readDigits = [&p, end, &mantissa] {
+    const char* const start = p;
+    for (; p != end && static_cast<unsigned char>(*p - '0') < 10; ++p) {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
     }
+    return p - start;
+  };
+  const auto integral = readDigits();
+  std::ptrdiff_t decimals = 0;
+  if (p != end && (*p == ',' || *p == '.')) {
+    ++p;
+    decimals = readDigits();
   }
-  if (digits == 0) return false;
-  const TNumber magnitude = static_cast<TNumber>(mantissa) /
-                            kPowersOfTen[static_cast<std::size_t>(std::max(decimals, 0))];
+  if (p != end || integral + decimals == 0 || integral + decimals > kExactDigits) return false;
+  // Below 10^18 the mantissa converts exactly, and as a signed number in one instruction.
+  TNumber magnitude = static_cast<TNumber>(static_cast<std::int64_t>(mantissa));
+  if (decimals > 0) magnitude /= kPowersOfTen[static_cast<std::size_t>(decimals)];
   value = negative ? -magnitude : magnitude;
   return true;
 }

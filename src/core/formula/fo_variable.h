@@ -16,7 +16,7 @@ enum TFoValueKind : std::uint8_t { vkNumber, vkText };
 // again, which no operation does while it still uses the text.
 struct TFoVariable {
   TFoValueKind Kind = vkNumber;
-  TNumber Number = 0;
+  TNumber Number;  // left unset until given: storing an 80-bit zero is not free
   std::string_view Text;
 
   void SetNumber(TNumber number) {

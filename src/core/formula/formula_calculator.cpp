@@ -1,6 +1,5 @@
 #include "formula/formula_calculator.h"
 
-#include "formula/evaluation_depth.h"
 #include "formula/fo_static_value.h"
 #include "formula/formula_error.h"
 #include "formula/formula_parser.h"
@@ -8,6 +7,31 @@
 #include "formula/methods_manager.h"
 
 namespace mervanta {
+
+namespace {
+
+// Counts the tree levels of the calculations nested on this thread through column references
+// and fails with EFormulaError 81 before they could run out of stack. One tree is at most
+// TFormulaParser::kMaxNesting + 1 levels; this leaves room for several such trees calling one
+// another and for any number of shallow ones.
+class TNestingScope {
+ public:
+  static constexpr int kMaxLevels = 4096;
+
+  explicit TNestingScope(int levels) : Levels_(levels) {
+    if (Nested_ + levels > kMaxLevels) throw EFormulaError(feOperationFailed);
+    Nested_ += levels;
+  }
+  ~TNestingScope() { Nested_ -= Levels_; }
+  TNestingScope(const TNestingScope&) = delete;
+  TNestingScope& operator=(const TNestingScope&) = delete;
+
+ private:
+  static thread_local inline int Nested_ = 0;
+  int Levels_;
+};
+
+}  // namespace
 
 TFormulaCalculator::TFormulaCalculator() {
   SetFormula({});
@@ -26,8 +50,14 @@ void TFormulaCalculator::SetFormula(std::string_view text) {
   try {
     TFormulaReader reader;
     reader.Read(text);
-    Root_ = reader.Count() == 0 ? &AddNode<TFoStaticValue>(std::string())
-                                : &TFormulaParser(reader, *this).Parse();
+    if (reader.Count() == 0) {
+      Root_ = &AddNode<TFoStaticValue>(std::string());
+      Levels_ = 1;
+    } else {
+      TFormulaParser parser(reader, *this);
+      Root_ = &parser.Parse();
+      Levels_ = parser.Levels();
+    }
   } catch (const EFormulaError& error) {
     ErrorCode_ = error.Code();
   }
@@ -54,7 +84,7 @@ int TFormulaCalculator::Evaluate(std::string& result) {
       result.clear();
       return 0;
     }
-    TEvaluationDepth depth;
+    const TNestingScope nesting(Levels_);
     TFoVariable value;
     Root_->GetValue(value);
     if (value.Kind == vkNumber) {

@@ -65,6 +65,7 @@ class TFormulaCalculator {
   int Evaluate(std::string& result);
 
   TFoCustomValue* Root_ = nullptr;
+  int Levels_ = 0;  // of the tree
   std::vector<std::unique_ptr<TFoCustomValue>> Nodes_;
   TFoLinkResolver* Resolver_ = nullptr;
   bool Busy_ = false;

@@ -1,10 +1,12 @@
 #include "formula/formula_parser.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
 #include "formula/fo_link_value.h"
 #include "formula/fo_method_value.h"
+#include "formula/fo_operations.h"
 #include "formula/fo_static_value.h"
 #include "formula/formula_calculator.h"
 #include "formula/formula_error.h"
@@ -35,6 +37,7 @@ TFoCustomValue& TFormulaParser::Parse() {
 
 TFoCustomValue& TFormulaParser::ParseRange(int first, int last, int depth) {
   if (depth > kMaxNesting) throw EFormulaError(feSyntax);
+  Deepest_ = std::max(Deepest_, depth);
   Reader_.StripBrackets(first, last);
   for (TFoTokenKind kind : kSplitKinds) {
     const int at = Reader_.FindToken(first, last, false, kind);
@@ -70,7 +73,7 @@ TFoCustomValue& TFormulaParser::ParseLeaf(int first, int last) {
 TFoMethodValue& TFormulaParser::NewMethod(int at, bool isSign) {
   const TFoMethodData* method = TMethodsManager::Find(Reader_.Text(at), isSign);
   if (method == nullptr) throw EFormulaError(feUnknownName);
-  return Owner_.AddNode<TFoMethodValue>(*method);
+  return CallMaker(method->Id)(Owner_, *method);
 }
 
 TFoCustomValue& TFormulaParser::ParseSign(int at, int first, int last, int depth) {

@@ -22,6 +22,8 @@ class TFormulaParser {
   // The root of the whole formula, which must have at least one token; nodes are made in the
   // owner, which keeps them even when a fault ends the parse.
   TFoCustomValue& Parse();
+  // The number of levels of the tree made, at most kMaxNesting + 1.
+  int Levels() const { return Deepest_ + 1; }
 
  private:
   TFoCustomValue& ParseRange(int first, int last, int depth);
@@ -33,6 +35,7 @@ class TFormulaParser {
 
   const TFormulaReader& Reader_;
   TFormulaCalculator& Owner_;
+  int Deepest_ = 0;
 };
 
 }  // namespace mervanta

@@ -76,12 +76,12 @@ TNumber RoundTo(TNumber x, std::int8_t digits) {
   return Checked(std::trunc(x < 0 ? scaled - 0.5 : scaled + 0.5) * factor);
 }
 
-void UnaryPlus(TFoMethodValue& node, TFoVariable& value) {
-  value.SetNumber(node.Arg(0).GetNumber());
+TNumber UnaryPlus(TFoMethodValue& node) {
+  return node.Arg(0).GetNumber();
 }
 
-void UnaryMinus(TFoMethodValue& node, TFoVariable& value) {
-  value.SetNumber(-node.Arg(0).GetNumber());
+TNumber UnaryMinus(TFoMethodValue& node) {
+  return -node.Arg(0).GetNumber();
 }
 
 // Adds numbers; joins texts when the left value is a text.
@@ -100,25 +100,25 @@ void Plus(TFoMethodValue& node, TFoVariable& value) {
   value.SetText(text);
 }
 
-void Minus(TFoMethodValue& node, TFoVariable& value) {
+TNumber Minus(TFoMethodValue& node) {
   const TNumber a = node.Arg(0).GetNumber();
-  value.SetNumber(Checked(a - node.Arg(1).GetNumber()));
+  return Checked(a - node.Arg(1).GetNumber());
 }
 
-void Times(TFoMethodValue& node, TFoVariable& value) {
+TNumber Times(TFoMethodValue& node) {
   const TNumber a = node.Arg(0).GetNumber();
-  value.SetNumber(Multiply(a, node.Arg(1).GetNumber()));
+  return Multiply(a, node.Arg(1).GetNumber());
 }
 
-void Quotient(TFoMethodValue& node, TFoVariable& value) {
+TNumber Quotient(TFoMethodValue& node) {
   const TNumber a = node.Arg(0).GetNumber();
-  value.SetNumber(Divide(a, node.Arg(1).GetNumber()));
+  return Divide(a, node.Arg(1).GetNumber());
 }
 
 template <typename TCompare>
-void Comparison(TFoMethodValue& node, TFoVariable& value) {
+TNumber Comparison(TFoMethodValue& node) {
   const TNumber a = node.Arg(0).GetNumber();
-  value.SetNumber(Boolean(TCompare()(a, node.Arg(1).GetNumber())));
+  return Boolean(TCompare()(a, node.Arg(1).GetNumber()));
 }
 
 // The left value decides: numbers compare by value, texts byte for byte.
@@ -129,11 +129,11 @@ bool Equal(TFoMethodValue& node) {
   return left.Text == node.Arg(1).GetText();
 }
 
-void Equals(TFoMethodValue& node, TFoVariable& value) {
-  value.SetNumber(Boolean(Equal(node)));
+TNumber Equals(TFoMethodValue& node) {
+  return Boolean(Equal(node));
 }
-void Differs(TFoMethodValue& node, TFoVariable& value) {
-  value.SetNumber(Boolean(!Equal(node)));
+TNumber Differs(TFoMethodValue& node) {
+  return Boolean(!Equal(node));
 }
 
 // Only the chosen branch is computed, and its kind is kept.
@@ -142,28 +142,28 @@ void If(TFoMethodValue& node, TFoVariable& value) {
   node.Arg(condition ? 1 : 2).GetValue(value);
 }
 
-void Val(TFoMethodValue& node, TFoVariable& value) {
-  value.SetNumber(node.Arg(0).GetNumber());
+TNumber Val(TFoMethodValue& node) {
+  return node.Arg(0).GetNumber();
 }
 
 // The first argument, then the others from the last backwards; an equal one does not replace.
 template <typename TBetter>
-void Extreme(TFoMethodValue& node, TFoVariable& value) {
+TNumber Extreme(TFoMethodValue& node) {
   TNumber best = node.Arg(0).GetNumber();
   for (int i = node.ArgCount() - 1; i > 0; --i) {
     const TNumber candidate = node.Arg(i).GetNumber();
     if (TBetter()(candidate, best)) best = candidate;
   }
-  value.SetNumber(best);
+  return best;
 }
 
-void Not(TFoMethodValue& node, TFoVariable& value) {
-  value.SetNumber(Boolean(node.Arg(0).GetNumber() == 0));
+TNumber Not(TFoMethodValue& node) {
+  return Boolean(node.Arg(0).GetNumber() == 0);
 }
 
 // Every argument is computed, from the last to the first, so a fault in any one shows.
 template <bool kAny>
-void Logical(TFoMethodValue& node, TFoVariable& value) {
+TNumber Logical(TFoMethodValue& node) {
   bool any = false;
   bool all = true;
   for (int i = node.ArgCount() - 1; i >= 0; --i) {
@@ -171,123 +171,120 @@ void Logical(TFoMethodValue& node, TFoVariable& value) {
     any = any || argument;
     all = all && argument;
   }
-  value.SetNumber(Boolean(kAny ? any : all));
+  return Boolean(kAny ? any : all);
 }
 
-void Round(TFoMethodValue& node, TFoVariable& value) {
+TNumber Round(TFoMethodValue& node) {
   const TNumber x = node.Arg(0).GetNumber();
-  if (node.ArgCount() == 1) {
-    value.SetNumber(std::rint(x));
-    return;
-  }
-  value.SetNumber(RoundTo(x, static_cast<std::int8_t>(node.Arg(1).GetInteger())));
+  if (node.ArgCount() == 1) return std::rint(x);
+  return RoundTo(x, static_cast<std::int8_t>(node.Arg(1).GetInteger()));
 }
 
-void Cos(TFoMethodValue& node, TFoVariable& value) {
+TNumber Cos(TFoMethodValue& node) {
   const TNumber x = node.Arg(0).GetNumber();
-  value.SetNumber(std::fabs(x) < kTrigonometryLimit ? std::cos(x) : 0);
+  return std::fabs(x) < kTrigonometryLimit ? std::cos(x) : 0;
 }
 
-void Sin(TFoMethodValue& node, TFoVariable& value) {
+TNumber Sin(TFoMethodValue& node) {
   const TNumber x = node.Arg(0).GetNumber();
-  value.SetNumber(std::fabs(x) < kTrigonometryLimit ? std::sin(x) : 0);
+  return std::fabs(x) < kTrigonometryLimit ? std::sin(x) : 0;
 }
 
-void Sqr(TFoMethodValue& node, TFoVariable& value) {
+TNumber Sqr(TFoMethodValue& node) {
   const TNumber x = node.Arg(0).GetNumber();
-  value.SetNumber(Multiply(x, x));
+  return Multiply(x, x);
 }
 
-void Sqrt(TFoMethodValue& node, TFoVariable& value) {
+TNumber Sqrt(TFoMethodValue& node) {
   const TNumber x = node.Arg(0).GetNumber();
   if (x < 0) throw EFormulaError(feInvalidOperation);
-  value.SetNumber(std::sqrt(x));
+  return std::sqrt(x);
 }
 
-void Int(TFoMethodValue& node, TFoVariable& value) {
-  value.SetNumber(std::trunc(node.Arg(0).GetNumber()));
+TNumber Int(TFoMethodValue& node) {
+  return std::trunc(node.Arg(0).GetNumber());
 }
 
-void Abs(TFoMethodValue& node, TFoVariable& value) {
-  value.SetNumber(std::fabs(node.Arg(0).GetNumber()));
+TNumber Abs(TFoMethodValue& node) {
+  return std::fabs(node.Arg(0).GetNumber());
 }
 
-void Pi(TFoMethodValue&, TFoVariable& value) {
-  value.SetNumber(kPi);
+TNumber Pi(TFoMethodValue&) {
+  return kPi;
 }
 
-void Sign(TFoMethodValue& node, TFoVariable& value) {
+TNumber Sign(TFoMethodValue& node) {
   const TNumber x = node.Arg(0).GetNumber();
-  value.SetNumber(x > 0 ? 1 : x < 0 ? -1 : 0);
+  return x > 0 ? 1 : x < 0 ? -1 : 0;
 }
 
-void PowerOf(TFoMethodValue& node, TFoVariable& value) {
+TNumber PowerOf(TFoMethodValue& node) {
   const TNumber base = node.Arg(0).GetNumber();
-  value.SetNumber(Power(base, node.Arg(1).GetNumber()));
+  return Power(base, node.Arg(1).GetNumber());
 }
 
 }  // namespace
 
-TFoOperation NumberOperation(std::int32_t id) {
+TFoCallMaker NumberOperation(std::int32_t id) {
   switch (id) {
     case -2:
-      return UnaryPlus;
+      return MakeCall<TFoNumberCall<UnaryPlus>>;
     case -1:
-      return UnaryMinus;
+      return MakeCall<TFoNumberCall<UnaryMinus>>;
     case 1:
-      return Plus;
+      return MakeCall<TFoValueCall<Plus>>;
     case 2:
-      return Minus;
+      return MakeCall<TFoNumberCall<Minus>>;
     case 3:
-      return Times;
+      return MakeCall<TFoNumberCall<Times>>;
     case 4:
-      return Quotient;
+      return MakeCall<TFoNumberCall<Quotient>>;
     case 5:
-      return Comparison<std::greater<TNumber>>;
+      return MakeCall<TFoNumberCall<Comparison<std::greater<TNumber>>>>;
     case 6:
-      return Comparison<std::greater_equal<TNumber>>;
+      return MakeCall<TFoNumberCall<Comparison<std::greater_equal<TNumber>>>>;
     case 7:
-      return Comparison<std::less<TNumber>>;
+      return MakeCall<TFoNumberCall<Comparison<std::less<TNumber>>>>;
     case 8:
-      return Comparison<std::less_equal<TNumber>>;
+      return MakeCall<TFoNumberCall<Comparison<std::less_equal<TNumber>>>>;
     case 9:
-      return Equals;
+      return MakeCall<TFoNumberCall<Equals>>;
     case 10:
-      return Differs;
+      return MakeCall<TFoNumberCall<Differs>>;
     case 11:
-      return If;
+      return MakeCall<TFoValueCall<If>>;
     case 13:
-      return Val;
+      return MakeCall<TFoNumberCall<Val>>;
     case 14:
-      return Extreme<std::greater<TNumber>>;
+      return MakeCall<TFoNumberCall<Extreme<std::greater<TNumber>>>>;
     case 15:
-      return Extreme<std::less<TNumber>>;
+      return MakeCall<TFoNumberCall<Extreme<std::less<TNumber>>>>;
     case 17:
-      return Not;
+      return MakeCall<TFoNumberCall<Not>>;
     case 18:
-      return Logical<false>;
+      return MakeCall<TFoNumberCall<Logical<false>>>;
     case 19:
-      return Logical<true>;
+      return MakeCall<TFoNumberCall<Logical<true>>>;
     case 33:
-      return Round;
+      return MakeCall<TFoNumberCall<Round>>;
     case 36:
-      return Cos;
+      return MakeCall<TFoNumberCall<Cos>>;
     case 37:
-      return Sin;
+      return MakeCall<TFoNumberCall<Sin>>;
     case 38:
-      return Sqr;
+      return MakeCall<TFoNumberCall<Sqr>>;
     case 39:
-      return Sqrt;
+      return MakeCall<TFoNumberCall<Sqrt>>;
     case 40:
-      return Int;
+      return MakeCall<TFoNumberCall<Int>>;
     case 41:
-      return Abs;
+      return MakeCall<TFoNumberCall<Abs>>;
     case 42:
-      return Pi;
+      return MakeCall<TFoNumberCall<Pi>>;
     case 43:
-      return Sign;
+      return MakeCall<TFoNumberCall<Sign>>;
     case 44:
-      return PowerOf;
+      return MakeCall<TFoNumberCall<PowerOf>>;
     default:
       return nullptr;
   }

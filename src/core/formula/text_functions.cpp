@@ -42,92 +42,84 @@ bool NextLine(std::string_view text, std::size_t& position, std::string_view& li
   return true;
 }
 
-void Str(TFoMethodValue& node, TFoVariable& value) {
-  value.SetText(node.Arg(0).GetText());
+std::string_view Str(TFoMethodValue& node) {
+  return node.Arg(0).GetText();
 }
 
-void Length(TFoMethodValue& node, TFoVariable& value) {
-  value.SetNumber(static_cast<TNumber>(node.Arg(0).GetText().size()));
+TNumber Length(TFoMethodValue& node) {
+  return static_cast<TNumber>(node.Arg(0).GetText().size());
 }
 
-void MapBytes(TFoMethodValue& node, TFoVariable& value,
-              const std::array<unsigned char, 256>& table) {
+std::string_view MapBytes(TFoMethodValue& node, const std::array<unsigned char, 256>& table) {
   const std::string_view source = node.Arg(0).GetText();
   std::string& text = node.Buffer();
   text.resize(source.size());
   std::transform(source.begin(), source.end(), text.begin(), [&table](char c) {
     return static_cast<char>(table[static_cast<unsigned char>(c)]);
   });
-  value.SetText(text);
+  return text;
 }
 
-void UpperCase(TFoMethodValue& node, TFoVariable& value) {
-  MapBytes(node, value, TLocale::Current().Ansi().UpperTable());
+std::string_view UpperCase(TFoMethodValue& node) {
+  return MapBytes(node, TLocale::Current().Ansi().UpperTable());
 }
 
-void LowerCase(TFoMethodValue& node, TFoVariable& value) {
-  MapBytes(node, value, TLocale::Current().Ansi().LowerTable());
+std::string_view LowerCase(TFoMethodValue& node) {
+  return MapBytes(node, TLocale::Current().Ansi().LowerTable());
 }
 
 template <bool kLeft, bool kRight>
-void Trim(TFoMethodValue& node, TFoVariable& value) {
+std::string_view Trim(TFoMethodValue& node) {
   std::string_view text = node.Arg(0).GetText();
   while (kLeft && !text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
   while (kRight && !text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
-  value.SetText(text);
+  return text;
 }
 
-void Copy(TFoMethodValue& node, TFoVariable& value) {
+std::string_view Copy(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
   const TIndex index = node.Arg(1).GetInteger();
-  value.SetText(CopyOf(text, index, node.Arg(2).GetInteger()));
+  return CopyOf(text, index, node.Arg(2).GetInteger());
 }
 
-void CopyLeft(TFoMethodValue& node, TFoVariable& value) {
+std::string_view CopyLeft(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
-  value.SetText(CopyOf(text, 1, node.Arg(1).GetInteger()));
+  return CopyOf(text, 1, node.Arg(1).GetInteger());
 }
 
-void CopyRight(TFoMethodValue& node, TFoVariable& value) {
+std::string_view CopyRight(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
   const TIndex count = node.Arg(1).GetInteger();
-  if (count <= 0) {
-    value.SetText({});
-  } else {
-    value.SetText(
-        text.substr(static_cast<std::size_t>(std::max<TIndex>(LengthOf(text) - count, 0))));
-  }
+  if (count <= 0) return {};
+  return text.substr(static_cast<std::size_t>(std::max<TIndex>(LengthOf(text) - count, 0)));
 }
 
-void Delete(TFoMethodValue& node, TFoVariable& value) {
+std::string_view Delete(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
   const TIndex index = node.Arg(1).GetInteger();
   const TIndex count = node.Arg(2).GetInteger();
-  if (index < 1 || index > LengthOf(text) || count < 1) {
-    value.SetText(text);
-    return;
-  }
+  if (index < 1 || index > LengthOf(text) || count < 1) return text;
   const auto start = static_cast<std::size_t>(index - 1);
   const auto removed = static_cast<std::size_t>(std::min(count, LengthOf(text) - index + 1));
   std::string& result = node.Buffer();
   result.assign(text.substr(0, start));
   result.append(text.substr(start + removed));
-  value.SetText(result);
+  return result;
 }
 
-void DeleteLeft(TFoMethodValue& node, TFoVariable& value) {
+std::string_view DeleteLeft(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
   const TIndex count = std::clamp<TIndex>(node.Arg(1).GetInteger(), 0, LengthOf(text));
-  value.SetText(text.substr(static_cast<std::size_t>(count)));
+  return text.substr(static_cast<std::size_t>(count));
 }
 
-void DeleteRight(TFoMethodValue& node, TFoVariable& value) {
+std::string_view DeleteRight(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
   const TIndex count = std::clamp<TIndex>(node.Arg(1).GetInteger(), 0, LengthOf(text));
-  value.SetText(text.substr(0, text.size() - static_cast<std::size_t>(count)));
+  return text.substr(0, text.size() - static_cast<std::size_t>(count));
 }
 
-void Insert(TFoMethodValue& node, TFoVariable& value) {
+std::string_view Insert(TFoMethodValue& node) {
   const std::string_view inserted = node.Arg(0).GetText();
   const std::string_view text = node.Arg(1).GetText();
   const TIndex index = std::clamp<TIndex>(node.Arg(2).GetInteger(), 1, LengthOf(text) + 1);
@@ -137,10 +129,10 @@ void Insert(TFoMethodValue& node, TFoVariable& value) {
   AppendBounded(result, text.substr(0, at));
   AppendBounded(result, inserted);
   AppendBounded(result, text.substr(at));
-  value.SetText(result);
+  return result;
 }
 
-void Repeat(TFoMethodValue& node, TFoVariable& value) {
+std::string_view Repeat(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
   TIndex count = node.Arg(1).GetInteger();
   std::string& result = node.Buffer();
@@ -148,82 +140,73 @@ void Repeat(TFoMethodValue& node, TFoVariable& value) {
   for (; count > 0 && !text.empty() && result.size() < kMaxTextLength; --count) {
     AppendBounded(result, text);
   }
-  value.SetText(result);
+  return result;
 }
 
-void Pos(TFoMethodValue& node, TFoVariable& value) {
+TNumber Pos(TFoMethodValue& node) {
   const std::string_view sub = node.Arg(0).GetText();
   const std::string_view text = node.Arg(1).GetText();
   const std::size_t at = sub.empty() ? std::string_view::npos : text.find(sub);
-  value.SetNumber(at == std::string_view::npos ? 0 : static_cast<TNumber>(at + 1));
+  return at == std::string_view::npos ? 0 : static_cast<TNumber>(at + 1);
 }
 
-void Reverse(TFoMethodValue& node, TFoVariable& value) {
+std::string_view Reverse(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
   std::string& result = node.Buffer();
   result.assign(text.rbegin(), text.rend());
-  value.SetText(result);
+  return result;
 }
 
-void Format(TFoMethodValue& node, TFoVariable& value) {
+std::string_view Format(TFoMethodValue& node) {
   const std::string_view pattern = node.Arg(0).GetText();
   FormatFloat(pattern, node.Arg(1).GetNumber(), node.Buffer());
-  value.SetText(node.Buffer());
+  return node.Buffer();
 }
 
-void Char(TFoMethodValue& node, TFoVariable& value) {
+std::string_view Char(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
-  value.SetText(CopyOf(text, node.Arg(1).GetInteger(), 1));
+  return CopyOf(text, node.Arg(1).GetInteger(), 1);
 }
 
-void LineCount(TFoMethodValue& node, TFoVariable& value) {
+TNumber LineCount(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
   std::size_t position = 0;
   std::string_view line;
   TNumber count = 0;
   while (NextLine(text, position, line)) ++count;
-  value.SetNumber(count);
+  return count;
 }
 
-void Line(TFoMethodValue& node, TFoVariable& value) {
+std::string_view Line(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
   TIndex wanted = node.Arg(1).GetInteger();
   std::size_t position = 0;
   std::string_view line;
   while (wanted >= 1 && NextLine(text, position, line)) {
-    if (--wanted == 0) {
-      value.SetText(line);
-      return;
-    }
+    if (--wanted == 0) return line;
   }
-  value.SetText({});
+  return {};
 }
 
-void Replace(TFoMethodValue& node, TFoVariable& value) {
+std::string_view Replace(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
   const std::string_view old = node.Arg(1).GetText();
   const std::string_view replacement = node.Arg(2).GetText();
   const std::size_t at = old.empty() ? std::string_view::npos : text.find(old);
-  if (at == std::string_view::npos) {
-    value.SetText(text);
-    return;
-  }
+  if (at == std::string_view::npos) return text;
   std::string& result = node.Buffer();
   result.clear();
   AppendBounded(result, text.substr(0, at));
   AppendBounded(result, replacement);
   AppendBounded(result, text.substr(at + old.size()));
-  value.SetText(result);
+  return result;
 }
 
-void ReplaceAll(TFoMethodValue& node, TFoVariable& value) {
+std::string_view ReplaceAll(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
   const std::string_view old = node.Arg(1).GetText();
   const std::string_view replacement = node.Arg(2).GetText();
-  if (old.empty()) {
-    value.SetText(text);
-    return;
-  }
+  if (old.empty()) return text;
   std::string& result = node.Buffer();
   result.clear();
   std::size_t from = 0;
@@ -234,10 +217,10 @@ void ReplaceAll(TFoMethodValue& node, TFoVariable& value) {
     from = at + old.size();
   }
   AppendBounded(result, text.substr(from));
-  value.SetText(result);
+  return result;
 }
 
-void PosCount(TFoMethodValue& node, TFoVariable& value) {
+TNumber PosCount(TFoMethodValue& node) {
   const std::string_view sub = node.Arg(0).GetText();
   const std::string_view text = node.Arg(1).GetText();
   TNumber count = 0;
@@ -247,61 +230,61 @@ void PosCount(TFoMethodValue& node, TFoVariable& value) {
       ++count;
     }
   }
-  value.SetNumber(count);
+  return count;
 }
 
 }  // namespace
 
-TFoOperation TextOperation(std::int32_t id) {
+TFoCallMaker TextOperation(std::int32_t id) {
   switch (id) {
     case 12:
-      return Str;
+      return MakeCall<TFoTextCall<Str>>;
     case 16:
-      return Length;
+      return MakeCall<TFoNumberCall<Length>>;
     case 20:
-      return UpperCase;
+      return MakeCall<TFoTextCall<UpperCase>>;
     case 21:
-      return LowerCase;
+      return MakeCall<TFoTextCall<LowerCase>>;
     case 22:
-      return Trim<true, true>;
+      return MakeCall<TFoTextCall<Trim<true, true>>>;
     case 23:
-      return Trim<true, false>;
+      return MakeCall<TFoTextCall<Trim<true, false>>>;
     case 24:
-      return Trim<false, true>;
+      return MakeCall<TFoTextCall<Trim<false, true>>>;
     case 25:
-      return Copy;
+      return MakeCall<TFoTextCall<Copy>>;
     case 26:
-      return CopyLeft;
+      return MakeCall<TFoTextCall<CopyLeft>>;
     case 27:
-      return CopyRight;
+      return MakeCall<TFoTextCall<CopyRight>>;
     case 28:
-      return Delete;
+      return MakeCall<TFoTextCall<Delete>>;
     case 29:
-      return DeleteLeft;
+      return MakeCall<TFoTextCall<DeleteLeft>>;
     case 30:
-      return DeleteRight;
+      return MakeCall<TFoTextCall<DeleteRight>>;
     case 31:
-      return Insert;
+      return MakeCall<TFoTextCall<Insert>>;
     case 32:
-      return Repeat;
+      return MakeCall<TFoTextCall<Repeat>>;
     case 35:
-      return Pos;
+      return MakeCall<TFoNumberCall<Pos>>;
     case 45:
-      return Reverse;
+      return MakeCall<TFoTextCall<Reverse>>;
     case 46:
-      return Format;
+      return MakeCall<TFoTextCall<Format>>;
     case 47:
-      return Char;
+      return MakeCall<TFoTextCall<Char>>;
     case 48:
-      return LineCount;
+      return MakeCall<TFoNumberCall<LineCount>>;
     case 49:
-      return Line;
+      return MakeCall<TFoTextCall<Line>>;
     case 50:
-      return Replace;
+      return MakeCall<TFoTextCall<Replace>>;
     case 51:
-      return ReplaceAll;
+      return MakeCall<TFoTextCall<ReplaceAll>>;
     case 52:
-      return PosCount;
+      return MakeCall<TFoNumberCall<PosCount>>;
     default:
       return nullptr;
   }
