@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/compare_values.h"
+#include "model/mask_matcher.h"
 #include "support/locale.h"
 
 namespace mervanta {

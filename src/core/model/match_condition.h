@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "model/mask_matcher.h"
-
 namespace mervanta {
+
+class TMaskMatcher;
 
 // The search condition kinds, numbered as stored and in the order their names are offered.
 enum TConditionKind : int {
