@@ -247,28 +247,22 @@ class TSectionWriter {
   long long Written_ = 0;
 };
 
-// The sections for positive, negative and zero values; ";" inside quotes does not split.
+// The sections for positive, negative and zero values; ";" inside quotes does not split, and
+// whatever follows a third ";" is not used.
 std::array<std::string_view, 3> Sections(std::string_view pattern) {
   std::array<std::string_view, 3> sections;
   std::size_t count = 0;
   std::size_t start = 0;
   char quote = 0;
-  for (std::size_t i = 0; i < pattern.size() && count < 2; ++i) {
-    const char c = pattern[i];
-    if (quote != 0) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == ';') {
+  for (std::size_t i = 0; i <= pattern.size() && count < sections.size(); ++i) {
+    if (i == pattern.size() || (quote == 0 && pattern[i] == ';')) {
       sections[count++] = pattern.substr(start, i - start);
       start = i + 1;
+    } else if (quote != 0) {
+      if (pattern[i] == quote) quote = 0;
+    } else if (pattern[i] == '"' || pattern[i] == '\'') {
+      quote = pattern[i];
     }
-  }
-  if (start <= pattern.size()) {
-    std::string_view rest = pattern.substr(start);
-    // A third ";" ends the zero section; whatever follows it is not used.
-    if (count == 2) rest = Sections(rest)[0];
-    sections[count] = rest;
   }
   return sections;
 }

@@ -5,10 +5,28 @@
 #include <string_view>
 
 #include "formula/fo_variable.h"
+#include "formula/formula_error.h"
 
 namespace mervanta {
 
 class TFormulaCalculator;
+
+// The bytes of text the nodes may make while one cell is computed, across the calculators it
+// reaches. Each text is bounded already; this bounds the time and memory a formula of very
+// many such nodes could take (EFormulaError 81 beyond it).
+class TTextBudget {
+ public:
+  static constexpr std::size_t kMaxBytes = std::size_t{64} << 20;
+
+  static void Restart() { Spent_ = 0; }
+  static void Spend(std::size_t bytes) {
+    Spent_ += bytes;
+    if (Spent_ > kMaxBytes) throw EFormulaError(feOperationFailed);
+  }
+
+ private:
+  static thread_local inline std::size_t Spent_ = 0;
+};
 
 // A node of a parsed formula. Nodes are made and freed by their calculator.
 class TFoCustomValue {
@@ -37,6 +55,11 @@ class TFoCustomValue {
   // A number's text is kept in this node's buffer.
   std::string_view TextOf(const TFoVariable& value);
   std::string_view TextOf(TNumber number);
+  // A text made in this node's buffer is charged to the budget.
+  std::string_view Made(std::string_view text) {
+    if (text.data() == Buffer_.data()) TTextBudget::Spend(text.size());
+    return text;
+  }
 
  private:
   TFormulaCalculator& Owner_;

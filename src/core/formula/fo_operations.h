@@ -26,24 +26,27 @@ template <TFoTextOperation kOperation>
 class TFoTextCall final : public TFoMethodValue {
  public:
   using TFoMethodValue::TFoMethodValue;
-  void GetValue(TFoVariable& value) override { value.SetText(kOperation(*this)); }
-  TNumber GetNumber() override { return NumberOf(kOperation(*this)); }
-  std::string_view GetText() override { return kOperation(*this); }
+  void GetValue(TFoVariable& value) override { value.SetText(Made(kOperation(*this))); }
+  TNumber GetNumber() override { return NumberOf(Made(kOperation(*this))); }
+  std::string_view GetText() override { return Made(kOperation(*this)); }
 };
 
 template <TFoValueOperation kOperation>
 class TFoValueCall final : public TFoMethodValue {
  public:
   using TFoMethodValue::TFoMethodValue;
-  void GetValue(TFoVariable& value) override { kOperation(*this, value); }
+  void GetValue(TFoVariable& value) override {
+    kOperation(*this, value);
+    if (value.Kind == vkText) Made(value.Text);
+  }
   TNumber GetNumber() override {
     TFoVariable value;
-    kOperation(*this, value);
+    GetValue(value);
     return NumberOf(value);
   }
   std::string_view GetText() override {
     TFoVariable value;
-    kOperation(*this, value);
+    GetValue(value);
     return TextOf(value);
   }
 };

@@ -19,6 +19,7 @@ class TNestingScope {
   static constexpr int kMaxLevels = 4096;
 
   explicit TNestingScope(int levels) : Levels_(levels) {
+    if (Nested_ == 0) TTextBudget::Restart();
     if (Nested_ + levels > kMaxLevels) throw EFormulaError(feOperationFailed);
     Nested_ += levels;
   }

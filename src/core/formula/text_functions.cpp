@@ -132,13 +132,20 @@ std::string_view Insert(TFoMethodValue& node) {
   return result;
 }
 
+// Grows by doubling, so even the longest result takes a few dozen copies.
 std::string_view Repeat(TFoMethodValue& node) {
   const std::string_view text = node.Arg(0).GetText();
-  TIndex count = node.Arg(1).GetInteger();
+  const TIndex count = node.Arg(1).GetInteger();
   std::string& result = node.Buffer();
   result.clear();
-  for (; count > 0 && !text.empty() && result.size() < kMaxTextLength; --count) {
-    AppendBounded(result, text);
+  if (count <= 0 || text.empty()) return result;
+  const auto fits = static_cast<TIndex>(kMaxTextLength / text.size()) + 1;
+  const std::size_t length =
+      std::min(kMaxTextLength, text.size() * static_cast<std::size_t>(std::min(count, fits)));
+  result.reserve(length);
+  result.assign(text.substr(0, length));
+  while (result.size() < length) {
+    result.append(result.data(), std::min(result.size(), length - result.size()));
   }
   return result;
 }

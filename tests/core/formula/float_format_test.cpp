@@ -90,6 +90,7 @@ TEST(FloatFormat, WritesEveryIntegralDigitAndCutsAtTheFieldLength) {
   EXPECT_EQ(Format("0." + std::string(70000, '0'), 1).size(), kMaxTextLength);
   EXPECT_EQ(Format("0E+" + std::string(70000, '0'), 1).size(), kMaxTextLength);
   EXPECT_EQ(Format(std::string(70000, 'x'), 1).size(), kMaxTextLength);
+  EXPECT_EQ(Format(std::string(1000000, ';'), 5), "5");
 }
 
 }  // namespace

@@ -61,6 +61,16 @@ TEST(FormulaLimits, DeepOrWideFormulasEndInAnErrorOrABoundedResult) {
       {"ReplaceAll(Repeat(\"x\";65535);\"x\";\"yy\")", std::string(kMaxTextLength, 'y')},
       {"Replace(Repeat(\"x\";65535);\"x\";\"yy\")", "yy" + std::string(kMaxTextLength - 2, 'x')},
       {"Length(Repeat(Repeat(\"ab\";65535);65535))", "65535"},
+      {"Repeat(\"abc\";4)", "abcabcabcabc"},
+      {"Repeat(\"abc\";21846)", Joined("abc", "", 21845)},
+      {"Repeat(\"abcd\";16384)", Joined("abcd", "", 16384).substr(0, kMaxTextLength)},
+      // Many bounded texts together still have a bound: 5 * 256 texts of 64 KiB exceed it.
+      {"Max(" + Joined("Max(" + Joined("Length(Repeat(\"x\";65535))", ";", 256) + ")", ";", 5) +
+           ")",
+       "<error 81>"},
+      {"Max(" + Joined("Max(" + Joined("Length(Repeat(\"x\";65535))", ";", 256) + ")", ";", 3) +
+           ")",
+       "65535"},
   };
   for (const TCase& test : cases) {
     SCOPED_TRACE(test.Formula.substr(0, 60));
