@@ -1,11 +1,12 @@
 #include "model/record_sorter.h"
 
 #include <algorithm>
-#include <cmath>
+#include <bit>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/cell_column.h"
@@ -80,6 +81,15 @@ int CompareOrdered(TValue x, TValue y, const TSortKey& a, const TSortKey& b) {
   return -1;
 }
 
+// Whether the texts are the same, looking at their bytes only when nothing else tells: the
+// bytes lie scattered over the records.
+bool SameText(const TSortKey& a, const TSortKey& b) {
+  if (a.Length != b.Length || a.Kind() != b.Kind()) return false;
+  if (a.Kind() == kNumber && (a.Number < b.Number || b.Number < a.Number)) return false;
+  if (IsDate(a.Kind()) && a.Moment[0] != b.Moment[0]) return false;
+  return a.View() == b.View();
+}
+
 // CompareValuesForSort of the two texts, from what Classify found in them.
 int CompareKeys(const TSortKey& a, const TSortKey& b) {
   const TKind kindA = a.Kind(), kindB = b.Kind();
@@ -103,15 +113,15 @@ void SortByMoment(std::span<TSortKey> keys, int which) {
   });
 }
 
-void SortNumbers(std::span<TSortKey> keys) {
-  if (std::any_of(keys.begin(), keys.end(),
-                  [](const TSortKey& key) { return std::isnan(key.Number); })) {
-    SortSafelyByKeys(keys);
-    return;
-  }
-  std::sort(keys.begin(), keys.end(), [](const TSortKey& a, const TSortKey& b) {
-    return a.Number < b.Number || (!(b.Number < a.Number) && TextLess(a, b));
-  });
+// Unsigned bits in the order of the numbers: the sign flips the rest. Numbers are finite
+// (TryReadNumber refuses the others), and zero has one sign here.
+std::uint64_t OrderedBits(TNumber number) {
+  const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(number) + 0.0);
+  return bits >> 63 != 0 ? ~bits : bits | std::uint64_t{1} << 63;
+}
+
+bool NumberLess(const TSortKey& a, const TSortKey& b) {
+  return a.Number < b.Number || (!(b.Number < a.Number) && TextLess(a, b));
 }
 
 // Texts order consistently when all are dates, or none is a date and all are times, or none
@@ -178,9 +188,49 @@ class TRecordSorter {
     SortTexts({texts, keys.end()});
     for (std::size_t start = 0; start < keys.size();) {
       std::size_t end = start + 1;
-      while (end < keys.size() && keys[end].View() == keys[start].View()) ++end;
+      while (end < keys.size() && SameText(keys[end], keys[start])) ++end;
       SortByColumn(keys.subspan(start, end - start), level + 1);
       start = end;
+    }
+  }
+
+  // Numbers are sorted by the bits of their nearest doubles first, which never contradict
+  // their order and take a radix sort; only numbers equal as doubles are compared in full.
+  void SortNumbers(std::span<TSortKey> keys) {
+    Order_.resize(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      Order_[i] = {OrderedBits(keys[i].Number), static_cast<std::uint32_t>(i)};
+    }
+    if (keys.size() < kRadixSortFrom) {
+      std::sort(Order_.begin(), Order_.end(),
+                [](const TOrder& a, const TOrder& b) { return a.Bits < b.Bits; });
+    } else {
+      RadixSort();
+    }
+    Sorted_.resize(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) Sorted_[i] = keys[Order_[i].Key];
+    for (std::size_t start = 0; start < keys.size();) {
+      std::size_t end = start + 1;
+      while (end < keys.size() && Order_[end].Bits == Order_[start].Bits) ++end;
+      if (end - start > 1) std::sort(Sorted_.begin() + start, Sorted_.begin() + end, NumberLess);
+      start = end;
+    }
+    std::copy(Sorted_.begin(), Sorted_.end(), keys.begin());
+  }
+
+  // Stable, sixteen bits at a time from the lowest; a digit that all share takes no pass.
+  void RadixSort() {
+    constexpr std::uint64_t kDigitMask = kBuckets - 1;
+    Spare_.resize(Order_.size());
+    Counts_.resize(kBuckets);
+    for (unsigned shift = 0; shift < 64; shift += kDigitBits) {
+      std::fill(Counts_.begin(), Counts_.end(), 0);
+      for (const TOrder& item : Order_) ++Counts_[item.Bits >> shift & kDigitMask];
+      if (Counts_[Order_.front().Bits >> shift & kDigitMask] == Order_.size()) continue;
+      std::size_t next = 0;
+      for (std::size_t& count : Counts_) next += std::exchange(count, next);
+      for (const TOrder& item : Order_) Spare_[Counts_[item.Bits >> shift & kDigitMask]++] = item;
+      Order_.swap(Spare_);
     }
   }
 
@@ -210,6 +260,18 @@ class TRecordSorter {
   std::vector<TSortKey> Keys_;
   std::vector<std::string> Texts_;  // computed texts, per key column
   std::string Buffer_;
+  // Scratch of SortNumbers, kept for the next call.
+  struct TOrder {
+    std::uint64_t Bits;
+    std::uint32_t Key;
+  };
+  static constexpr unsigned kDigitBits = 16;
+  static constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
+  // Below this a radix sort's passes over its buckets cost more than they save.
+  static constexpr std::size_t kRadixSortFrom = 4096;
+  std::vector<TOrder> Order_, Spare_;
+  std::vector<std::size_t> Counts_;
+  std::vector<TSortKey> Sorted_;
 };
 
 }  // namespace
