@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds one fuzz target with clang and runs it: scripts/fuzz.sh TARGET [SECONDS]
-# Targets: xml_fuzz, formula_fuzz. The corpus grows in build/fuzz/corpus/TARGET.
+# Targets: the mervanta_fuzz_target names in tests/fuzz/CMakeLists.txt. The corpus grows in
+# build/fuzz/corpus/TARGET.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/packages.sh"

@@ -29,9 +29,17 @@ long DaysFromCivil(int year, int month, int day) {
          kDaysBeforeMonth[IsLeapYear(year)][month] + day;
 }
 
+// Dates without a year, or with two digits, need this year; sorting reads many of them, so
+// the year is looked up again only once a minute.
 int CurrentYear() {
-  int year, month, day;
-  DecodeDate(Now(), year, month, day);
+  static std::time_t checkedAt = 0;
+  static int year = 0;
+  const std::time_t now = std::time(nullptr);
+  if (year == 0 || now - checkedAt >= 60 || now < checkedAt) {
+    int month, day;
+    DecodeDate(Now(), year, month, day);
+    checkedAt = now;
+  }
   return year;
 }
 
