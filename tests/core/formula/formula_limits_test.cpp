@@ -53,7 +53,7 @@ TEST(FormulaLimits, DeepOrWideFormulasEndInAnErrorOrABoundedResult) {
       {"Max(" + Joined("1", ";", 257) + ")", "<error 50>"},
       {"Max(" + Joined("(((1)))", ";", 100000) + ")", "<error 50>"},
       {std::string(1000, '9'), "<error 47>"},
-      {"\"" + std::string(70000, 'x') + "\"", std::string(kMaxTextLength, 'x')},
+      {Nested("\"", std::string(70000, 'x'), "\"", 1), std::string(kMaxTextLength, 'x')},
       {"Repeat(\"x\";2000000000)", std::string(kMaxTextLength, 'x')},
       {"Repeat(\"a\";40000)+Repeat(\"b\";40000)",
        std::string(40000, 'a') + std::string(kMaxTextLength - 40000, 'b')},
@@ -83,7 +83,7 @@ TEST(FormulaLimits, ReferencesThroughManyDeepFormulasFailWith81) {
   TTestRecord record;
   constexpr int kColumns = 10;
   for (int column = 1; column <= kColumns; ++column) {
-    record.AddVirtual(Nested("Str(", "#" + std::to_string(column + 1), ")", 999));
+    record.AddVirtual(Nested("Str(", std::to_string(column + 1).insert(0, 1, '#'), ")", 999));
   }
   record.AddStored("x");
   EXPECT_EQ(record.Value(kColumns - 2), "x");
