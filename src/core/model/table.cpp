@@ -1,0 +1,108 @@
+#include "model/table.h"
+
+#include "settings/options.h"
+#include "support/file_names.h"
+
+namespace mervanta {
+
+TTable::TTable()
+    : Options_(std::make_unique<TTableOptions>()),
+      Sources_(std::make_unique<TTableSources>()),
+      Subscription_(BindListener<&TTable::Heard>(this)) {
+  Options_->OnChange = [this](TPropertiesCategory&, TProperty&) { OptionsChanged(); };
+  Sources_->SetSourceEnabled(TTableSources::kChosenIndex,
+                             mervanta::Options().Main->UseChoice->Value());
+}
+
+TTable::~TTable() {
+  SaveSession();
+}
+
+std::string TTable::DisplayName() const {
+  return FileName_.empty() ? "(Untitled)" : FileTitle(FileName_);
+}
+
+void TTable::SetModified(bool modified) {
+  if (modified == Modified_ || ReadOnly_) return;
+  Modified_ = modified;
+  MsgSender().Send(this, TMsgCode::ModifiedChanged);
+}
+
+void TTable::SetPassword(std::string password) {
+  Password_ = std::move(password);
+  SetModified(true);
+}
+
+void TTable::New() {
+  Columns().EnsureStoredColumns(0);
+  SetModified(true);
+}
+
+void TTable::OptionsChanged() {
+  SetModified(true);
+  Sources_->All.SetDenySort(Options_->DenySort->Value());
+}
+
+void TTable::ApplyUseChoice() {
+  const bool useChoice = mervanta::Options().Main->UseChoice->Value();
+  if (Sources_->SourceEnabled(TTableSources::kChosenIndex) == useChoice) return;
+  Sources_->SetSourceEnabled(TTableSources::kChosenIndex, useChoice);
+  Sources_->Chosen.Clear();
+}
+
+namespace {
+
+bool IsColumnsChange(TMsgCode code) {
+  switch (code) {
+    case TMsgCode::ColumnAdded:
+    case TMsgCode::ColumnDeleted:
+    case TMsgCode::ColumnMoved:
+    case TMsgCode::ColumnsReloaded:
+    case TMsgCode::ColumnChanged:
+    case TMsgCode::ColumnsShownChanged:
+    case TMsgCode::ColumnsPrintChanged:
+    case TMsgCode::ColumnsExportChanged:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsRecordsChange(TMsgCode code) {
+  return code == TMsgCode::CountChanged || code == TMsgCode::OrderChanged ||
+         code == TMsgCode::RecordEdited || code == TMsgCode::FieldsChanged;
+}
+
+// A mark is cleared on every record a list holds when its update begins and set again on
+// every record it holds when the update ends, so however the update changed the list, the
+// marks match it afterwards, at two passes per update. True when the update ended.
+template <void (TRecord::*SetMark)(bool)>
+bool RenewMarks(const TRecords& list, TMsgCode code) {
+  if (code != TMsgCode::BeginUpdate && code != TMsgCode::EndUpdate) return false;
+  const bool mark = code == TMsgCode::EndUpdate;
+  for (TRecord* record : list.Items()) (record->*SetMark)(mark);
+  return mark;
+}
+
+}  // namespace
+
+void TTable::Heard(const TMsg& msg) {
+  const TTableSources& sources = *Sources_;
+  if (msg.Sender == &mervanta::Options()) {
+    if (msg.Code == TMsgCode::OptionsChanged) ApplyUseChoice();
+  } else if (msg.Sender == &sources.Columns()) {
+    if (IsColumnsChange(msg.Code)) SetModified(true);
+  } else if (msg.Sender == &sources.All) {
+    if (IsRecordsChange(msg.Code)) SetModified(true);
+  } else if (msg.Sender == &sources.SearchResults) {
+    if (RenewMarks<&TRecord::SetFound>(sources.SearchResults, msg.Code)) {
+      MsgSender().Send(&sources.All, TMsgCode::MarksChanged);
+    }
+  } else if (msg.Sender == &sources.Chosen) {
+    if (RenewMarks<&TRecord::SetChosen>(sources.Chosen, msg.Code)) {
+      MsgSender().Send(&sources.All, TMsgCode::MarksChanged);
+    }
+  }
+}
+
+}  // namespace mervanta

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "model/table_options.h"
+#include "search/table_sources.h"
+#include "support/locked_file.h"
+#include "support/msg_sender.h"
+
+namespace mervanta {
+
+class TXmlFile;
+
+// One open table: its columns and record lists, its options, and the pair of files it lives
+// in, the data file and the description file beside it (same name, extension ".kx"). While
+// open for writing the table holds the data file locked, so that another copy of the program
+// opens it read-only.
+//
+// The table keeps derived state right by listening: column and "All" changes make it
+// modified; each update of "Search Results" and "Chosen" renews the records' Found and Chosen
+// marks and ends with MarksChanged from "All"; the option UseChoice enables "Chosen". A change
+// of Modified is announced as ModifiedChanged with the table as sender.
+class TTable {
+ public:
+  TTable();
+  // With the option SaveSelection, the view state is written into an existing description
+  // file even when the changes were not saved; that never fails.
+  ~TTable();
+  TTable(const TTable&) = delete;
+  TTable& operator=(const TTable&) = delete;
+
+  // Opens the data file for writing, or read-only when asked to or when that is not possible
+  // (another copy holds it, or it is write-protected); then reads the description, where any
+  // failure leaves the defaults, and the records. The folder of the file becomes the current
+  // directory. `password` protects the data file; the caller has checked it against the
+  // file's verifier. A failure leaves the table without its file.
+  void Open(const std::string& fileName, const std::string& password, bool readOnly);
+  // A table made in the new-table dialog: at least three columns and modified, but no file
+  // until it is saved as.
+  void New();
+  // Both files are replaced atomically: a failure leaves the old files as they were and the
+  // table modified. A table without a file name is saved with SaveAs; a read-only one cannot
+  // be saved.
+  void Save();
+  // The new data file becomes the table's, locked; the old files stay as they are.
+  void SaveAs(const std::string& fileName);
+
+  const std::string& FileName() const { return FileName_; }
+  // The data file's name with the extension ".kx".
+  std::string DescriptionFileName() const;
+  // The file name without folder and extension, or "(Untitled)".
+  std::string DisplayName() const;
+
+  bool Modified() const { return Modified_; }
+  // A read-only table never becomes modified.
+  void SetModified(bool modified);
+  bool ReadOnly() const { return ReadOnly_; }
+
+  const std::string& Password() const { return Password_; }
+  // Takes effect at the next save; an empty password saves the data file as plain text.
+  void SetPassword(std::string password);
+
+  TTableSources& Sources() const { return *Sources_; }
+  TColumns& Columns() const { return Sources_->Columns(); }
+  TTableOptions& Options() const { return *Options_; }
+
+ private:
+  void Heard(const TMsg& msg);
+  void ApplyUseChoice();
+  void OptionsChanged();
+  // Takes the lock, or falls back to reading only; returns the data file's bytes.
+  std::string OpenStream(bool readOnly);
+  void LoadDescription();
+  int LoadData(std::string& bytes);
+  // The existing description with this table's columns, options and view state.
+  void BuildDescription(TXmlFile& document);
+  void WriteData();
+  void SaveSession() noexcept;
+
+  std::string FileName_;
+  std::string Password_;
+  bool Modified_ = false;
+  bool ReadOnly_ = false;
+  // Declared in the reverse order of freeing: the stream goes first, then the sources, then
+  // the options. The search manager, made on the sources, will sit between sources and
+  // stream.
+  std::unique_ptr<TTableOptions> Options_;
+  std::unique_ptr<TTableSources> Sources_;
+  TLockedFile Stream_;
+  TMsgSubscription Subscription_;
+};
+
+}  // namespace mervanta

@@ -1,0 +1,211 @@
+// Opening and saving a table's pair of files.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <utility>
+
+#include "model/protecter.h"
+#include "model/table.h"
+#include "settings/options.h"
+#include "support/atomic_file.h"
+#include "support/errors.h"
+#include "support/file_io.h"
+#include "support/file_names.h"
+#include "support/xml_file.h"
+
+namespace mervanta {
+
+namespace {
+
+constexpr const char* kSaveFailed = "Cannot save file";
+
+// The table keeps its file's full name, because opening it changes the current directory.
+std::string AbsolutePath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.lexically_normal().string();
+}
+
+// Only where the file dialogs start; the table never relies on it, so a failure is ignored.
+void ChangeToFolderOf(const std::string& path) {
+  std::error_code error;
+  std::filesystem::current_path(std::filesystem::path(path).parent_path(), error);
+}
+
+bool SaveSelection() {
+  return Options().Other->SaveSelection->Value();
+}
+
+// Makes the file when it does not exist yet; true when it did not.
+bool CreateMissingFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (errno == EEXIST) return false;
+    RaiseFileError(kSaveFailed, path, errno);
+  }
+  ::close(fd);
+  return true;
+}
+
+[[noreturn]] void RaiseCannotSave(const std::string& path, const char* reason) {
+  throw EMervantaError(std::string(kSaveFailed) + " \"" + path + "\". " + reason);
+}
+
+}  // namespace
+
+std::string TTable::DescriptionFileName() const {
+  const std::size_t slash = FileName_.rfind('/');
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const std::size_t dot = FileName_.rfind('.');
+  // As for the display name, a leading dot does not start an extension.
+  const std::size_t end = dot == std::string::npos || dot <= nameStart ? FileName_.size() : dot;
+  return FileName_.substr(0, end) + ".kx";
+}
+
+void TTable::Open(const std::string& fileName, const std::string& password, bool readOnly) {
+  FileName_ = AbsolutePath(fileName);
+  Password_ = password;
+  ChangeToFolderOf(FileName_);
+  try {
+    std::string bytes = OpenStream(readOnly);
+    LoadDescription();
+    const int fieldCount = LoadData(bytes);
+    // The binary form counts the stored fields exactly: a protected table of virtual columns
+    // only stores none and must not come back with generated columns.
+    const bool complete = fieldCount == 0 && !Password_.empty() && Columns().Count() > 0 &&
+                          Columns().StoredCount() == 0;
+    if (!complete) Columns().EnsureStoredColumns(fieldCount);
+  } catch (...) {
+    // Without its file the table must not write its view state over the description.
+    Stream_.Release();
+    FileName_.clear();
+    throw;
+  }
+  SetModified(false);
+}
+
+std::string TTable::OpenStream(bool readOnly) {
+  if (readOnly || Stream_.Acquire(FileName_) != TLockedFile::TStatus::Held) ReadOnly_ = true;
+  return ReadWholeFile(FileName_);
+}
+
+void TTable::LoadDescription() {
+  TXmlFile document;
+  try {
+    document.LoadFromFile(DescriptionFileName());
+  } catch (const EMervantaError&) {
+    return;  // a table without a description file gets the defaults
+  }
+  TXmlTag& root = *document.Root();
+  Columns().LoadFromXml(*root.Child("Columns"));
+  Options_->LoadFromXml(*root.Child("Options"));
+  Sources_->All.SetDenySort(Options_->DenySort->Value());
+  if (SaveSelection()) Sources_->LoadViewState(root);
+}
+
+int TTable::LoadData(std::string& bytes) {
+  TRecords& all = Sources_->All;
+  if (Password_.empty()) return all.LoadText(bytes, 0);
+  return all.LoadBinary(TProtecter::LoadProtected(bytes, Password_));
+}
+
+void TTable::Save() {
+  if (ReadOnly_) RaiseCannotSave(FileName_, "The table is open read-only");
+  TXmlFile description;
+  BuildDescription(description);
+  // The data first: it is the large write that a full disk stops, and then nothing has
+  // changed. Should the small description fail after it, the new records still open with the
+  // old description, which only lacks columns that the table then generates.
+  WriteData();
+  description.SaveToFile(DescriptionFileName());
+  SetModified(false);
+}
+
+void TTable::BuildDescription(TXmlFile& document) {
+  try {
+    document.LoadFromFile(DescriptionFileName());
+  } catch (const EMervantaError&) {
+    // Elements of other versions survive only when the old file can be read.
+  }
+  TXmlTag& root = *document.Root();
+  root.Name = "Table";
+  Columns().SaveToXml(*root.Child("Columns"));
+  TXmlTag& options = *root.Child("Options");
+  Options_->SaveToXml(options);
+  options.ClearParams();
+  while (root.FindChild("LastSession") != nullptr) root.DeleteChild("LastSession");
+  if (SaveSelection()) {
+    Sources_->SaveViewState(root);
+  } else {
+    while (root.FindChild("Session") != nullptr) root.DeleteChild("Session");
+  }
+}
+
+void TTable::WriteData() {
+  const TRecords& all = Sources_->All;
+  if (Password_.empty()) {
+    ReplaceFileAtomically(
+        FileName_, [&all](TFileWriter& out) { all.SaveText(out); }, &Stream_);
+    return;
+  }
+  std::string plaintext;
+  all.SaveBinary(plaintext);
+  ReplaceFileAtomically(
+      FileName_,
+      [this, &plaintext](TFileWriter& out) {
+        TProtecter::SaveProtected(plaintext, Password_, out);
+      },
+      &Stream_);
+}
+
+void TTable::SaveAs(const std::string& fileName) {
+  const std::string target = AbsolutePath(fileName);
+  if (Stream_.IsHeld() && SameFile(target, FileName_)) {
+    Save();
+  } else {
+    // The new file is locked before anything is written, so that a table another copy of
+    // the program holds is never overwritten.
+    const bool created = CreateMissingFile(target);
+    TLockedFile stream;
+    const TLockedFile::TStatus status = stream.Acquire(target);
+    if (status != TLockedFile::TStatus::Held) {
+      if (created) ::unlink(target.c_str());
+      if (status == TLockedFile::TStatus::LockedByOther) {
+        RaiseCannotSave(target, "The file is in use by another application");
+      }
+      RaiseFileError(kSaveFailed, target, stream.LastError());
+    }
+    TLockedFile oldStream = std::exchange(Stream_, std::move(stream));
+    std::string oldFileName = std::exchange(FileName_, target);
+    const bool oldReadOnly = std::exchange(ReadOnly_, false);
+    try {
+      Save();
+    } catch (...) {
+      Stream_ = std::move(oldStream);
+      FileName_ = std::move(oldFileName);
+      ReadOnly_ = oldReadOnly;
+      if (created) ::unlink(target.c_str());
+      throw;
+    }
+  }
+  ChangeToFolderOf(FileName_);
+}
+
+void TTable::SaveSession() noexcept {
+  if (!SaveSelection() || FileName_.empty()) return;
+  const std::string path = DescriptionFileName();
+  if (!FileOrFolderExists(path)) return;
+  try {
+    TXmlFile document;
+    document.LoadFromFile(path);
+    document.Root()->Name = "Table";
+    Sources_->SaveViewState(*document.Root());
+    document.SaveToFile(path);
+  } catch (...) {
+    // Closing a table never fails for its view state.
+  }
+}
+
+}  // namespace mervanta
