@@ -1,0 +1,94 @@
+// Feeds arbitrary bytes to the data file's text loader, then sorts and saves what it read.
+// Whatever loads must keep every record once and give each at least the field count.
+#include <fcntl.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "model/columns.h"
+#include "model/records.h"
+#include "settings/options.h"
+#include "support/errors.h"
+#include "support/file_io.h"
+#include "support/user_interface.h"
+
+namespace {
+
+using namespace mervanta;
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+// Answers the question about UTF-16 text as told.
+class TAnsweringUserInterface final : public TUserInterface {
+ public:
+  TAnswer Answer = TAnswer::Yes;
+
+  TCursor Cursor() const override { return TCursor::Default; }
+  void SetCursor(TCursor) override {}
+  void ShowProgress(int) override {}
+  void SetProgressText(const std::string&) override {}
+  void SetProgressPosition(int) override {}
+  void CloseProgress() override {}
+  TAnswer ShowMessage(const std::string&, const std::string&, TButtons, TIcon) override {
+    return Answer;
+  }
+  void Beep() override {}
+};
+
+// Every record once, however the sort went.
+void RequirePermutation(const TRecords& list, std::vector<TRecord*> before) {
+  std::vector<TRecord*> after(list.Items().begin(), list.Items().end());
+  std::sort(before.begin(), before.end());
+  std::sort(after.begin(), after.end());
+  Require(before == after);
+}
+
+}  // namespace
+
+// The first byte picks the separator option, the answer and the minimum field count.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  static TAnsweringUserInterface ui;
+  static const int nowhere = ::open("/dev/null", O_WRONLY);
+  InstallUserInterface(&ui);
+  ui.Answer = (data[0] & 4) != 0 ? TAnswer::Yes : TAnswer::No;
+  Options().Main->SeparatorIndex->SetValue(data[0] % 4);
+  const int minimum = data[0] >> 3 & 7;
+  const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+
+  TColumns columns;
+  for (bool isVirtual : {false, false, true, false}) {
+    TColumn& column = columns.Add(std::make_unique<TColumn>(isVirtual));
+    if (isVirtual) column.Formula->SetValue("UpperCase(#2)+#1");
+  }
+  TRecords all(columns);
+  int fieldCount = 0;
+  try {
+    fieldCount = all.LoadText(bytes, minimum);
+  } catch (const EMervantaError&) {
+    Require(all.Count() == 0);
+    return 0;
+  }
+  Require(fieldCount >= minimum && fieldCount <= TFieldArray::kMaxFieldCount);
+  for (const TRecord* record : all.Items()) Require(record->Fields().Count() >= fieldCount);
+
+  const std::vector<TRecord*> loaded(all.Items().begin(), all.Items().end());
+  all.Sort(columns[0], false);
+  all.Sort(columns[2], true);
+  all.Sort(columns[0], false);
+  RequirePermutation(all, loaded);
+  all.Sort(columns[3], false);
+  RequirePermutation(all, loaded);
+
+  TFileWriter out(nowhere, "/dev/null");
+  all.SaveText(out);
+  out.Flush();
+  return 0;
+}
