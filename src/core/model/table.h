@@ -39,9 +39,10 @@ class TTable {
   // A table made in the new-table dialog: at least three columns and modified, but no file
   // until it is saved as.
   void New();
-  // Both files are replaced atomically: a failure leaves the old files as they were and the
-  // table modified. A table without a file name is saved with SaveAs; a read-only one cannot
-  // be saved.
+  // Each file is replaced atomically, the data file first. A failure leaves the table
+  // modified and the old files as they were, or, when only the description could not be
+  // written, the new data file beside the old description. A table without a file name is
+  // saved with SaveAs; a read-only one cannot be saved.
   void Save();
   // The new data file becomes the table's, locked; the old files stay as they are.
   void SaveAs(const std::string& fileName);

@@ -75,7 +75,6 @@ TEST_F(TableStorageTest, DescriptionGivesColumnsOptionsAndViewState) {
     EXPECT_EQ(Captions(table.Columns()), "Name =Again Column1");
     EXPECT_EQ(Rows(table), "ann|1/bob|2");
     EXPECT_TRUE(table.Options().AllowEmpty->Value());
-    EXPECT_FALSE(table.Options().DenySort->Value());
     EXPECT_EQ(table.Sources().TopIndex->Value(), saveSelection ? 2 : 0);
     EXPECT_FALSE(table.Modified());
   }
