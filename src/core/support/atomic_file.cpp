@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <time.h>
+
 #include <cerrno>
 #include <utility>
 #include <vector>
@@ -52,13 +54,35 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
-// Removes the temporary file unless the replace went through.
+std::string FileNameOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A name no file in the folder has yet, beside the target: ".name.XXXXXX".
+std::string TemporaryName(const std::string& target, unsigned attempt) {
+  static unsigned long long counter = 0;
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  unsigned long long seed = static_cast<unsigned long long>(now.tv_nsec) ^
+                            (static_cast<unsigned long long>(::getpid()) << 20) ^
+                            (++counter * 0x9E3779B97F4A7C15ull) ^ attempt;
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::string suffix;
+  for (int i = 0; i < 6; ++i, seed /= 62) suffix += kLetters[seed % 62];
+  return FolderOf(target) + "/." + FileNameOf(target) + "." + suffix;
+}
+
+// The new content's file. Where the file system allows, it has no name until the content is
+// complete, so a save that is killed half-way leaves nothing behind; otherwise it is a hidden
+// file beside the target, removed again unless the replace went through.
 class TTemporaryFile {
  public:
-  explicit TTemporaryFile(const std::string& target) {
-    std::size_t slash = target.rfind('/');
-    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    Path_ = FolderOf(target) + "/." + name + ".XXXXXX";
+  explicit TTemporaryFile(const std::string& target) : Target_(target) {
+    Fd_ = ::open(FolderOf(target).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (Fd_ >= 0) return;
+    Path_ = FolderOf(target) + "/." + FileNameOf(target) + ".XXXXXX";
     std::vector<char> pattern(Path_.begin(), Path_.end());
     pattern.push_back('\0');
     Fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
@@ -73,16 +97,40 @@ class TTemporaryFile {
   TTemporaryFile& operator=(const TTemporaryFile&) = delete;
 
   int Fd() const { return Fd_; }
-  const std::string& Path() const { return Path_; }
-  // The file now lives under its final name; hands the descriptor over.
-  int Commit() {
+
+  // Gives the complete file a temporary name and renames it over the target.
+  void ReplaceTarget(const std::string& reportedPath) {
+    if (Path_.empty()) LinkIntoFolder(reportedPath);
+    if (::rename(Path_.c_str(), Target_.c_str()) != 0) {
+      RaiseFileError(kSaveFailed, reportedPath, errno);
+    }
     Path_.clear();
-    return std::exchange(Fd_, -1);
   }
+  // Hands the descriptor of the replaced file over.
+  int Release() { return std::exchange(Fd_, -1); }
 
  private:
+  void LinkIntoFolder(const std::string& reportedPath) {
+    const std::string self = "/proc/self/fd/" + std::to_string(Fd_);
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+      const std::string name = TemporaryName(Target_, attempt);
+      int rc = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+      if (rc != 0 && errno == ENOENT) {
+        // Without /proc the descriptor can still be linked by those allowed to.
+        rc = ::linkat(Fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
+      }
+      if (rc == 0) {
+        Path_ = name;
+        return;
+      }
+      if (errno != EEXIST) RaiseFileError(kSaveFailed, reportedPath, errno);
+    }
+    RaiseFileError(kSaveFailed, reportedPath, EEXIST);
+  }
+
+  std::string Target_;
+  std::string Path_;  // empty while the file has no name
   int Fd_ = -1;
-  std::string Path_;
 };
 
 }  // namespace
@@ -102,10 +150,8 @@ void ReplaceFileAtomically(const std::string& path, const std::function<void(TFi
   if (lock != nullptr && lock->IsHeld() && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     RaiseFileError(kSaveFailed, path, errno);
   }
-  if (::rename(temporary.Path().c_str(), target.c_str()) != 0) {
-    RaiseFileError(kSaveFailed, path, errno);
-  }
-  const int committed = temporary.Commit();
+  temporary.ReplaceTarget(path);
+  const int committed = temporary.Release();
   SyncFolder(FolderOf(target));
   if (lock != nullptr && lock->IsHeld()) {
     lock->Adopt(committed, lock->Path());

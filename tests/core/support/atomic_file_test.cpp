@@ -1,5 +1,6 @@
 #include "support/atomic_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,6 +60,23 @@ TEST(AtomicFile, CreatesNewFilesAndStreamsLargeContent) {
     expected += std::string(200000, 'x') + "!";
   });
   EXPECT_EQ(ReadWholeFile(path), expected);
+}
+
+TEST(AtomicFile, TheNewContentHasNoNameUntilItIsComplete) {
+  test::TTempDir dir;
+  const int probe = ::open(dir.Path().c_str(), O_TMPFILE | O_RDWR, 0600);
+  if (probe < 0) GTEST_SKIP() << "the file system has no unnamed files";
+  ::close(probe);
+  const std::string path = dir.Write("table.csv", "old");
+  int filesWhileWriting = -1;
+  ReplaceFileAtomically(path, [&](TFileWriter& writer) {
+    writer.Write("new");
+    filesWhileWriting = FilesIn(dir.Path());
+  });
+  // A save killed while writing therefore leaves nothing behind.
+  EXPECT_EQ(filesWhileWriting, 1);
+  EXPECT_EQ(ReadWholeFile(path), "new");
+  EXPECT_EQ(FilesIn(dir.Path()), 1);
 }
 
 TEST(AtomicFile, ReplacesTheTargetOfASymbolicLink) {
