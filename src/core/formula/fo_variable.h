@@ -39,7 +39,9 @@ inline void AppendBounded(std::string& text, std::string_view piece) {
 
 // The locale-aware reading of a text as a number: the last comma or full stop is the decimal
 // separator. False for anything else, the empty text included.
-bool TryTextToNumber(std::string_view text, TNumber& value);
+inline bool TryTextToNumber(std::string_view text, TNumber& value) {
+  return TryParseNumber(text, value);
+}
 // 15 significant digits with the locale's decimal separator.
 void NumberToText(TNumber value, std::string& text);
 

@@ -5,10 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 
 #include "support/locale.h"
 
@@ -17,6 +22,24 @@ namespace mervanta {
 namespace {
 
 constexpr std::size_t kMaxNumberLength = 24;
+// Longer texts are no numbers to the blank-tolerant readings.
+constexpr std::size_t kMaxFloatLength = 511;
+// Up to 19 digits are below 2^64, and the powers of ten up to 10^27 below 2^64 times a power
+// of two, so both are exact in the 64-bit mantissa of a TNumber.
+constexpr int kExactDigits = 19;
+constexpr int kExactPowers = 27;
+// Beyond this any exponent overflows or vanishes, whatever the digits.
+constexpr int kExponentLimit = 100000;
+
+constexpr std::array<TNumber, kExactPowers + 1> kPowersOfTen = [] {
+  std::array<TNumber, kExactPowers + 1> powers{};
+  TNumber power = 1;
+  for (TNumber& entry : powers) {
+    entry = power;
+    power *= 10;
+  }
+  return powers;
+}();
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -27,54 +50,75 @@ locale_t NeutralLocale() {
   return locale;
 }
 
-// Checks [sign] digits [sep digits] [E [sign] digits] with at least one mantissa digit and
-// copies it into `out` with "." as separator. Returns false for anything else.
-bool CopyNumberSyntax(std::string_view text, char separator, char* out, std::size_t capacity,
-                      bool& integral) {
-  if (text.empty() || text.size() >= capacity) return false;
-  std::size_t i = 0, o = 0;
-  if (text[i] == '+' || text[i] == '-') out[o++] = text[i++];
-  std::size_t mantissaDigits = 0;
-  while (i < text.size() && IsDigit(text[i])) out[o++] = text[i++], ++mantissaDigits;
-  integral = true;
-  if (i < text.size() && text[i] == separator) {
-    integral = false;
-    out[o++] = '.';
-    ++i;
-    while (i < text.size() && IsDigit(text[i])) out[o++] = text[i++], ++mantissaDigits;
-  }
-  if (mantissaDigits == 0) return false;
-  if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-    integral = false;
-    out[o++] = 'e';
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) out[o++] = text[i++];
-    std::size_t exponentDigits = 0;
-    while (i < text.size() && IsDigit(text[i])) out[o++] = text[i++], ++exponentDigits;
-    if (exponentDigits == 0) return false;
-  }
-  out[o] = '\0';
-  return i == text.size();
-}
-
-bool ConvertNumberSyntax(const char* syntax, bool integral, std::size_t length, TNumber& value) {
-  // Up to 18 digits are exact in the 64-bit mantissa, which the plain loop keeps.
-  if (integral && length <= 19) {
-    const char* p = syntax;
-    bool negative = *p == '-';
-    if (*p == '+' || *p == '-') ++p;
-    if (std::char_traits<char>::length(p) <= 18) {
-      long long whole = 0;
-      for (; *p != '\0'; ++p) whole = whole * 10 + (*p - '0');
-      value = negative ? -static_cast<TNumber>(whole) : static_cast<TNumber>(whole);
-      return true;
-    }
-  }
+// A text whose syntax is checked already, read by the C library; `separator` points at its
+// decimal separator or is null.
+bool ConvertWithLibrary(std::string_view text, const char* separator, TNumber& value) {
+  char buffer[kMaxFloatLength + 1];
+  if (text.size() > kMaxFloatLength) return false;
+  std::memcpy(buffer, text.data(), text.size());
+  buffer[text.size()] = '\0';
+  if (separator != nullptr) buffer[separator - text.data()] = '.';
   char* end = nullptr;
-  TNumber result = strtold_l(syntax, &end, NeutralLocale());
-  if (*end != '\0' || std::isinf(result) || std::isnan(result)) return false;
+  const TNumber result = strtold_l(buffer, &end, NeutralLocale());
+  if (end != buffer + text.size() || std::isinf(result) || std::isnan(result)) return false;
   value = result;
   return true;
+}
+
+// The syntax all readings share, [sign] digits [separator digits] [E [sign] digits] with at
+// least one digit before the exponent, where the separator is either of the two characters
+// given. The value is the correctly rounded one the C library gives: when the digits and the
+// power of ten are both exact, one multiplication or division rounds exactly as the library
+// does, which covers nearly every cell at a fraction of the library's cost.
+bool ReadDecimal(std::string_view text, char separator, char otherSeparator, TNumber& value) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  // More digits than are exact wrap the mantissa, but such texts go to the library anyway.
+  std::uint64_t mantissa = 0;
+  const auto readDigits = [&p, end, &mantissa] {
+    const char* const start = p;
+    for (; p != end && IsDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    return static_cast<int>(p - start);
+  };
+  int digits = readDigits();
+  int decimals = 0;
+  const char* separatorAt = nullptr;
+  if (p != end && (*p == separator || *p == otherSeparator)) {
+    separatorAt = p++;
+    decimals = readDigits();
+    digits += decimals;
+  }
+  if (digits == 0) return false;
+  int exponent = 0;
+  if (p != end && (*p == 'E' || *p == 'e')) {
+    ++p;
+    const bool negativeExponent = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+')) ++p;
+    const char* const start = p;
+    for (; p != end && IsDigit(*p); ++p) {
+      exponent = std::min(exponent * 10 + (*p - '0'), kExponentLimit);
+    }
+    if (p == start) return false;
+    if (negativeExponent) exponent = -exponent;
+  }
+  if (p != end) return false;
+  exponent -= decimals;
+  if (digits > kExactDigits || exponent < -kExactPowers || exponent > kExactPowers) {
+    return ConvertWithLibrary(text, separatorAt, value);
+  }
+  TNumber magnitude = static_cast<TNumber>(mantissa);
+  if (exponent > 0) magnitude *= kPowersOfTen[static_cast<std::size_t>(exponent)];
+  if (exponent < 0) magnitude /= kPowersOfTen[static_cast<std::size_t>(-exponent)];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
 }
 
 std::string GroupDigits(std::string_view digits, char separator) {
@@ -97,35 +141,23 @@ std::string NormaliseDecimalText(std::string_view text) {
 }
 
 bool TryReadNumber(std::string_view text, TNumber& value) {
-  if (text.empty() || text.size() > kMaxNumberLength) return false;
-  std::size_t separatorAt = std::string_view::npos;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == ',' || c == '.') {
-      separatorAt = i;
-    } else if (!IsDigit(c) && c != '+' && c != '-' && c != 'E' && c != 'e') {
-      return false;
-    }
-  }
-  // Only the last comma or full stop becomes the separator; any other one spoils the number.
-  char buffer[kMaxNumberLength + 2];
-  char separator = separatorAt == std::string_view::npos ? '.' : text[separatorAt];
-  if (separatorAt != std::string_view::npos &&
-      text.substr(0, separatorAt).find_first_of(",.") != std::string_view::npos) {
-    return false;
-  }
-  bool integral;
-  if (!CopyNumberSyntax(text, separator, buffer, sizeof buffer, integral)) return false;
-  return ConvertNumberSyntax(buffer, integral, text.size(), value);
+  // The syntax allows one separator, so whichever of the two it is, it is the last one.
+  return text.size() <= kMaxNumberLength && ReadDecimal(text, ',', '.', value);
 }
 
 bool TryParseFloat(std::string_view text, char decimalSeparator, TNumber& value) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  char buffer[512];
-  bool integral;
-  if (!CopyNumberSyntax(text, decimalSeparator, buffer, sizeof buffer, integral)) return false;
-  return ConvertNumberSyntax(buffer, integral, text.size(), value);
+  text = TrimBlanks(text);
+  return text.size() <= kMaxFloatLength &&
+         ReadDecimal(text, decimalSeparator, decimalSeparator, value);
+}
+
+bool TryParseNumber(std::string_view text, TNumber& value) {
+  text = TrimBlanks(text);
+  if (text.size() > kMaxFloatLength) return false;
+  if (ReadDecimal(text, ',', '.', value)) return true;
+  // A text without comma or full stop may still use a locale's other separator.
+  const char separator = TLocale::Current().DecimalSeparator();
+  return separator != ',' && separator != '.' && ReadDecimal(text, separator, separator, value);
 }
 
 bool TryParseInteger(std::string_view text, int& value) {
@@ -168,52 +200,76 @@ bool TryParseInteger(std::string_view text, int& value) {
 }
 
 std::string FormatGeneral(TNumber value, int precision, char decimalSeparator) {
-  if (std::isnan(value)) return "NAN";
-  if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
-  if (value == 0) return "0";
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*Le", precision - 1, value);
-  // buffer: [-]d.ddddde[+-]x
-  std::string_view text(buffer);
-  bool negative = text.front() == '-';
-  if (negative) text.remove_prefix(1);
-  std::size_t e = text.find('e');
-  int exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
-  std::string digits;
-  for (char c : text.substr(0, e)) {
-    if (IsDigit(c)) digits += c;
-  }
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  std::string text;
+  FormatGeneral(value, precision, decimalSeparator, text);
+  return text;
+}
 
-  std::string out = negative ? "-" : "";
-  bool fixed = exponent >= -5 && exponent < precision;
-  if (fixed) {
+void FormatGeneral(TNumber value, int precision, char decimalSeparator, std::string& text) {
+  if (std::isnan(value)) {
+    text = "NAN";
+    return;
+  }
+  if (std::isinf(value)) {
+    text = value > 0 ? "INF" : "-INF";
+    return;
+  }
+  // A whole number with no more digits than the precision is its digits, which is most
+  // numbers a table shows, without the cost of the general way below.
+  if (std::fabs(value) < kPowersOfTen[static_cast<std::size_t>(std::clamp(precision, 0, 18))] &&
+      std::trunc(value) == value) {
+    char digits[24];
+    const auto written =
+        std::to_chars(std::begin(digits), std::end(digits), static_cast<long long>(value));
+    text.assign(std::begin(digits), written.ptr);
+    return;
+  }
+  char buffer[64];
+  const int printedLength = std::snprintf(buffer, sizeof buffer, "%.*Le", precision - 1, value);
+  // buffer: [-]d.ddddde[+-]x
+  std::string_view printed(buffer, std::min<std::size_t>(printedLength, sizeof buffer - 1));
+  const bool negative = printed.front() == '-';
+  if (negative) printed.remove_prefix(1);
+  const std::size_t e = printed.find('e');
+  int exponent = 0;
+  std::from_chars(printed.data() + e + 2, printed.data() + printed.size(), exponent);
+  if (printed[e + 1] == '-') exponent = -exponent;
+  char digits[sizeof buffer];
+  std::size_t count = 0;
+  for (char c : printed.substr(0, e)) {
+    if (IsDigit(c)) digits[count++] = c;
+  }
+  while (count > 1 && digits[count - 1] == '0') --count;
+
+  text.clear();
+  if (negative) text += '-';
+  if (exponent >= -5 && exponent < precision) {
     if (exponent < 0) {
-      out += "0";
-      out += decimalSeparator;
-      out.append(static_cast<std::size_t>(-exponent - 1), '0');
-      out += digits;
+      text += '0';
+      text += decimalSeparator;
+      text.append(static_cast<std::size_t>(-exponent - 1), '0');
+      text.append(digits, count);
     } else {
-      std::size_t whole = static_cast<std::size_t>(exponent) + 1;
-      if (digits.size() <= whole) {
-        out += digits;
-        out.append(whole - digits.size(), '0');
+      const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
+      if (count <= whole) {
+        text.append(digits, count);
+        text.append(whole - count, '0');
       } else {
-        out += digits.substr(0, whole);
-        out += decimalSeparator;
-        out += digits.substr(whole);
+        text.append(digits, whole);
+        text += decimalSeparator;
+        text.append(digits + whole, count - whole);
       }
     }
-    return out;
+    return;
   }
-  out += digits[0];
-  if (digits.size() > 1) {
-    out += decimalSeparator;
-    out += digits.substr(1);
+  text += digits[0];
+  if (count > 1) {
+    text += decimalSeparator;
+    text.append(digits + 1, count - 1);
   }
-  out += exponent < 0 ? "E-" : "E+";
-  out += std::to_string(std::abs(exponent));
-  return out;
+  text += exponent < 0 ? "E-" : "E+";
+  const auto written = std::to_chars(digits, digits + sizeof digits, std::abs(exponent));
+  text.append(digits, written.ptr);
 }
 
 std::string GroupedCount(std::int64_t count) {

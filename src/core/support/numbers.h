@@ -17,8 +17,12 @@ std::string NormaliseDecimalText(std::string_view text);
 // separator. `value` is written only on success.
 bool TryReadNumber(std::string_view text, TNumber& value);
 
-// Reading with a fixed decimal separator, as stored settings use ".".
+// Reading with a fixed decimal separator, as stored settings use ".". Blanks around are
+// ignored, and so are texts of more than 511 characters.
 bool TryParseFloat(std::string_view text, char decimalSeparator, TNumber& value);
+// TryParseFloat of NormaliseDecimalText(text) with the locale's separator, without the copy:
+// the reading of a cell text where a number is needed.
+bool TryParseNumber(std::string_view text, TNumber& value);
 // Decimal, or hexadecimal after "$" or "0x", with an optional sign; must fit 32 bits.
 bool TryParseInteger(std::string_view text, int& value);
 
@@ -26,6 +30,8 @@ bool TryParseInteger(std::string_view text, int& value);
 // magnitude is at least 0.00001 and the integral part fits the precision, else scientific
 // ("1.5E+20", "1E-7").
 std::string FormatGeneral(TNumber value, int precision, char decimalSeparator);
+// The same into `text`, which keeps its capacity.
+void FormatGeneral(TNumber value, int precision, char decimalSeparator, std::string& text);
 
 // "1 234 567": a blank before every group of three digits.
 std::string GroupedCount(std::int64_t count);
