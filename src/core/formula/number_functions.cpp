@@ -84,19 +84,26 @@ TNumber UnaryMinus(TFoMethodValue& node) {
   return -node.Arg(0).GetNumber();
 }
 
-// Adds numbers; joins texts when the left value is a text.
+// Adds numbers; joins texts when the left value is a text. A text the left operand made in
+// its own buffer is taken over with the buffer, so that a chain of joins copies each piece
+// once; the operand writes its next text into this node's former buffer.
 void Plus(TFoMethodValue& node, TFoVariable& value) {
+  TFoCustomValue& leftNode = node.Arg(0);
   TFoVariable left;
-  node.Arg(0).GetValue(left);
+  leftNode.GetValue(left);
   if (left.Kind == vkNumber) {
     value.SetNumber(Checked(left.Number + node.Arg(1).GetNumber()));
     return;
   }
-  const std::string_view right = node.Arg(1).GetText();
   std::string& text = node.Buffer();
-  text.clear();
-  AppendBounded(text, left.Text);
-  AppendBounded(text, right);
+  if (left.Text.data() == leftNode.Buffer().data()) {
+    text.swap(leftNode.Buffer());
+    text.resize(left.Text.size());
+  } else {
+    text.clear();
+    AppendBounded(text, left.Text);
+  }
+  AppendBounded(text, node.Arg(1).GetText());
   value.SetText(text);
 }
 

@@ -24,13 +24,6 @@ char FieldSeparator(int separatorIndex) {
   return kFieldSeparators[separatorIndex];
 }
 
-std::string_view TRecord::Value(const TCellColumn& column, std::string& buffer) const {
-  const int field = column.FieldIndex();
-  if (field >= 0) return Fields_.Field(field);
-  column.Calculate(*this, buffer);
-  return buffer;
-}
-
 std::string TRecord::Value(const TCellColumn& column) const {
   std::string buffer;
   return std::string(Value(column, buffer));

@@ -41,7 +41,12 @@ class TRecord {
 
   // The cell of a column: a view of the stored field, or of `buffer` holding the computed
   // text. The view lasts until the record or the buffer changes.
-  std::string_view Value(const TCellColumn& column, std::string& buffer) const;
+  std::string_view Value(const TCellColumn& column, std::string& buffer) const {
+    const int field = column.FieldIndex();
+    if (field >= 0) return Fields_.Field(field);
+    column.Calculate(*this, buffer);
+    return buffer;
+  }
   std::string Value(const TCellColumn& column) const;
   // Writes a stored column's cell; computed columns have nothing to write.
   void SetValue(const TCellColumn& column, std::string_view text);

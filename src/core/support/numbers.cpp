@@ -28,9 +28,6 @@ constexpr std::size_t kMaxFloatLength = 511;
 // of two, so both are exact in the 64-bit mantissa of a TNumber.
 constexpr int kExactDigits = 19;
 constexpr int kExactPowers = 27;
-// Beyond this any exponent overflows or vanishes, whatever the digits.
-constexpr int kExponentLimit = 100000;
-
 constexpr std::array<TNumber, kExactPowers + 1> kPowersOfTen = [] {
   std::array<TNumber, kExactPowers + 1> powers{};
   TNumber power = 1;
@@ -65,6 +62,19 @@ bool ConvertWithLibrary(std::string_view text, const char* separator, TNumber& v
   return true;
 }
 
+// 0 to 9 for a digit, above 9 for any other character.
+unsigned DigitValue(char c) {
+  return static_cast<unsigned char>(c) - unsigned{'0'};
+}
+
+// Adds the digits from `p` on to `number`; returns where they end. More digits than the
+// number holds wrap it, which the callers account for.
+template <typename TInteger>
+const char* ReadDigits(const char* p, const char* end, TInteger& number) {
+  for (unsigned digit; p != end && (digit = DigitValue(*p)) < 10; ++p) number = number * 10 + digit;
+  return p;
+}
+
 // The syntax all readings share, [sign] digits [separator digits] [E [sign] digits] with at
 // least one digit before the exponent, where the separator is either of the two characters
 // given. The value is the correctly rounded one the C library gives: when the digits and the
@@ -73,34 +83,29 @@ bool ConvertWithLibrary(std::string_view text, const char* separator, TNumber& v
 bool ReadDecimal(std::string_view text, char separator, char otherSeparator, TNumber& value) {
   const char* p = text.data();
   const char* const end = p + text.size();
-  const bool negative = p != end && *p == '-';
-  if (p != end && (*p == '-' || *p == '+')) ++p;
-  // More digits than are exact wrap the mantissa, but such texts go to the library anyway.
+  bool negative = false;
+  if (p != end && (*p == '-' || *p == '+')) negative = *p++ == '-';
   std::uint64_t mantissa = 0;
-  const auto readDigits = [&p, end, &mantissa] {
-    const char* const start = p;
-    for (; p != end && IsDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-    return static_cast<int>(p - start);
-  };
-  int digits = readDigits();
-  int decimals = 0;
+  const char* const integral = p;
+  p = ReadDigits(p, end, mantissa);
   const char* separatorAt = nullptr;
+  int decimals = 0;
   if (p != end && (*p == separator || *p == otherSeparator)) {
-    separatorAt = p++;
-    decimals = readDigits();
-    digits += decimals;
+    separatorAt = p;
+    p = ReadDigits(p + 1, end, mantissa);
+    decimals = static_cast<int>(p - separatorAt - 1);
   }
+  const std::ptrdiff_t digits = p - integral - (separatorAt != nullptr);
   if (digits == 0) return false;
   int exponent = 0;
   if (p != end && (*p == 'E' || *p == 'e')) {
-    ++p;
-    const bool negativeExponent = p != end && *p == '-';
-    if (p != end && (*p == '-' || *p == '+')) ++p;
-    const char* const start = p;
-    for (; p != end && IsDigit(*p); ++p) {
-      exponent = std::min(exponent * 10 + (*p - '0'), kExponentLimit);
-    }
-    if (p == start) return false;
+    bool negativeExponent = false;
+    if (++p != end && (*p == '-' || *p == '+')) negativeExponent = *p++ == '-';
+    // Longer exponents are left to the library, so that the count cannot overflow.
+    const char* const exponentDigits = p;
+    p = ReadDigits(p, std::min(end, p + 5), exponent);
+    if (p == exponentDigits) return false;
+    if (p != end && DigitValue(*p) < 10) return ConvertWithLibrary(text, separatorAt, value);
     if (negativeExponent) exponent = -exponent;
   }
   if (p != end) return false;
