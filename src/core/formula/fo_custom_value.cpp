@@ -12,15 +12,8 @@ TNumber TFoCustomValue::GetNumber() {
   return NumberOf(value);
 }
 
-TNumber TFoCustomValue::NumberOf(const TFoVariable& value) {
-  if (value.Kind == vkNumber) return value.Number;
-  return NumberOf(value.Text);
-}
-
-TNumber TFoCustomValue::NumberOf(std::string_view text) {
-  TNumber number;
-  if (!TryTextToNumber(text, number)) throw EFormulaError(feNotConvertible);
-  return number;
+void TFoCustomValue::RaiseNotConvertible() {
+  throw EFormulaError(feNotConvertible);
 }
 
 std::int64_t TFoCustomValue::GetInteger() {
@@ -35,10 +28,6 @@ std::string_view TFoCustomValue::GetText() {
   TFoVariable value;
   GetValue(value);
   return TextOf(value);
-}
-
-std::string_view TFoCustomValue::TextOf(const TFoVariable& value) {
-  return value.Kind == vkText ? value.Text : TextOf(value.Number);
 }
 
 std::string_view TFoCustomValue::TextOf(TNumber number) {

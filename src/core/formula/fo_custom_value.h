@@ -50,10 +50,18 @@ class TFoCustomValue {
 
  protected:
   // The conversions behind GetNumber and GetText, for nodes that get their value another way.
-  static TNumber NumberOf(const TFoVariable& value);
-  static TNumber NumberOf(std::string_view text);
+  static TNumber NumberOf(const TFoVariable& value) {
+    return value.Kind == vkNumber ? value.Number : NumberOf(value.Text);
+  }
+  static TNumber NumberOf(std::string_view text) {
+    TNumber number;
+    if (!TryTextToNumber(text, number)) RaiseNotConvertible();
+    return number;
+  }
   // A number's text is kept in this node's buffer.
-  std::string_view TextOf(const TFoVariable& value);
+  std::string_view TextOf(const TFoVariable& value) {
+    return value.Kind == vkText ? value.Text : TextOf(value.Number);
+  }
   std::string_view TextOf(TNumber number);
   // A text made in this node's buffer is charged to the budget.
   std::string_view Made(std::string_view text) {
@@ -62,6 +70,9 @@ class TFoCustomValue {
   }
 
  private:
+  // EFormulaError 85, kept out of the conversions so that they stay small.
+  [[noreturn]] static void RaiseNotConvertible();
+
   TFormulaCalculator& Owner_;
   std::string Buffer_;
 };

@@ -1,14 +1,11 @@
 #include "formula/fo_link_value.h"
 
-#include "formula/formula_calculator.h"
 #include "formula/formula_error.h"
 
 namespace mervanta {
 
-std::string_view TFoLinkValue::GetText() {
-  std::string_view text;
-  if (!Owner().ResolveLink(Column_, Buffer(), text)) throw EFormulaError(feNoSuchColumn);
-  return text;
+void TFoLinkValue::RaiseNoSuchColumn() {
+  throw EFormulaError(feNoSuchColumn);
 }
 
 }  // namespace mervanta

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "formula/fo_custom_value.h"
+#include "formula/formula_calculator.h"
 
 namespace mervanta {
 
@@ -15,9 +16,15 @@ class TFoLinkValue final : public TFoCustomValue {
   // EFormulaError 83 when the resolver knows no such column.
   void GetValue(TFoVariable& value) override { value.SetText(GetText()); }
   TNumber GetNumber() override { return NumberOf(GetText()); }
-  std::string_view GetText() override;
+  std::string_view GetText() override {
+    std::string_view text;
+    if (!Owner().ResolveLink(Column_, Buffer(), text)) RaiseNoSuchColumn();
+    return text;
+  }
 
  private:
+  [[noreturn]] static void RaiseNoSuchColumn();
+
   std::int32_t Column_;
 };
 

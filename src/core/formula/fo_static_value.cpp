@@ -14,13 +14,4 @@ TFoStaticValue::TFoStaticValue(TFormulaCalculator& owner, std::string text)
   Value_.SetText(Literal_);
 }
 
-// Literals answer in their own kind without a copy of the whole value.
-TNumber TFoStaticValue::GetNumber() {
-  return NumberOf(Value_);
-}
-
-std::string_view TFoStaticValue::GetText() {
-  return TextOf(Value_);
-}
-
 }  // namespace mervanta

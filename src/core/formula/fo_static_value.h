@@ -12,9 +12,10 @@ class TFoStaticValue final : public TFoCustomValue {
   TFoStaticValue(TFormulaCalculator& owner, TNumber number);
   TFoStaticValue(TFormulaCalculator& owner, std::string text);
 
+  // Literals answer in their own kind without a copy of the whole value.
   void GetValue(TFoVariable& value) override { value = Value_; }
-  TNumber GetNumber() override;
-  std::string_view GetText() override;
+  TNumber GetNumber() override { return NumberOf(Value_); }
+  std::string_view GetText() override { return TextOf(Value_); }
 
  private:
   std::string Literal_;

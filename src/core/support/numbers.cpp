@@ -76,11 +76,12 @@ const char* ReadDigits(const char* p, const char* end, TInteger& number) {
 }
 
 // The syntax all readings share, [sign] digits [separator digits] [E [sign] digits] with at
-// least one digit before the exponent, where the separator is either of the two characters
-// given. The value is the correctly rounded one the C library gives: when the digits and the
-// power of ten are both exact, one multiplication or division rounds exactly as the library
-// does, which covers nearly every cell at a fraction of the library's cost.
-bool ReadDecimal(std::string_view text, char separator, char otherSeparator, TNumber& value) {
+// least one digit before the exponent, where `isSeparator` tells the decimal separator. The
+// value is the correctly rounded one the C library gives: when the digits and the power of
+// ten are both exact, one multiplication or division rounds exactly as the library does,
+// which covers nearly every cell at a fraction of the library's cost.
+template <typename TIsSeparator>
+bool ReadDecimal(std::string_view text, TIsSeparator isSeparator, TNumber& value) {
   const char* p = text.data();
   const char* const end = p + text.size();
   bool negative = false;
@@ -90,7 +91,7 @@ bool ReadDecimal(std::string_view text, char separator, char otherSeparator, TNu
   p = ReadDigits(p, end, mantissa);
   const char* separatorAt = nullptr;
   int decimals = 0;
-  if (p != end && (*p == separator || *p == otherSeparator)) {
+  if (p != end && isSeparator(*p)) {
     separatorAt = p;
     p = ReadDigits(p + 1, end, mantissa);
     decimals = static_cast<int>(p - separatorAt - 1);
@@ -120,10 +121,72 @@ bool ReadDecimal(std::string_view text, char separator, char otherSeparator, TNu
   return true;
 }
 
+bool IsCommaOrFullStop(char c) {
+  return c == ',' || c == '.';
+}
+
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
+}
+
+// The significant digits of a finite, non-zero number without trailing zeros, and its
+// decimal exponent, as "%.*Le" prints them.
+struct TPrintedDigits {
+  char Digits[64];
+  std::size_t Count = 0;
+  int Exponent = 0;
+};
+
+void PrintDigits(TNumber value, int precision, TPrintedDigits& printed) {
+  char buffer[sizeof printed.Digits];
+  const int length = std::snprintf(buffer, sizeof buffer, "%.*Le", precision - 1, value);
+  // buffer: [-]d.ddddde[+-]x
+  const std::string_view text(buffer, std::min<std::size_t>(length, sizeof buffer - 1));
+  const std::size_t e = text.find('e');
+  for (char c : text.substr(0, e)) {
+    if (IsDigit(c)) printed.Digits[printed.Count++] = c;
+  }
+  while (printed.Count > 1 && printed.Digits[printed.Count - 1] == '0') --printed.Count;
+  std::from_chars(text.data() + e + 2, text.data() + text.size(), printed.Exponent);
+  if (text[e + 1] == '-') printed.Exponent = -printed.Exponent;
+}
+
+// The same digits without printf, for a magnitude that scales into the precision's digits by
+// one exact power of ten. The scaled number is rounded once, so it is within half its last
+// bit of the exact one, and its nearest integer is printf's digits unless it lies that close
+// to a half or to either end of the range; then this gives up.
+bool TryScaleDigits(TNumber magnitude, int precision, TPrintedDigits& printed) {
+  if (precision < 1 || precision > 18) return false;
+  const TNumber bottom = kPowersOfTen[static_cast<std::size_t>(precision - 1)];
+  const TNumber top = kPowersOfTen[static_cast<std::size_t>(precision)];
+  // floor(log10(2) * the binary exponent), exact for binary exponents this small, is the
+  // decimal exponent or one below it.
+  const int binaryExponent = std::ilogb(magnitude);
+  if (binaryExponent < -500 || binaryExponent > 500) return false;
+  int exponent = (binaryExponent * 1233) >> 12;
+  TNumber scaled = 0;
+  for (int tries = 0; tries < 2; ++tries) {
+    const int power = precision - 1 - exponent;
+    if (power < -kExactPowers || power > kExactPowers) return false;
+    scaled = power >= 0 ? magnitude * kPowersOfTen[static_cast<std::size_t>(power)]
+                        : magnitude / kPowersOfTen[static_cast<std::size_t>(-power)];
+    if (scaled < top) break;
+    ++exponent;
+  }
+  const TNumber slack = scaled * 0x1p-62L;
+  if (scaled - bottom < slack || top - scaled < slack) return false;
+  long long digits = std::llrint(scaled);
+  if (0.5L - std::fabs(scaled - static_cast<TNumber>(digits)) < slack || digits >= top) {
+    return false;
+  }
+  for (long long tenth = digits / 10; tenth * 10 == digits; tenth = digits / 10) digits = tenth;
+  printed.Count = static_cast<std::size_t>(
+      std::to_chars(std::begin(printed.Digits), std::end(printed.Digits), digits).ptr -
+      printed.Digits);
+  printed.Exponent = exponent;
+  return true;
 }
 
 std::string GroupDigits(std::string_view digits, char separator) {
@@ -147,22 +210,23 @@ std::string NormaliseDecimalText(std::string_view text) {
 
 bool TryReadNumber(std::string_view text, TNumber& value) {
   // The syntax allows one separator, so whichever of the two it is, it is the last one.
-  return text.size() <= kMaxNumberLength && ReadDecimal(text, ',', '.', value);
+  return text.size() <= kMaxNumberLength && ReadDecimal(text, IsCommaOrFullStop, value);
 }
 
 bool TryParseFloat(std::string_view text, char decimalSeparator, TNumber& value) {
   text = TrimBlanks(text);
   return text.size() <= kMaxFloatLength &&
-         ReadDecimal(text, decimalSeparator, decimalSeparator, value);
+         ReadDecimal(
+             text, [decimalSeparator](char c) { return c == decimalSeparator; }, value);
 }
 
 bool TryParseNumber(std::string_view text, TNumber& value) {
   text = TrimBlanks(text);
   if (text.size() > kMaxFloatLength) return false;
-  if (ReadDecimal(text, ',', '.', value)) return true;
+  if (ReadDecimal(text, IsCommaOrFullStop, value)) return true;
   // A text without comma or full stop may still use a locale's other separator.
   const char separator = TLocale::Current().DecimalSeparator();
-  return separator != ',' && separator != '.' && ReadDecimal(text, separator, separator, value);
+  return !IsCommaOrFullStop(separator) && TryParseFloat(text, separator, value);
 }
 
 bool TryParseInteger(std::string_view text, int& value) {
@@ -211,6 +275,18 @@ std::string FormatGeneral(TNumber value, int precision, char decimalSeparator) {
 }
 
 void FormatGeneral(TNumber value, int precision, char decimalSeparator, std::string& text) {
+  text.clear();
+  // A whole number with no more digits than the precision is its digits, which is most
+  // numbers a table shows.
+  if (std::fabs(value) < kPowersOfTen[static_cast<std::size_t>(std::clamp(precision, 0, 18))]) {
+    const long long whole = std::llrint(value);
+    if (static_cast<TNumber>(whole) == value) {
+      char digits[24];
+      const char* const end = std::to_chars(std::begin(digits), std::end(digits), whole).ptr;
+      text.append(digits, static_cast<std::size_t>(end - digits));
+      return;
+    }
+  }
   if (std::isnan(value)) {
     text = "NAN";
     return;
@@ -219,62 +295,48 @@ void FormatGeneral(TNumber value, int precision, char decimalSeparator, std::str
     text = value > 0 ? "INF" : "-INF";
     return;
   }
-  // A whole number with no more digits than the precision is its digits, which is most
-  // numbers a table shows, without the cost of the general way below.
-  if (std::fabs(value) < kPowersOfTen[static_cast<std::size_t>(std::clamp(precision, 0, 18))] &&
-      std::trunc(value) == value) {
-    char digits[24];
-    const auto written =
-        std::to_chars(std::begin(digits), std::end(digits), static_cast<long long>(value));
-    text.assign(std::begin(digits), written.ptr);
-    return;
-  }
-  char buffer[64];
-  const int printedLength = std::snprintf(buffer, sizeof buffer, "%.*Le", precision - 1, value);
-  // buffer: [-]d.ddddde[+-]x
-  std::string_view printed(buffer, std::min<std::size_t>(printedLength, sizeof buffer - 1));
-  const bool negative = printed.front() == '-';
-  if (negative) printed.remove_prefix(1);
-  const std::size_t e = printed.find('e');
-  int exponent = 0;
-  std::from_chars(printed.data() + e + 2, printed.data() + printed.size(), exponent);
-  if (printed[e + 1] == '-') exponent = -exponent;
-  char digits[sizeof buffer];
-  std::size_t count = 0;
-  for (char c : printed.substr(0, e)) {
-    if (IsDigit(c)) digits[count++] = c;
-  }
-  while (count > 1 && digits[count - 1] == '0') --count;
+  TPrintedDigits printed;
+  if (!TryScaleDigits(std::fabs(value), precision, printed)) PrintDigits(value, precision, printed);
+  const std::string_view digits(printed.Digits, printed.Count);
+  const int exponent = printed.Exponent;
 
-  text.clear();
-  if (negative) text += '-';
+  // [-] then fixed "ddd.ddd", "ddd000" or "0.000ddd", or scientific "d.dddE+x"; the text is
+  // sized once and then written.
+  std::string_view integral = digits.substr(0, 1);
+  std::string_view fraction = digits.substr(1);
+  std::size_t trailingZeros = 0;
+  std::size_t leadingZeros = 0;
+  char exponentText[8] = {'E', exponent < 0 ? '-' : '+'};
+  std::size_t exponentLength = 0;
   if (exponent >= -5 && exponent < precision) {
     if (exponent < 0) {
-      text += '0';
-      text += decimalSeparator;
-      text.append(static_cast<std::size_t>(-exponent - 1), '0');
-      text.append(digits, count);
+      integral = "0";
+      leadingZeros = static_cast<std::size_t>(-exponent - 1);
+      fraction = digits;
     } else {
       const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
-      if (count <= whole) {
-        text.append(digits, count);
-        text.append(whole - count, '0');
-      } else {
-        text.append(digits, whole);
-        text += decimalSeparator;
-        text.append(digits + whole, count - whole);
-      }
+      integral = digits.substr(0, whole);
+      trailingZeros = whole - integral.size();
+      fraction = digits.substr(integral.size());
     }
-    return;
+  } else {
+    exponentLength = static_cast<std::size_t>(
+        std::to_chars(exponentText + 2, std::end(exponentText), std::abs(exponent)).ptr -
+        exponentText);
   }
-  text += digits[0];
-  if (count > 1) {
-    text += decimalSeparator;
-    text.append(digits + 1, count - 1);
+  const bool negative = value < 0;
+  text.resize((negative ? 1 : 0) + integral.size() + trailingZeros +
+              (fraction.empty() ? 0 : 1 + leadingZeros + fraction.size()) + exponentLength);
+  char* out = text.data();
+  if (negative) *out++ = '-';
+  out = std::copy(integral.begin(), integral.end(), out);
+  out = std::fill_n(out, trailingZeros, '0');
+  if (!fraction.empty()) {
+    *out++ = decimalSeparator;
+    out = std::fill_n(out, leadingZeros, '0');
+    out = std::copy(fraction.begin(), fraction.end(), out);
   }
-  text += exponent < 0 ? "E-" : "E+";
-  const auto written = std::to_chars(digits, digits + sizeof digits, std::abs(exponent));
-  text.append(digits, written.ptr);
+  std::copy_n(exponentText, exponentLength, out);
 }
 
 std::string GroupedCount(std::int64_t count) {

@@ -167,11 +167,18 @@ TEST(TextNumbers, TryParseNumberTakesEitherSeparatorAndBlanksAround) {
     bool Valid;
     TNumber Value;
   } cases[] = {
-      {" 42 ", '.', true, 42},   {"1,5", '.', true, 1.5L},   {"1.5", ',', true, 1.5L},
-      {"-,5", '.', true, -0.5L}, {"1,000.5", '.', false, 0}, {"1.2.3", '.', false, 0},
-      {"1\t", '.', false, 0},    {"", '.', false, 0},        {"  ", '.', false, 0},
-      {"1e5000", '.', false, 0}, {"1;5", ';', true, 1.5L},  // a locale's own separator, when the
-                                                            // text has no other
+      {" 42 ", '.', true, 42},
+      {"1,5", '.', true, 1.5L},
+      {"1.5", ',', true, 1.5L},
+      {"-,5", '.', true, -0.5L},
+      {"1,000.5", '.', false, 0},
+      {"1.2.3", '.', false, 0},
+      {"1\t", '.', false, 0},
+      {"", '.', false, 0},
+      {"  ", '.', false, 0},
+      {"1e5000", '.', false, 0},
+      {"1;5", ';', true, 1.5L},  // a locale's own separator, when the
+                                 // text has no other
       {"1;5,5", ';', false, 0},
   };
   for (const TCase& c : cases) {
@@ -279,6 +286,16 @@ TEST(TextNumbers, FormatGeneralWritesWhatPrintfWrites) {
                                  0.1L,
                                  1.0L / 3,
                                  2.5L,
+                                 3.5L,
+                                 0.125L,
+                                 0.15L,  // decimal ties that the binary value misses by a hair
+                                 0.35L,
+                                 1.005L,
+                                 2.675L,
+                                 123.4565L,
+                                 1.0000000000000005L,
+                                 9.9999999999999995L,
+                                 999999999999999.9L,
                                  1e-5L,
                                  9.99999e-6L,
                                  1e15L - 1,
