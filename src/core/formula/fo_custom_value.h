@@ -41,6 +41,12 @@ class TFoCustomValue {
   // The value in the form an operation asks for; EFormulaError 85 when it does not convert.
   virtual TNumber GetNumber();
   virtual std::string_view GetText();
+  // Whether the value is a text for every record: a column reference, a text function or
+  // literal, or a join or choice of such. The text of such a node can be built in place.
+  virtual bool GivesText() const { return false; }
+  // Appends the value taken as text; joins append their pieces one by one, so that a chain
+  // of joins copies each piece once, straight to where the whole text is wanted.
+  virtual void AppendText(std::string& text) { text.append(GetText()); }
   // Rounded to the nearest 64-bit integer, halves to the even neighbour.
   std::int64_t GetInteger();
 

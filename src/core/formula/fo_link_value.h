@@ -16,6 +16,8 @@ class TFoLinkValue final : public TFoCustomValue {
   // EFormulaError 83 when the resolver knows no such column.
   void GetValue(TFoVariable& value) override { value.SetText(GetText()); }
   TNumber GetNumber() override { return NumberOf(GetText()); }
+  bool GivesText() const override { return true; }
+  void AppendText(std::string& text) override { text.append(GetText()); }
   std::string_view GetText() override {
     std::string_view text;
     if (!Owner().ResolveLink(Column_, Buffer(), text)) RaiseNoSuchColumn();

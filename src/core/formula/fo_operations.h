@@ -8,10 +8,12 @@
 namespace mervanta {
 
 // Most operations give one kind of value, so their results pass without a TFoVariable in
-// between; "+" and "If" give either kind.
+// between; "+" and "If" give either kind, and build their texts in place (see AppendText).
 using TFoNumberOperation = TNumber (*)(TFoMethodValue& node);
 using TFoTextOperation = std::string_view (*)(TFoMethodValue& node);
 using TFoValueOperation = void (*)(TFoMethodValue& node, TFoVariable& value);
+using TFoGivesText = bool (*)(const TFoMethodValue& node);
+using TFoAppendOperation = void (*)(TFoMethodValue& node, std::string& text);
 
 template <TFoNumberOperation kOperation>
 class TFoNumberCall final : public TFoMethodValue {
@@ -29,12 +31,20 @@ class TFoTextCall final : public TFoMethodValue {
   void GetValue(TFoVariable& value) override { value.SetText(Made(kOperation(*this))); }
   TNumber GetNumber() override { return NumberOf(Made(kOperation(*this))); }
   std::string_view GetText() override { return Made(kOperation(*this)); }
+  bool GivesText() const override { return true; }
+  void AppendText(std::string& text) override { text.append(GetText()); }
 };
 
-template <TFoValueOperation kOperation>
+template <TFoValueOperation kOperation, TFoGivesText kGivesText, TFoAppendOperation kAppend>
 class TFoValueCall final : public TFoMethodValue {
  public:
   using TFoMethodValue::TFoMethodValue;
+  // The kind follows from the arguments, which never change once parsed.
+  bool GivesText() const override {
+    if (GivesText_ < 0) GivesText_ = kGivesText(*this) ? 1 : 0;
+    return GivesText_ != 0;
+  }
+  void AppendText(std::string& text) override { kAppend(*this, text); }
   void GetValue(TFoVariable& value) override {
     kOperation(*this, value);
     if (value.Kind == vkText) Made(value.Text);
@@ -49,6 +59,9 @@ class TFoValueCall final : public TFoMethodValue {
     GetValue(value);
     return TextOf(value);
   }
+
+ private:
+  mutable std::int8_t GivesText_ = -1;
 };
 
 // Makes the call node of one operation in the calculator that owns it.

@@ -16,6 +16,8 @@ class TFoStaticValue final : public TFoCustomValue {
   void GetValue(TFoVariable& value) override { value = Value_; }
   TNumber GetNumber() override { return NumberOf(Value_); }
   std::string_view GetText() override { return TextOf(Value_); }
+  bool GivesText() const override { return Value_.Kind == vkText; }
+  void AppendText(std::string& text) override { text.append(GetText()); }
 
  private:
   std::string Literal_;

@@ -42,6 +42,7 @@ TFormulaCalculator::~TFormulaCalculator() = default;
 
 void TFormulaCalculator::Clear() {
   Root_ = nullptr;
+  RootGivesText_ = false;
   Nodes_.clear();
 }
 
@@ -59,6 +60,7 @@ void TFormulaCalculator::SetFormula(std::string_view text) {
       Root_ = &parser.Parse();
       Levels_ = parser.Levels();
     }
+    RootGivesText_ = Root_->GivesText();
   } catch (const EFormulaError& error) {
     ErrorCode_ = error.Code();
   }
@@ -86,6 +88,12 @@ int TFormulaCalculator::Evaluate(std::string& result) {
       return 0;
     }
     const TNestingScope nesting(Levels_);
+    if (RootGivesText_) {
+      result.clear();
+      Root_->AppendText(result);
+      if (result.size() > kMaxTextLength) result.resize(kMaxTextLength);
+      return 0;
+    }
     TFoVariable value;
     Root_->GetValue(value);
     if (value.Kind == vkNumber) {

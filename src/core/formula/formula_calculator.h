@@ -38,9 +38,10 @@ class TFormulaCalculator {
   void SetFormula(std::string_view text);
   // 0, or the code of the fault in the last formula set.
   int ErrorCode() const { return ErrorCode_; }
-  // Computes the formula into `result`, cut to the length a field may hold. Raises only
-  // EFormulaError 82, when this formula is already being computed further up (a circular
-  // reference); the calculation that started the circle shows it as its text.
+  // Computes the formula into `result`, cut to the length a field may hold; a text formula
+  // builds its text right there, so the resolver's answers must not view `result`. Raises
+  // only EFormulaError 82, when this formula is already being computed further up (a
+  // circular reference); the calculation that started the circle shows it as its text.
   void Calculate(const void* context, std::string& result, TFoLinkResolver& resolver);
   // Frees the tree; Calculate then shows the empty text.
   void Clear();
@@ -66,6 +67,7 @@ class TFormulaCalculator {
 
   TFoCustomValue* Root_ = nullptr;
   int Levels_ = 0;  // of the tree
+  bool RootGivesText_ = false;
   std::vector<std::unique_ptr<TFoCustomValue>> Nodes_;
   TFoLinkResolver* Resolver_ = nullptr;
   bool Busy_ = false;

@@ -84,27 +84,47 @@ TNumber UnaryMinus(TFoMethodValue& node) {
   return -node.Arg(0).GetNumber();
 }
 
-// Adds numbers; joins texts when the left value is a text. A text the left operand made in
-// its own buffer is taken over with the buffer, so that a chain of joins copies each piece
-// once; the operand writes its next text into this node's former buffer.
+// The right operand of a join taken as text after the left one, the whole cut to the
+// longest text a formula makes.
+void AppendRight(TFoMethodValue& node, std::string& text, std::size_t start) {
+  node.Arg(1).AppendText(text);
+  if (text.size() - start > kMaxTextLength) text.resize(start + kMaxTextLength);
+}
+
+// Adds numbers; joins texts when the left value is a text.
 void Plus(TFoMethodValue& node, TFoVariable& value) {
-  TFoCustomValue& leftNode = node.Arg(0);
-  TFoVariable left;
-  leftNode.GetValue(left);
-  if (left.Kind == vkNumber) {
-    value.SetNumber(Checked(left.Number + node.Arg(1).GetNumber()));
+  TFoCustomValue& left = node.Arg(0);
+  std::string& text = node.Buffer();
+  text.clear();
+  if (left.GivesText()) {
+    left.AppendText(text);
+  } else {
+    TFoVariable leftValue;
+    left.GetValue(leftValue);
+    if (leftValue.Kind == vkNumber) {
+      value.SetNumber(Checked(leftValue.Number + node.Arg(1).GetNumber()));
+      return;
+    }
+    text.append(leftValue.Text);
+  }
+  AppendRight(node, text, 0);
+  value.SetText(text);
+}
+
+bool PlusGivesText(const TFoMethodValue& node) {
+  return node.Arg(0).GivesText();
+}
+
+// A join is charged to the text budget as if it were made in the node's buffer.
+void AppendPlus(TFoMethodValue& node, std::string& text) {
+  if (!node.Arg(0).GivesText()) {
+    node.TFoCustomValue::AppendText(text);
     return;
   }
-  std::string& text = node.Buffer();
-  if (left.Text.data() == leftNode.Buffer().data()) {
-    text.swap(leftNode.Buffer());
-    text.resize(left.Text.size());
-  } else {
-    text.clear();
-    AppendBounded(text, left.Text);
-  }
-  AppendBounded(text, node.Arg(1).GetText());
-  value.SetText(text);
+  const std::size_t start = text.size();
+  node.Arg(0).AppendText(text);
+  AppendRight(node, text, start);
+  TTextBudget::Spend(text.size() - start);
 }
 
 TNumber Minus(TFoMethodValue& node) {
@@ -144,9 +164,20 @@ TNumber Differs(TFoMethodValue& node) {
 }
 
 // Only the chosen branch is computed, and its kind is kept.
+TFoCustomValue& Chosen(TFoMethodValue& node) {
+  return node.Arg(node.Arg(0).GetNumber() != 0 ? 1 : 2);
+}
+
 void If(TFoMethodValue& node, TFoVariable& value) {
-  const bool condition = node.Arg(0).GetNumber() != 0;
-  node.Arg(condition ? 1 : 2).GetValue(value);
+  Chosen(node).GetValue(value);
+}
+
+bool IfGivesText(const TFoMethodValue& node) {
+  return node.Arg(1).GivesText() && node.Arg(2).GivesText();
+}
+
+void AppendIf(TFoMethodValue& node, std::string& text) {
+  Chosen(node).AppendText(text);
 }
 
 TNumber Val(TFoMethodValue& node) {
@@ -239,7 +270,7 @@ TFoCallMaker NumberOperation(std::int32_t id) {
     case -1:
       return MakeCall<TFoNumberCall<UnaryMinus>>;
     case 1:
-      return MakeCall<TFoValueCall<Plus>>;
+      return MakeCall<TFoValueCall<Plus, PlusGivesText, AppendPlus>>;
     case 2:
       return MakeCall<TFoNumberCall<Minus>>;
     case 3:
@@ -259,7 +290,7 @@ TFoCallMaker NumberOperation(std::int32_t id) {
     case 10:
       return MakeCall<TFoNumberCall<Differs>>;
     case 11:
-      return MakeCall<TFoValueCall<If>>;
+      return MakeCall<TFoValueCall<If, IfGivesText, AppendIf>>;
     case 13:
       return MakeCall<TFoNumberCall<Val>>;
     case 14:
