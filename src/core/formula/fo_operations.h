@@ -24,7 +24,9 @@ class TFoNumberCall final : public TFoMethodValue {
   std::string_view GetText() override { return TextOf(kOperation(*this)); }
 };
 
-template <TFoTextOperation kOperation>
+// An operation that can also write its text straight after a given one, instead of making
+// it in the node's buffer first, is given as kAppend.
+template <TFoTextOperation kOperation, TFoAppendOperation kAppend = nullptr>
 class TFoTextCall final : public TFoMethodValue {
  public:
   using TFoMethodValue::TFoMethodValue;
@@ -32,7 +34,15 @@ class TFoTextCall final : public TFoMethodValue {
   TNumber GetNumber() override { return NumberOf(Made(kOperation(*this))); }
   std::string_view GetText() override { return Made(kOperation(*this)); }
   bool GivesText() const override { return true; }
-  void AppendText(std::string& text) override { text.append(GetText()); }
+  void AppendText(std::string& text) override {
+    if constexpr (kAppend == nullptr) {
+      text.append(GetText());
+    } else {
+      const std::size_t start = text.size();
+      kAppend(*this, text);
+      TTextBudget::Spend(text.size() - start);
+    }
+  }
 };
 
 template <TFoValueOperation kOperation, TFoGivesText kGivesText, TFoAppendOperation kAppend>

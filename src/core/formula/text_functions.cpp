@@ -50,22 +50,34 @@ TNumber Length(TFoMethodValue& node) {
   return static_cast<TNumber>(node.Arg(0).GetText().size());
 }
 
-std::string_view MapBytes(TFoMethodValue& node, const std::array<unsigned char, 256>& table) {
+using TByteTable = std::array<unsigned char, 256>;
+
+const TByteTable& UpperTable() {
+  return TLocale::Current().Ansi().UpperTable();
+}
+
+const TByteTable& LowerTable() {
+  return TLocale::Current().Ansi().LowerTable();
+}
+
+// The argument's bytes mapped through the table, after the text.
+template <const TByteTable& (*kTable)()>
+void AppendMapped(TFoMethodValue& node, std::string& text) {
   const std::string_view source = node.Arg(0).GetText();
+  const TByteTable& table = kTable();
+  const std::size_t start = text.size();
+  text.resize(start + source.size());
+  std::transform(
+      source.begin(), source.end(), text.begin() + static_cast<std::ptrdiff_t>(start),
+      [&table](char c) { return static_cast<char>(table[static_cast<unsigned char>(c)]); });
+}
+
+template <const TByteTable& (*kTable)()>
+std::string_view Mapped(TFoMethodValue& node) {
   std::string& text = node.Buffer();
-  text.resize(source.size());
-  std::transform(source.begin(), source.end(), text.begin(), [&table](char c) {
-    return static_cast<char>(table[static_cast<unsigned char>(c)]);
-  });
+  text.clear();
+  AppendMapped<kTable>(node, text);
   return text;
-}
-
-std::string_view UpperCase(TFoMethodValue& node) {
-  return MapBytes(node, TLocale::Current().Ansi().UpperTable());
-}
-
-std::string_view LowerCase(TFoMethodValue& node) {
-  return MapBytes(node, TLocale::Current().Ansi().LowerTable());
 }
 
 template <bool kLeft, bool kRight>
@@ -249,9 +261,9 @@ TFoCallMaker TextOperation(std::int32_t id) {
     case 16:
       return MakeCall<TFoNumberCall<Length>>;
     case 20:
-      return MakeCall<TFoTextCall<UpperCase>>;
+      return MakeCall<TFoTextCall<Mapped<UpperTable>, AppendMapped<UpperTable>>>;
     case 21:
-      return MakeCall<TFoTextCall<LowerCase>>;
+      return MakeCall<TFoTextCall<Mapped<LowerTable>, AppendMapped<LowerTable>>>;
     case 22:
       return MakeCall<TFoTextCall<Trim<true, true>>>;
     case 23:
