@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 namespace mervanta {
 
@@ -37,7 +38,13 @@ class TSearch {
   // Deletes from `list` every record that does not satisfy the search.
   virtual void Filter(TRecords& list) = 0;
   // The characters of the record's cell in `column` to highlight; false when none.
-  virtual bool LocateMatch(const TColumn& column, const TRecord& record, TMatchSpan& span) const = 0;
+  virtual bool LocateMatch(const TColumn& column, const TRecord& record,
+                           TMatchSpan& span) const = 0;
+
+ protected:
+  // Keeps the records whose flag is set, in their order, in one pass: deleting a million
+  // records one by one would move the list's tail a million times.
+  static void KeepFlagged(TRecords& list, std::span<const std::uint8_t> keep);
 
  private:
   TRecords* Source_;
