@@ -17,11 +17,17 @@ void TFoCustomValue::RaiseNotConvertible() {
 }
 
 std::int64_t TFoCustomValue::GetInteger() {
-  const TNumber number = GetNumber();
+  std::int64_t integer;
+  if (!TryRound(GetNumber(), integer)) RaiseNotConvertible();
+  return integer;
+}
+
+bool TFoCustomValue::TryRound(TNumber number, std::int64_t& integer) {
   // From 2^63 - 0.5 up the nearest integer is 2^63, which does not fit; llrint rounds halves
   // to even.
-  if (!(number >= -0x1p63L && number < 0x1p63L - 0.5L)) throw EFormulaError(feNotConvertible);
-  return std::llrint(number);
+  if (!(number >= -0x1p63L && number < 0x1p63L - 0.5L)) return false;
+  integer = std::llrint(number);
+  return true;
 }
 
 std::string_view TFoCustomValue::GetText() {

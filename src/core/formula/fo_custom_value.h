@@ -48,13 +48,15 @@ class TFoCustomValue {
   // of joins copies each piece once, straight to where the whole text is wanted.
   virtual void AppendText(std::string& text) { text.append(GetText()); }
   // Rounded to the nearest 64-bit integer, halves to the even neighbour.
-  std::int64_t GetInteger();
+  virtual std::int64_t GetInteger();
 
   TFormulaCalculator& Owner() const { return Owner_; }
   // Where the node keeps a text it made; its capacity is reused from one record to the next.
   std::string& Buffer() { return Buffer_; }
 
  protected:
+  // The rounding behind GetInteger; false when the number is out of the integers' range.
+  static bool TryRound(TNumber number, std::int64_t& integer);
   // The conversions behind GetNumber and GetText, for nodes that get their value another way.
   static TNumber NumberOf(const TFoVariable& value) {
     return value.Kind == vkNumber ? value.Number : NumberOf(value.Text);

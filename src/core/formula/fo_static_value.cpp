@@ -6,6 +6,7 @@ namespace mervanta {
 
 TFoStaticValue::TFoStaticValue(TFormulaCalculator& owner, TNumber number) : TFoCustomValue(owner) {
   Value_.SetNumber(number);
+  HasInteger_ = TryRound(number, Integer_);
 }
 
 TFoStaticValue::TFoStaticValue(TFormulaCalculator& owner, std::string text)

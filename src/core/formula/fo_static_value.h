@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "formula/fo_custom_value.h"
@@ -16,12 +17,18 @@ class TFoStaticValue final : public TFoCustomValue {
   void GetValue(TFoVariable& value) override { value = Value_; }
   TNumber GetNumber() override { return NumberOf(Value_); }
   std::string_view GetText() override { return TextOf(Value_); }
+  // A number literal is rounded once, when it is read.
+  std::int64_t GetInteger() override {
+    return HasInteger_ ? Integer_ : TFoCustomValue::GetInteger();
+  }
   bool GivesText() const override { return Value_.Kind == vkText; }
   void AppendText(std::string& text) override { text.append(GetText()); }
 
  private:
   std::string Literal_;
   TFoVariable Value_;
+  std::int64_t Integer_ = 0;
+  bool HasInteger_ = false;
 };
 
 }  // namespace mervanta
