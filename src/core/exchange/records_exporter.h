@@ -1,0 +1,68 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "support/date_time.h"
+
+namespace mervanta {
+
+class TColumn;
+class TRecords;
+
+// The export formats, by the index the export dialog stores.
+enum TExportFormat : int {
+  efCsv,
+  efTxt,
+  efHtml,
+  efExcel,
+  efExcelCom,
+  efIni,
+  efXml,
+  efWordCom,
+  efDbf,
+};
+inline constexpr int kExportFormatCount = 9;
+
+// Writes the records of one list, in the list's order and restricted to the columns chosen
+// for export (or for printing), into an external format; the print dialog prints the HTML
+// page it makes. Cells are read as the views show them: computed columns give their results.
+// Every file is streamed record by record into a temporary file that replaces the target
+// only once it is complete, so a failed export leaves an existing file as it was.
+class TRecordsExporter {
+ public:
+  explicit TRecordsExporter(const TRecords& source) : Source_(source) {}
+
+  // `cardLayout` and `forPrint` shape the HTML page only, whose title is `title`. The two
+  // office-suite formats belong to the desktop program: here they raise EMervantaError.
+  void Export(int format, const std::string& fileName, bool cardLayout, bool forPrint,
+              const std::string& title);
+
+  // The columns of the last export, in column order.
+  std::span<const TColumn* const> SelectedColumns() const { return SelectedColumns_; }
+  int ColumnCount() const { return static_cast<int>(SelectedColumns_.size()); }
+
+  // The date that a dBASE header carries; today unless set.
+  void SetDate(TDateTime date) { Date_ = date; }
+
+  // "CSV (;)" with the separator of the export options, "TXT (Tab)", "HTML" and so on.
+  static std::string FormatName(int format);
+  // The save dialog's filter, as "CSV (*.csv)|*.csv".
+  static std::string FormatFilter(int format);
+  static std::string FormatExtension(int format);
+  // False only for the office-suite formats while they are told not to create files.
+  static bool FormatNeedsFile(int format);
+
+ private:
+  void SelectColumns(bool forPrint);
+  void WriteFile(int format, const std::string& fileName, bool cardLayout, bool forPrint,
+                 const std::string& title) const;
+
+  const TRecords& Source_;
+  std::vector<const TColumn*> SelectedColumns_;
+  std::optional<TDateTime> Date_;
+};
+
+}  // namespace mervanta
