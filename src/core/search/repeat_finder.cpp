@@ -1,0 +1,177 @@
+#include "search/repeat_finder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <utility>
+
+#include "model/column.h"
+#include "model/compare_values.h"
+#include "model/record.h"
+#include "support/progress.h"
+
+namespace mervanta {
+
+namespace {
+
+std::uint64_t Mix(std::uint64_t z) {
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  return z ^ (z >> 31);
+}
+
+// Eight bytes with a..z turned into A..Z; every other byte stays, as TextEquals folds.
+std::uint64_t FoldLatin(std::uint64_t word) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+  constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+  const std::uint64_t low = word & kLow7;
+  const std::uint64_t fromA = low + 0x1F1F1F1F1F1F1F1Full;     // high bit set from 'a' on
+  const std::uint64_t pastZ = low + 0x0505050505050505ull;     // high bit set past 'z'
+  const std::uint64_t lower = fromA & ~pastZ & ~word & kHigh;  // and not above 127
+  return word ^ (lower >> 2);
+}
+
+// Equal texts (by TextEquals, apart from the empty rule) give equal hashes.
+std::uint64_t HashCell(std::string_view text, bool fold) {
+  std::uint64_t hash = text.size() * 0x9E3779B97F4A7C15ull;
+  const auto add = [&](std::uint64_t word) {
+    if (fold) word = FoldLatin(word);
+    hash = (hash ^ word) * 0xBF58476D1CE4E5B9ull;
+    hash ^= hash >> 32;
+  };
+  std::size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + at, 8);
+    add(word);
+  }
+  if (at < text.size()) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, text.size() - at);
+    add(word);
+  }
+  return Mix(hash);
+}
+
+}  // namespace
+
+TRepeatFinder::TRepeatFinder(std::span<TColumn* const> columns, bool anyField, bool ignoreCase,
+                             bool ignoreEmpty)
+    : Columns_(columns), AnyField_(anyField), IgnoreCase_(ignoreCase), IgnoreEmpty_(ignoreEmpty) {}
+
+std::size_t TRepeatFinder::GroupCount() const {
+  return AnyField_ ? Columns_.size() : 1;
+}
+
+std::span<TColumn* const> TRepeatFinder::GroupColumns(std::size_t group) const {
+  return AnyField_ ? Columns_.subspan(group, 1) : Columns_;
+}
+
+std::vector<std::uint8_t> TRepeatFinder::Find(std::span<TRecord* const> records) {
+  std::vector<std::uint8_t> flags(records.size());
+  Ticks_ = 0;
+  for (std::size_t group = 0; group < GroupCount(); ++group) {
+    const std::span<TColumn* const> columns = GroupColumns(group);
+    KeyRecords(records, columns);
+    SortKeys();
+    for (std::size_t begin = 0; begin < Keys_.size();) {
+      std::size_t end = begin + 1;
+      while (end < Keys_.size() && Keys_[end].Key == Keys_[begin].Key) ++end;
+      if (end - begin >= 2) {
+        MarkRun(records, columns, std::span<TKeyed>(Keys_).subspan(begin, end - begin), flags);
+      }
+      begin = end;
+    }
+  }
+  Keys_ = {};
+  Scratch_ = {};
+  return flags;
+}
+
+void TRepeatFinder::KeyRecords(std::span<TRecord* const> records,
+                               std::span<TColumn* const> columns) {
+  Keys_.clear();
+  Keys_.reserve(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    Tick();
+    std::uint64_t hash = 0;
+    bool keyed = true;
+    for (const TColumn* column : columns) {
+      const std::string_view cell = records[i]->Value(*column, Buffer_);
+      if (cell.empty() && IgnoreEmpty_) {
+        keyed = false;
+        break;
+      }
+      hash = Mix(hash + HashCell(cell, IgnoreCase_));
+    }
+    if (keyed)
+      Keys_.push_back({static_cast<std::uint32_t>(hash >> 32), static_cast<std::uint32_t>(i)});
+  }
+}
+
+void TRepeatFinder::SortKeys() {
+  constexpr int kDigitBits = 11;
+  constexpr std::uint32_t kDigitMask = (1u << kDigitBits) - 1;
+  constexpr int kDigits = 3;
+  std::array<std::array<std::uint32_t, kDigitMask + 1>, kDigits> counts{};
+  for (const TKeyed& keyed : Keys_) {
+    for (int digit = 0; digit < kDigits; ++digit) {
+      ++counts[digit][(keyed.Key >> (digit * kDigitBits)) & kDigitMask];
+    }
+  }
+  Scratch_.resize(Keys_.size());
+  for (int digit = 0; digit < kDigits; ++digit) {
+    std::uint32_t start = 0;
+    for (std::uint32_t& count : counts[digit]) start += std::exchange(count, start);
+    for (const TKeyed& keyed : Keys_) {
+      Scratch_[counts[digit][(keyed.Key >> (digit * kDigitBits)) & kDigitMask]++] = keyed;
+    }
+    Keys_.swap(Scratch_);
+  }
+}
+
+void TRepeatFinder::MarkRun(std::span<TRecord* const> records, std::span<TColumn* const> columns,
+                            std::span<TKeyed> run, std::vector<std::uint8_t>& flags) {
+  Heads_.resize(columns.size());
+  // Nearly always the whole run is one set; different cells with equal keys are split off.
+  while (run.size() >= 2) {
+    const TRecord& head = *records[run.front().Index];
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      Heads_[c].assign(head.Value(*columns[c], Buffer_));
+    }
+    const auto rest = std::partition(run.begin() + 1, run.end(), [&](const TKeyed& keyed) {
+      return Repeats(*records[keyed.Index], columns);
+    });
+    const std::span<TKeyed> set(run.begin(), rest);
+    if (set.size() >= 2) {
+      const auto [first, last] =
+          std::minmax_element(set.begin(), set.end(),
+                              [](const TKeyed& a, const TKeyed& b) { return a.Index < b.Index; });
+      const std::uint32_t firstIndex = first->Index;
+      const std::uint32_t lastIndex = last->Index;
+      for (const TKeyed& keyed : set) {
+        std::uint8_t& flag = flags[keyed.Index];
+        if (keyed.Index != firstIndex) flag |= kRepeatsEarlier;
+        if (keyed.Index != lastIndex) flag |= kRepeatsLater;
+      }
+    }
+    run = std::span<TKeyed>(rest, run.end());
+  }
+}
+
+bool TRepeatFinder::Repeats(const TRecord& record, std::span<TColumn* const> columns) {
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    if (!TextEquals(record.Value(*columns[c], Buffer_), Heads_[c], IgnoreEmpty_, IgnoreCase_)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void TRepeatFinder::Tick() {
+  if (++Ticks_ < GroupCount()) return;
+  Ticks_ = 0;
+  TProgress::Step();
+}
+
+}  // namespace mervanta
