@@ -1,0 +1,256 @@
+#include "operations/operation.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstddef>
+#include <iterator>
+#include <utility>
+
+#include "model/column.h"
+#include "model/columns.h"
+#include "model/field_array.h"
+#include "model/record.h"
+#include "model/records.h"
+#include "support/locale.h"
+#include "support/msg_sender.h"
+#include "support/progress.h"
+#include "support/string_list.h"
+
+namespace mervanta {
+
+namespace {
+
+using TByteTable = std::array<unsigned char, 256>;
+
+constexpr std::array<std::uint8_t, 10> kNeeds{
+    NeedsColumnList | NeedsData,              // Fill
+    NeedsColumn | NeedsPosition | NeedsData,  // Insert
+    NeedsColumn | NeedsInterval | NeedsData,  // Replace
+    NeedsColumn | NeedsInterval,              // Delete
+    NeedsColumn | NeedsInterval,              // Upper case
+    NeedsColumn | NeedsInterval,              // Lower case
+    NeedsColumn | NeedsInterval,              // Invert register
+    NeedsColumnList,                          // ANSI -> OEM
+    NeedsColumnList,                          // OEM -> ANSI
+    NeedsColumnList,                          // Delete leading and trailing blanks
+};
+
+void MapBytes(std::string& text, std::size_t from, std::size_t to, const TByteTable& table) {
+  for (std::size_t i = from; i < to; ++i) {
+    text[i] = static_cast<char>(table[static_cast<unsigned char>(text[i])]);
+  }
+}
+
+// A letter whose upper-case form differs becomes that form; anything else its lower-case
+// form, which leaves non-letters as they are.
+void InvertRegister(std::string& text, std::size_t from, std::size_t to) {
+  const TCodePage& ansi = TLocale::Current().Ansi();
+  for (std::size_t i = from; i < to; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const unsigned char upper = ansi.Upper(byte);
+    text[i] = static_cast<char>(upper != byte ? upper : ansi.Lower(byte));
+  }
+}
+
+bool IsBlankOrControl(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+void SendFieldsChanged(const TRecords& records) {
+  MsgSender().Send(&records.Master(), TMsgCode::FieldsChanged);
+}
+
+}  // namespace
+
+std::string TOperation::KindName(int kind) {
+  return LineOfText(kOperationKindNames, kind);
+}
+
+TOperationNeeds TOperation::Needs(int kind) {
+  if (kind < 0 || kind >= static_cast<int>(kNeeds.size())) return NeedsNothing;
+  return static_cast<TOperationNeeds>(kNeeds[static_cast<std::size_t>(kind)]);
+}
+
+int TOperation::ResolvePosition(const TOperationPosition& position, std::string_view text) {
+  // Wide enough for a length minus any 32-bit index.
+  const auto length = static_cast<std::int64_t>(text.size());
+  const std::string_view substring = position.Text;
+  std::int64_t offset = 0;
+  switch (position.Mode) {
+    case pmSymbolIndex:
+      offset = position.Index;
+      break;
+    case pmSymbolIndexFromEnd:
+      offset = length - position.Index;
+      break;
+    case pmSubstringBegin:
+    case pmSubstringEnd: {
+      const std::size_t at = text.find(substring);
+      if (at == std::string_view::npos) break;
+      offset = static_cast<std::int64_t>(at);
+      if (position.Mode == pmSubstringEnd) offset += static_cast<std::int64_t>(substring.size());
+      break;
+    }
+    case pmSubstringBeginFromEnd:
+    case pmSubstringEndFromEnd: {
+      const std::size_t at = substring.empty() ? std::string_view::npos : text.rfind(substring);
+      if (at == std::string_view::npos) {
+        offset = length;
+        break;
+      }
+      offset = static_cast<std::int64_t>(at);
+      if (position.Mode == pmSubstringEndFromEnd) {
+        offset += static_cast<std::int64_t>(substring.size());
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return static_cast<int>(std::clamp<std::int64_t>(offset, 0, length));
+}
+
+TOperationInterval TOperation::ResolveInterval(std::string_view text) const {
+  const int start = ResolvePosition(IntervalStart, text);
+  const int end = ResolvePosition(IntervalEnd, text);
+  return {std::min(start, end), std::max(start, end)};
+}
+
+bool TOperation::AppliesTo(const TColumn& column) const {
+  const TOperationNeeds needs = Needs(Kind);
+  if ((needs & NeedsColumn) != 0) return &column == Column;
+  if ((needs & NeedsColumnList) != 0) {
+    return std::find(Columns.begin(), Columns.end(), &column) != Columns.end();
+  }
+  return false;
+}
+
+std::string TOperation::ComputeText(int recordIndex, const TColumn& column) const {
+  TBuffers buffers;
+  Compute(recordIndex, Records->Item(recordIndex), column, buffers);
+  return std::move(buffers.Result);
+}
+
+void TOperation::Execute() const {
+  TRecords& records = *Records;
+  std::vector<const TColumn*> targets;
+  for (const auto& column : records.Columns()) {
+    if (column->FieldIndex() >= 0 && AppliesTo(*column)) targets.push_back(column.get());
+  }
+  try {
+    TProgressScope progress(records.Count());
+    TBuffers buffers;
+    for (int i = 0; i < records.Count(); ++i) {
+      TProgress::Step();
+      TRecord& record = records.Item(i);
+      for (const TColumn* column : targets) {
+        Compute(i, record, *column, buffers);
+        record.SetValue(*column, buffers.Result);
+      }
+    }
+  } catch (...) {
+    // The records written before the failure stay written; the views and the table must
+    // still learn of them.
+    SendFieldsChanged(records);
+    throw;
+  }
+  SendFieldsChanged(records);
+}
+
+void TOperation::Compute(int recordIndex, const TRecord& record, const TColumn& column,
+                         TBuffers& buffers) const {
+  const std::string_view text = record.Value(column, buffers.Cell);
+  std::string& result = buffers.Result;
+  result.clear();
+  const auto intervalOf = [this, text] {
+    const TOperationInterval interval = ResolveInterval(text);
+    return std::pair(static_cast<std::size_t>(interval.Start),
+                     static_cast<std::size_t>(interval.End));
+  };
+  switch (Kind) {
+    case okFill:
+      result.assign(DataValue(recordIndex, record, buffers));
+      break;
+    case okInsert: {
+      const auto at = static_cast<std::size_t>(ResolvePosition(Position, text));
+      result.assign(text.substr(0, at));
+      result.append(DataValue(recordIndex, record, buffers));
+      result.append(text.substr(at));
+      break;
+    }
+    case okReplace: {
+      const auto [from, to] = intervalOf();
+      result.assign(text.substr(0, from));
+      result.append(DataValue(recordIndex, record, buffers));
+      result.append(text.substr(to));
+      break;
+    }
+    case okDelete: {
+      const auto [from, to] = intervalOf();
+      result.assign(text.substr(0, from));
+      result.append(text.substr(to));
+      break;
+    }
+    case okUpperCase:
+    case okLowerCase: {
+      const auto [from, to] = intervalOf();
+      const TCodePage& ansi = TLocale::Current().Ansi();
+      result.assign(text);
+      MapBytes(result, from, to, Kind == okUpperCase ? ansi.UpperTable() : ansi.LowerTable());
+      break;
+    }
+    case okInvertRegister: {
+      const auto [from, to] = intervalOf();
+      result.assign(text);
+      InvertRegister(result, from, to);
+      break;
+    }
+    case okAnsiToOem:
+    case okOemToAnsi: {
+      const TLocale& locale = TLocale::Current();
+      result.assign(text);
+      MapBytes(result, 0, result.size(),
+               Kind == okAnsiToOem ? locale.AnsiToOemTable() : locale.OemToAnsiTable());
+      break;
+    }
+    case okTrim:
+      result.assign(Trimmed(text));
+      break;
+    default:
+      result.assign(text);
+      break;
+  }
+  // Longer texts do not fit a field; the previews show the same cut.
+  if (result.size() > TFieldArray::kMaxFieldLength) result.resize(TFieldArray::kMaxFieldLength);
+}
+
+std::string_view TOperation::DataValue(int recordIndex, const TRecord& record,
+                                       TBuffers& buffers) const {
+  switch (Data.Kind) {
+    case dkString:
+      return Data.Text;
+    case dkNumber: {
+      // 32-bit arithmetic that wraps around, as the numbers are entered.
+      const auto value = static_cast<std::int32_t>(static_cast<std::uint32_t>(Data.Start) +
+                                                   static_cast<std::uint32_t>(recordIndex) *
+                                                       static_cast<std::uint32_t>(Data.Step));
+      const char* const end =
+          std::to_chars(std::begin(buffers.Number), std::end(buffers.Number), value).ptr;
+      return {buffers.Number, static_cast<std::size_t>(end - buffers.Number)};
+    }
+    case dkColumnValue:
+      if (Data.Column == nullptr) return {};
+      return record.Value(*Data.Column, buffers.DataCell);
+    default:
+      return {};
+  }
+}
+
+}  // namespace mervanta
