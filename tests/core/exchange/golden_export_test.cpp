@@ -1,0 +1,103 @@
+// Every format's bytes for the fixture table, compared with the files in tests/data/exchange.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/model/table_fixture.h"
+#include "export_fixture.h"
+
+namespace mervanta::test {
+namespace {
+
+using TSettings = std::vector<std::shared_ptr<void>>;
+
+template <class TProperty, class TValue>
+std::shared_ptr<void> Set(TProperty& property, TValue value) {
+  return std::make_shared<TScopedSetting<TProperty>>(property, std::move(value));
+}
+
+struct TGoldenCase {
+  const char* Golden;
+  int Format;
+  bool CardLayout;
+  bool ForPrint;
+  std::function<TSettings()> Settings;
+};
+
+std::string CaseName(const testing::TestParamInfo<TGoldenCase>& info) {
+  std::string name = info.param.Golden;
+  for (char& c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  }
+  return name;
+}
+
+TFont PrintFont() {
+  TFont font;
+  font.Name = "Arial";
+  font.Size = 10;
+  font.Style = fsBold | fsUnderline;
+  font.Color = RGB(0x12, 0xAB, 0xCD);
+  font.Charset = 204;
+  return font;
+}
+
+const TGoldenCase kGoldenCases[] = {
+    {"export.csv", efCsv, false, false,
+     [] {
+       return TSettings{Set(*Options().Export->ShowHeadCSV, true),
+                        Set(*Options().Export->SeparatorCSV, 0)};
+     }},
+    {"export_all_quoted.csv", efCsv, false, false,
+     [] {
+       return TSettings{Set(*Options().Export->SeparatorCSV, 1),
+                        Set(*Options().Other->QuoteAllFields, true)};
+     }},
+    {"export.txt", efTxt, false, false,
+     [] { return TSettings{Set(*Options().Export->ShowHeadTXT, true)}; }},
+    {"export.html", efHtml, false, false, [] { return TSettings{}; }},
+    {"print_list.html", efHtml, false, true, [] { return TSettings{}; }},
+    {"print_cards.html", efHtml, true, true,
+     [] {
+       return TSettings{Set(*Options().Print->Font, PrintFont()),
+                        Set(*Options().Print->ShowGrid, false)};
+     }},
+    {"export.xls", efExcel, false, false, [] { return TSettings{}; }},
+    {"export.ini", efIni, false, false, [] { return TSettings{}; }},
+    {"export.xml", efXml, false, false, [] { return TSettings{}; }},
+    {"export.dbf", efDbf, false, false, [] { return TSettings{}; }},
+};
+
+class TGoldenExportTest : public TExportTest, public testing::WithParamInterface<TGoldenCase> {};
+
+TEST_P(TGoldenExportTest, WritesTheGoldenBytes) {
+  const TGoldenCase& golden = GetParam();
+  const TSettings settings = golden.Settings();
+  EXPECT_EQ(Export(golden.Format, golden.CardLayout, golden.ForPrint), Golden(golden.Golden));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, TGoldenExportTest, testing::ValuesIn(kGoldenCases), CaseName);
+
+TEST_F(TExportTest, CsvWithMakeKxWritesTheDescriptionThatOpensThePairAsATable) {
+  const TScopedSetting makeKx(*Options().Export->MakeKX, true);
+  const TTableFolder folder;
+  const std::string path = folder.File("pair.csv");
+  Exporter.Export(efCsv, path, false, false, "Prices");
+  EXPECT_EQ(ReadWholeFile(folder.File("pair.kx")), Golden("export.kx"));
+
+  // The computed column's results come back as a stored column, so every column keeps its
+  // own values.
+  TTable table;
+  table.Open(path, "", true);
+  EXPECT_EQ(Captions(table.Columns()), "Name Note Price Photo Loud");
+  EXPECT_EQ(Rows(table),
+            "| lead|1,5|/pictures/a.jpg| lead!/"
+            "Say \"hi\"|two\r\nlines|12.05.2020||two\r\nlines!/"
+            "A&B <caf\xE9>|inner blank;semi|-2e3||inner blank;semi!");
+}
+
+}  // namespace
+}  // namespace mervanta::test
