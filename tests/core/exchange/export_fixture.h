@@ -5,6 +5,7 @@
 #include <string>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "core/model/records_fixture.h"
 #include "exchange/records_exporter.h"
@@ -69,6 +70,33 @@ class TExportTest : public testing::Test {
   TRecordsFixture Table;
   TRecordsExporter Exporter{Table.All};
   TTempDir Folder;
+};
+
+// A table of stored columns, named by the captions, holding the rows, exported into a file
+// of its own folder.
+class TExportedTable {
+ public:
+  TExportedTable(const std::vector<std::string>& captions, const std::vector<TRow>& rows)
+      : Table(0) {
+    for (const std::string& caption : captions) Table.AddColumn(caption);
+    for (const TRow& row : rows) Table.All.Add(Table.Make(row));
+  }
+
+  // The file's bytes.
+  std::string Export(int format, bool cardLayout = false, bool forPrint = false) {
+    const std::string path = Path(format);
+    TRecordsExporter exporter(Table.All);
+    exporter.SetDate(Date);
+    exporter.Export(format, path, cardLayout, forPrint, "Table");
+    return ReadWholeFile(path);
+  }
+  std::string Path(int format) const {
+    return Folder.File("table." + TRecordsExporter::FormatExtension(format));
+  }
+
+  TRecordsFixture Table;
+  TTempDir Folder;
+  TDateTime Date = 46088;  // 7 March 2026
 };
 
 // The bytes of a fixture in tests/data/exchange.

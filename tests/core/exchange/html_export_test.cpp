@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "export_fixture.h"
+
+namespace mervanta::test {
+namespace {
+
+// The cells of the page's rows, without the page around them.
+std::string Rows(const std::string& page) {
+  const std::size_t first = page.find("    <tr>");
+  const std::size_t end = page.find("  </table>");
+  return page.substr(first, end - first);
+}
+
+class THtmlExportTest : public testing::Test {
+ protected:
+  THtmlExportTest() : Table({"Picture", "Text"}, {{"pics/a b.jpg", "pics/a.jpg"}, {"", ""}}) {
+    Table.Table.Column("Picture").Type->SetValue(ctPicture);
+    TColumn& computed = Table.Table.AddColumn("Computed", true);
+    computed.Formula->SetValue("#1");
+  }
+
+  TExportedTable Table;
+  const TScopedSetting<TBooleanProperty> NoHeader{*Options().Print->ShowHead, false};
+};
+
+TEST_F(THtmlExportTest, PrintedPicturesAreImagesOfTheirFullPath) {
+  const std::string folder = std::filesystem::current_path().string();
+  EXPECT_EQ(
+      Rows(Table.Export(efHtml, false, true)),
+      "    <tr><td><img src=\"" + folder +
+          "/pics/a b.jpg\" border=\"0\"></td><td>pics/a.jpg</td><td>pics/a b.jpg</td></tr>\r\n"
+          "    <tr><td>&nbsp;</td><td>&nbsp;</td><td>&nbsp;</td></tr>\r\n");
+}
+
+TEST_F(THtmlExportTest, PicturesStayTextWhenNotPrintedOrNotWanted) {
+  const std::string text =
+      "    <tr><td>pics/a b.jpg</td><td>pics/a.jpg</td><td>pics/a b.jpg</td></tr>\r\n"
+      "    <tr><td>&nbsp;</td><td>&nbsp;</td><td>&nbsp;</td></tr>\r\n";
+  const TScopedSetting noHeader(*Options().Export->ShowHeadHTML, false);
+  EXPECT_EQ(Rows(Table.Export(efHtml)), text);
+  const TScopedSetting noPictures(*Options().Print->ShowPictures, false);
+  EXPECT_EQ(Rows(Table.Export(efHtml, false, true)), text);
+}
+
+TEST_F(THtmlExportTest, PictureNameIsEncodedInItsAttribute) {
+  Table.Table.All.Item(0).Fields().SetField(0, "/x/\"q\" & <b>.jpg");
+  EXPECT_NE(Table.Export(efHtml, false, true)
+                .find("<img src=\"/x/&quot;q&quot; &amp; &lt;b&gt;.jpg\" border=\"0\">"),
+            std::string::npos);
+}
+
+TEST_F(THtmlExportTest, CodePageLineOnlyForACharsetWithACodePage) {
+  TFont font = Options().Flip->Font->Value();
+  font.Charset = 2;  // symbols
+  {
+    const TScopedSetting symbols(*Options().Flip->Font, font);
+    EXPECT_EQ(Table.Export(efHtml).find("<meta"), std::string::npos);
+  }
+  font.Charset = 255;
+  const TScopedSetting oem(*Options().Flip->Font, font);
+  EXPECT_NE(Table.Export(efHtml).find("charset=windows-850\">\r\n"), std::string::npos);
+}
+
+TEST_F(THtmlExportTest, ExportTakesTheListFontAndPrintingItsOwnWithTheStyleBlock) {
+  TFont font = Options().Flip->Font->Value();
+  font.Charset = 204;
+  const TScopedSetting listFont(*Options().Flip->Font, font);
+  const std::string exported = Table.Export(efHtml);
+  EXPECT_NE(exported.find("charset=windows-1251"), std::string::npos);
+  EXPECT_EQ(exported.find("<style>"), std::string::npos);
+  const std::string printed = Table.Export(efHtml, false, true);
+  EXPECT_NE(printed.find("charset=windows-1252"), std::string::npos);
+  EXPECT_NE(printed.find("  <style>\r\n    td {font-family: Calibri; font-size: 11pt; "),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace mervanta::test
