@@ -8,6 +8,7 @@ namespace mervanta {
 TTable::TTable()
     : Options_(std::make_unique<TTableOptions>()),
       Sources_(std::make_unique<TTableSources>()),
+      SearchManager_(std::make_unique<TSearchManager>(*Sources_)),
       Subscription_(BindListener<&TTable::Heard>(this)) {
   Options_->OnChange = [this](TPropertiesCategory&, TProperty&) { OptionsChanged(); };
   Sources_->SetSourceEnabled(TTableSources::kChosenIndex,

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/table_options.h"
+#include "search/search_manager.h"
 #include "search/table_sources.h"
 #include "support/locked_file.h"
 #include "support/msg_sender.h"
@@ -65,6 +66,7 @@ class TTable {
   TTableSources& Sources() const { return *Sources_; }
   TColumns& Columns() const { return Sources_->Columns(); }
   TTableOptions& Options() const { return *Options_; }
+  TSearchManager& SearchManager() const { return *SearchManager_; }
 
  private:
   void Heard(const TMsg& msg);
@@ -83,11 +85,11 @@ class TTable {
   std::string Password_;
   bool Modified_ = false;
   bool ReadOnly_ = false;
-  // Declared in the reverse order of freeing: the stream goes first, then the sources, then
-  // the options. The search manager, made on the sources, will sit between sources and
-  // stream.
+  // Declared in the reverse order of freeing: the stream goes first, then the search
+  // manager, made on the sources, then the sources, then the options.
   std::unique_ptr<TTableOptions> Options_;
   std::unique_ptr<TTableSources> Sources_;
+  std::unique_ptr<TSearchManager> SearchManager_;
   TLockedFile Stream_;
   TMsgSubscription Subscription_;
 };

@@ -1,0 +1,23 @@
+#include "search/record_deletion.h"
+
+#include "model/table.h"
+
+namespace mervanta {
+
+void DeleteRecord(TTable& table, TRecord& record) {
+  TTableSources& sources = table.Sources();
+  sources.Chosen.Remove(record);
+  sources.SearchResults.Remove(record);
+  table.SearchManager().ForgetRecord(record);
+  if (sources.All.Remove(record) >= 0) sources.All.FreeRecord(record);
+}
+
+void DeleteChosenRecords(TTable& table) {
+  TTableSources& sources = table.Sources();
+  sources.All.RemoveList(sources.Chosen);
+  sources.SearchResults.RemoveList(sources.Chosen);
+  table.SearchManager().ForgetRecords(sources.Chosen);
+  sources.Chosen.FreeAll();
+}
+
+}  // namespace mervanta
