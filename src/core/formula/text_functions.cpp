@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "formula/float_format.h"
 #include "formula/fo_operations.h"
@@ -66,10 +67,10 @@ void AppendMapped(TFoMethodValue& node, std::string& text) {
   const std::string_view source = node.Arg(0).GetText();
   const TByteTable& table = kTable();
   const std::size_t start = text.size();
-  text.resize(start + source.size());
-  std::transform(
-      source.begin(), source.end(), text.begin() + static_cast<std::ptrdiff_t>(start),
-      [&table](char c) { return static_cast<char>(table[static_cast<unsigned char>(c)]); });
+  text.append(source);
+  for (char& c : std::span(text).subspan(start)) {
+    c = static_cast<char>(table[static_cast<unsigned char>(c)]);
+  }
 }
 
 template <const TByteTable& (*kTable)()>
