@@ -53,6 +53,15 @@ std::uint64_t HashCell(std::string_view text, bool fold) {
   return Mix(hash);
 }
 
+// The hash of a record's cells so far, with one more cell.
+std::uint64_t AddCell(std::uint64_t hash, std::string_view cell, bool fold) {
+  return Mix(hash + HashCell(cell, fold));
+}
+
+std::uint32_t KeyOf(std::uint64_t hash) {
+  return static_cast<std::uint32_t>(hash >> 32);
+}
+
 }  // namespace
 
 TRepeatFinder::TRepeatFinder(std::span<TColumn* const> columns, bool anyField, bool ignoreCase,
@@ -102,10 +111,9 @@ void TRepeatFinder::KeyRecords(std::span<TRecord* const> records,
         keyed = false;
         break;
       }
-      hash = Mix(hash + HashCell(cell, IgnoreCase_));
+      hash = AddCell(hash, cell, IgnoreCase_);
     }
-    if (keyed)
-      Keys_.push_back({static_cast<std::uint32_t>(hash >> 32), static_cast<std::uint32_t>(i)});
+    if (keyed) Keys_.push_back({KeyOf(hash), static_cast<std::uint32_t>(i)});
   }
 }
 
@@ -166,6 +174,10 @@ bool TRepeatFinder::Repeats(const TRecord& record, std::span<TColumn* const> col
     }
   }
   return true;
+}
+
+std::uint32_t TRepeatFinder::CellKey(std::string_view cell, bool ignoreCase) {
+  return KeyOf(AddCell(0, cell, ignoreCase));
 }
 
 void TRepeatFinder::Tick() {

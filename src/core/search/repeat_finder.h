@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mervanta {
@@ -24,6 +25,10 @@ class TRepeatFinder {
 
   // One byte of flags per record. Progress advances one step per record in all.
   std::vector<std::uint8_t> Find(std::span<TRecord* const> records);
+
+  // The key by which a group of one column sorts a record with this cell. Different cells
+  // may share a key; records are compared before they count as repeating.
+  static std::uint32_t CellKey(std::string_view cell, bool ignoreCase);
 
  private:
   // A record by the hash of its cells in one group.
