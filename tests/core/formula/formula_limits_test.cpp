@@ -57,6 +57,12 @@ TEST(FormulaLimits, DeepOrWideFormulasEndInAnErrorOrABoundedResult) {
       {"Repeat(\"x\";2000000000)", std::string(kMaxTextLength, 'x')},
       {"Repeat(\"a\";40000)+Repeat(\"b\";40000)",
        std::string(40000, 'a') + std::string(kMaxTextLength - 40000, 'b')},
+      // Each join of a chain counts its whole text, built in place or not: 2 * 600 texts of
+      // 64 KiB exceed the budget.
+      {Joined("Repeat(\"x\";65535)", "+", 400), std::string(kMaxTextLength, 'x')},
+      {"Length(" + Joined("Repeat(\"x\";65535)", "+", 400) + ")", "65535"},
+      {Joined("Repeat(\"x\";65535)", "+", 600), "<error 81>"},
+      {"Length(" + Joined("Repeat(\"x\";65535)", "+", 600) + ")", "<error 81>"},
       {"Insert(\"ab\";Repeat(\"x\";65535);2)", "xab" + std::string(kMaxTextLength - 3, 'x')},
       {"ReplaceAll(Repeat(\"x\";65535);\"x\";\"yy\")", std::string(kMaxTextLength, 'y')},
       {"Replace(Repeat(\"x\";65535);\"x\";\"yy\")", "yy" + std::string(kMaxTextLength - 2, 'x')},
