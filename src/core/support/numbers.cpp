@@ -28,6 +28,8 @@ constexpr std::size_t kMaxFloatLength = 511;
 // of two, so both are exact in the 64-bit mantissa of a TNumber.
 constexpr int kExactDigits = 19;
 constexpr int kExactPowers = 27;
+// Up to 18 digits are below 2^63 and convert as a signed number, in one instruction.
+constexpr int kPlainDigits = 18;
 constexpr std::array<TNumber, kExactPowers + 1> kPowersOfTen = [] {
   std::array<TNumber, kExactPowers + 1> powers{};
   TNumber power = 1;
@@ -75,7 +77,7 @@ const char* ReadDigits(const char* p, const char* end, TInteger& number) {
   return p;
 }
 
-// The common cell number, [sign] digits [separator digits] with at most 18 digits, where
+// The common cell number, [sign] digits [separator digits] with at most kPlainDigits, where
 // `isSeparator` tells the separator: such digits and their power of ten are exact, so one
 // division rounds exactly as the C library's reading does. One short pass; false for
 // anything else, which ReadDecimal takes.
@@ -96,8 +98,7 @@ bool TryReadPlainDecimal(std::string_view text, TIsSeparator isSeparator, TNumbe
     decimals = p - fraction;
     digits += decimals;
   }
-  if (p != end || digits == 0 || digits > kExactDigits - 1) return false;
-  // Below 10^18 the digits convert as a signed number, in one instruction.
+  if (p != end || digits == 0 || digits > kPlainDigits) return false;
   TNumber magnitude = static_cast<TNumber>(static_cast<std::int64_t>(mantissa));
   if (decimals > 0) magnitude /= kPowersOfTen[static_cast<std::size_t>(decimals)];
   value = negative ? -magnitude : magnitude;
