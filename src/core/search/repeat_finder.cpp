@@ -83,17 +83,23 @@ std::vector<std::uint8_t> TRepeatFinder::Find(std::span<TRecord* const> records)
     const std::span<TColumn* const> columns = GroupColumns(group);
     KeyRecords(records, columns);
     SortKeys();
-    for (std::size_t begin = 0; begin < Keys_.size();) {
-      std::size_t end = begin + 1;
-      while (end < Keys_.size() && Keys_[end].Key == Keys_[begin].Key) ++end;
-      if (end - begin >= 2) {
-        MarkRun(records, columns, std::span<TKeyed>(Keys_).subspan(begin, end - begin), flags);
+    FindRuns(records.size());
+    CheckRuns(records, columns);
+    for (const TRun& run : Runs_) {
+      const std::span<TKeyed> members =
+          std::span<TKeyed>(Keys_).subspan(run.Begin, run.End - run.Begin);
+      if (run.Mixed) {
+        SplitRun(records, columns, members, flags);
+      } else {
+        MarkSet(members, flags);
       }
-      begin = end;
     }
   }
   Keys_ = {};
   Scratch_ = {};
+  Runs_ = {};
+  RunOf_ = {};
+  Kept_ = {};
   return flags;
 }
 
@@ -138,42 +144,81 @@ void TRepeatFinder::SortKeys() {
   }
 }
 
-void TRepeatFinder::MarkRun(std::span<TRecord* const> records, std::span<TColumn* const> columns,
-                            std::span<TKeyed> run, std::vector<std::uint8_t>& flags) {
-  Heads_.resize(columns.size());
-  // Nearly always the whole run is one set; different cells with equal keys are split off.
-  while (run.size() >= 2) {
-    const TRecord& head = *records[run.front().Index];
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      Heads_[c].assign(head.Value(*columns[c], Buffer_));
-    }
-    const auto rest = std::partition(run.begin() + 1, run.end(), [&](const TKeyed& keyed) {
-      return Repeats(*records[keyed.Index], columns);
-    });
-    const std::span<TKeyed> set(run.begin(), rest);
-    if (set.size() >= 2) {
-      const auto [first, last] =
-          std::minmax_element(set.begin(), set.end(),
-                              [](const TKeyed& a, const TKeyed& b) { return a.Index < b.Index; });
-      const std::uint32_t firstIndex = first->Index;
-      const std::uint32_t lastIndex = last->Index;
-      for (const TKeyed& keyed : set) {
-        std::uint8_t& flag = flags[keyed.Index];
-        if (keyed.Index != firstIndex) flag |= kRepeatsEarlier;
-        if (keyed.Index != lastIndex) flag |= kRepeatsLater;
+void TRepeatFinder::FindRuns(std::size_t recordCount) {
+  Runs_.clear();
+  RunOf_.assign(recordCount, kNoRun);
+  for (std::size_t begin = 0; begin < Keys_.size();) {
+    std::size_t end = begin + 1;
+    while (end < Keys_.size() && Keys_[end].Key == Keys_[begin].Key) ++end;
+    if (end - begin >= 2) {
+      for (std::size_t at = begin; at < end; ++at) {
+        RunOf_[Keys_[at].Index] = static_cast<std::uint32_t>(Runs_.size());
       }
+      Runs_.push_back(
+          {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end), kNotKept, false});
     }
+    begin = end;
+  }
+}
+
+void TRepeatFinder::CheckRuns(std::span<TRecord* const> records,
+                              std::span<TColumn* const> columns) {
+  Kept_.clear();
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (RunOf_[i] == kNoRun) continue;
+    TRun& run = Runs_[RunOf_[i]];
+    if (run.Mixed) continue;
+    if (run.Cells == kNotKept) {
+      run.Cells = Kept_.size();
+      KeepCells(*records[i], columns);
+    } else if (!EqualsKept(*records[i], columns, run.Cells)) {
+      run.Mixed = true;
+    }
+  }
+}
+
+void TRepeatFinder::KeepCells(const TRecord& record, std::span<TColumn* const> columns) {
+  for (const TColumn* column : columns) {
+    const std::string_view cell = record.Value(*column, Buffer_);
+    const auto length = static_cast<std::uint32_t>(cell.size());
+    Kept_.append(reinterpret_cast<const char*>(&length), sizeof length);
+    Kept_.append(cell);
+  }
+}
+
+bool TRepeatFinder::EqualsKept(const TRecord& record, std::span<TColumn* const> columns,
+                               std::size_t at) {
+  for (const TColumn* column : columns) {
+    std::uint32_t length;
+    std::memcpy(&length, Kept_.data() + at, sizeof length);
+    at += sizeof length;
+    const std::string_view kept(Kept_.data() + at, length);
+    at += length;
+    if (!TextEquals(record.Value(*column, Buffer_), kept, IgnoreEmpty_, IgnoreCase_)) return false;
+  }
+  return true;
+}
+
+void TRepeatFinder::SplitRun(std::span<TRecord* const> records, std::span<TColumn* const> columns,
+                             std::span<TKeyed> run, std::vector<std::uint8_t>& flags) {
+  while (run.size() >= 2) {
+    Kept_.clear();
+    KeepCells(*records[run.front().Index], columns);
+    const auto rest = std::stable_partition(run.begin() + 1, run.end(), [&](const TKeyed& keyed) {
+      return EqualsKept(*records[keyed.Index], columns, 0);
+    });
+    MarkSet(std::span<const TKeyed>(run.begin(), rest), flags);
     run = std::span<TKeyed>(rest, run.end());
   }
 }
 
-bool TRepeatFinder::Repeats(const TRecord& record, std::span<TColumn* const> columns) {
-  for (std::size_t c = 0; c < columns.size(); ++c) {
-    if (!TextEquals(record.Value(*columns[c], Buffer_), Heads_[c], IgnoreEmpty_, IgnoreCase_)) {
-      return false;
-    }
+void TRepeatFinder::MarkSet(std::span<const TKeyed> set, std::vector<std::uint8_t>& flags) {
+  if (set.size() < 2) return;
+  flags[set.front().Index] |= kRepeatsLater;
+  for (const TKeyed& keyed : set.subspan(1, set.size() - 2)) {
+    flags[keyed.Index] |= kRepeatsEarlier | kRepeatsLater;
   }
-  return true;
+  flags[set.back().Index] |= kRepeatsEarlier;
 }
 
 std::uint32_t TRepeatFinder::CellKey(std::string_view cell, bool ignoreCase) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -36,6 +37,15 @@ class TRepeatFinder {
     std::uint32_t Key;
     std::uint32_t Index;
   };
+  // Records with equal keys: Keys_[Begin, End), in list order.
+  struct TRun {
+    std::uint32_t Begin;
+    std::uint32_t End;
+    std::size_t Cells;  // where the first record's cells are kept; kNotKept before
+    bool Mixed;         // holds records whose cells differ
+  };
+  static constexpr std::uint32_t kNoRun = UINT32_MAX;
+  static constexpr std::size_t kNotKept = SIZE_MAX;
 
   // With AnyField each column is a group of its own; otherwise all columns form one.
   std::size_t GroupCount() const;
@@ -44,11 +54,18 @@ class TRepeatFinder {
   void KeyRecords(std::span<TRecord* const> records, std::span<TColumn* const> columns);
   // A stable radix sort by key, so records with equal keys stay in list order.
   void SortKeys();
-  // Splits records with equal keys into sets of repeating records and flags them.
-  void MarkRun(std::span<TRecord* const> records, std::span<TColumn* const> columns,
-               std::span<TKeyed> run, std::vector<std::uint8_t>& flags);
-  // Whether the record's cells equal the head's.
-  bool Repeats(const TRecord& record, std::span<TColumn* const> columns);
+  void FindRuns(std::size_t recordCount);
+  // Compares every record of a run with the run's first, in list order, against a copy of the
+  // first's cells: records are read in the order they lie in memory.
+  void CheckRuns(std::span<TRecord* const> records, std::span<TColumn* const> columns);
+  void KeepCells(const TRecord& record, std::span<TColumn* const> columns);
+  bool EqualsKept(const TRecord& record, std::span<TColumn* const> columns, std::size_t at);
+  // Splits a run into sets of records with equal cells and flags each set.
+  void SplitRun(std::span<TRecord* const> records, std::span<TColumn* const> columns,
+                std::span<TKeyed> run, std::vector<std::uint8_t>& flags);
+  // Each record of the set repeats the others: all but the first are repeated earlier, all but
+  // the last later.
+  static void MarkSet(std::span<const TKeyed> set, std::vector<std::uint8_t>& flags);
   // One progress step per record over all groups' passes.
   void Tick();
 
@@ -58,8 +75,10 @@ class TRepeatFinder {
   bool IgnoreEmpty_;
   std::vector<TKeyed> Keys_;
   std::vector<TKeyed> Scratch_;
-  // The cells of the record that a run's members are compared with.
-  std::vector<std::string> Heads_;
+  std::vector<TRun> Runs_;
+  std::vector<std::uint32_t> RunOf_;  // by record; kNoRun for a record in no run
+  // The first cells of the runs, each as its length and its bytes.
+  std::string Kept_;
   std::string Buffer_;
   std::size_t Ticks_ = 0;
 };
