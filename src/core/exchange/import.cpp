@@ -1,7 +1,6 @@
 #include "exchange/import.h"
 
 #include <algorithm>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -20,18 +19,48 @@ bool IsBlankOrControl(char c) {
   return static_cast<unsigned char>(c) <= ' ';
 }
 
-// Trims every stored field of blanks and control characters at both ends.
-void TrimFields(TRecord& record, int storedCount, std::string& scratch) {
-  for (int i = 0; i < storedCount; ++i) {
-    const std::string_view field = record.Fields().Field(i);
-    std::string_view trimmed = field;
-    while (!trimmed.empty() && IsBlankOrControl(trimmed.front())) trimmed.remove_prefix(1);
-    while (!trimmed.empty() && IsBlankOrControl(trimmed.back())) trimmed.remove_suffix(1);
-    if (trimmed.size() == field.size()) continue;
-    scratch.assign(trimmed);
-    record.Fields().SetField(i, scratch);
+// Trims the stored fields of records, unless the table keeps its blanks, and tells the
+// empty ones (TRecord::IsEmpty over the stored columns), in one walk over each record's
+// packed fields.
+class TRecordCleaner {
+ public:
+  TRecordCleaner(const TColumns& columns, bool trim)
+      : Considered_(ConsideredFields(columns)), Trim_(trim) {}
+
+  // Whether the record is empty once cleaned.
+  bool Clean(TRecord& record) {
+    const TFieldArray& fields = record.Fields();
+    const int count = std::min(fields.Count(), static_cast<int>(Considered_.size()));
+    const auto* data = reinterpret_cast<const unsigned char*>(fields.Data());
+    bool empty = true;
+    for (int i = 0; i < count; ++i) {
+      std::size_t length = data[0] | static_cast<std::size_t>(data[1]) << 8;
+      const unsigned char* text = data + 2;
+      data = text + length;
+      if (Trim_ && length > 0 && (text[0] <= ' ' || text[length - 1] <= ' ')) {
+        length = Trim(record, i, {reinterpret_cast<const char*>(text), length});
+        // The block was made anew: walk on from the next field.
+        data = reinterpret_cast<const unsigned char*>(fields.Data()) + fields.FieldOffset(i + 1);
+      }
+      if (length > 0 && Considered_[static_cast<std::size_t>(i)]) empty = false;
+    }
+    return empty;
   }
-}
+
+ private:
+  // Returns the trimmed length.
+  std::size_t Trim(TRecord& record, int field, std::string_view text) {
+    while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
+    Scratch_.assign(text);
+    record.Fields().SetField(field, Scratch_);
+    return Scratch_.size();
+  }
+
+  const std::vector<bool> Considered_;
+  const bool Trim_;
+  std::string Scratch_;
+};
 
 class TImport {
  public:
@@ -58,9 +87,6 @@ class TImport {
       if (!joined) read.FreeAll();
       throw;
     }
-    if (Existing_) {
-      for (const TRecord* record : read.Items()) Existing_->Add(*record);
-    }
     const int added = read.Count();
     read.Clear();
     return added;
@@ -70,28 +96,23 @@ class TImport {
   // Cleans the records from the last to the first and leaves in the list, in their order,
   // only those the table accepts; the others are freed.
   void KeepAcceptable(TRecords& read) {
-    const bool trim = !Options_.NoTrim->Value();
+    TRecordCleaner cleaner(Columns_, !Options_.NoTrim->Value());
     const bool allowEmpty = Options_.AllowEmpty->Value();
-    const bool noEquals = Options_.NoEquals->Value();
-    if (noEquals && read.Count() > 0) HashExisting(read.Count());
-
     std::vector<TRecord*> kept, dropped;
     kept.reserve(static_cast<std::size_t>(read.Count()));
-    std::string scratch;
     {
       TProgressScope progress(read.Count());
       const std::span<TRecord* const> items = read.Items();
       for (auto it = items.rbegin(); it != items.rend(); ++it) {
         TRecord& record = **it;
-        if (trim) TrimFields(record, Columns_.StoredCount(), scratch);
-        const bool drop = (!allowEmpty && record.IsEmpty(Columns_, true)) ||
-                          (noEquals && Existing_->ContainsEqual(record));
-        (drop ? dropped : kept).push_back(&record);
+        const bool empty = cleaner.Clean(record);
+        (empty && !allowEmpty ? dropped : kept).push_back(&record);
         TProgress::Step();
       }
     }
-    if (dropped.empty()) return;
     std::reverse(kept.begin(), kept.end());
+    if (Options_.NoEquals->Value() && !kept.empty()) DropEqualToAll(kept, dropped);
+    if (dropped.empty()) return;
     {
       TRecordsUpdate update(read);
       read.Clear();
@@ -100,21 +121,24 @@ class TImport {
     for (TRecord* record : dropped) All_.FreeRecord(*record);
   }
 
-  // "All" is hashed once for the whole import; the records each file adds join the set.
-  void HashExisting(int incoming) {
-    if (Existing_) {
-      Existing_->Reserve(Existing_->Count() + static_cast<std::size_t>(incoming));
-      return;
+  // One pass over "All" against the file's records, which are few beside it; records of
+  // earlier files are in "All" by now.
+  void DropEqualToAll(std::vector<TRecord*>& kept, std::vector<TRecord*>& dropped) {
+    const std::vector<bool> equal = TRecordSet(Columns_, kept).FoundIn(All_.Items());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+      if (equal[i]) {
+        dropped.push_back(kept[i]);
+      } else {
+        kept[next++] = kept[i];
+      }
     }
-    Existing_.emplace(Columns_);
-    Existing_->Reserve(static_cast<std::size_t>(All_.Count() + incoming));
-    for (const TRecord* record : All_.Items()) Existing_->Add(*record);
+    kept.resize(next);
   }
 
   TColumns& Columns_;
   TRecords& All_;
   const TTableOptions& Options_;
-  std::optional<TRecordSet> Existing_;
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "exchange/record_set.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "model/columns.h"
@@ -10,96 +12,157 @@ namespace mervanta {
 namespace {
 
 constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+// Records are looked up in batches, so that their cache misses overlap.
+constexpr std::size_t kBatch = 16;
 
 std::uint64_t Mix(std::uint64_t hash, std::uint64_t word) {
   hash = (hash ^ word) * kMultiplier;
-  return hash ^ (hash >> 29);
+  return (hash << 23) | (hash >> 41);
 }
 
-// A field's text with its length, eight bytes at a time.
-std::uint64_t MixText(std::uint64_t hash, const char* text, std::size_t length) {
+// Spreads every input bit over the whole hash, the low bits that pick the slot included.
+std::uint64_t Finish(std::uint64_t hash) {
+  hash ^= hash >> 33;
+  hash *= 0xFF51AFD7ED558CCDull;
+  hash ^= hash >> 33;
+  hash *= 0xC4CEB9FE1A85EC53ull;
+  return hash ^ (hash >> 33);
+}
+
+template <class TWord>
+std::uint64_t Load(const unsigned char* text) {
+  TWord word;
+  std::memcpy(&word, text, sizeof word);
+  return word;
+}
+
+// A text with its length, eight bytes at a time. The last bytes are read as whole
+// words overlapping those before them: building a word byte by byte would stall every
+// field on the store.
+std::uint64_t MixText(std::uint64_t hash, const unsigned char* text, std::size_t length) {
   hash = Mix(hash, length);
-  for (; length >= 8; text += 8, length -= 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text, 8);
-    hash = Mix(hash, word);
+  if (length >= 8) {
+    const unsigned char* const last = text + length - 8;
+    for (; text < last; text += 8) hash = Mix(hash, Load<std::uint64_t>(text));
+    return Mix(hash, Load<std::uint64_t>(last));
+  }
+  if (length >= 4) {
+    return Mix(hash, Load<std::uint32_t>(text) | Load<std::uint32_t>(text + length - 4) << 32);
   }
   if (length > 0) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, text, length);
-    hash = Mix(hash, word);
+    return Mix(hash, text[0] | static_cast<std::uint64_t>(text[length / 2]) << 8 |
+                         static_cast<std::uint64_t>(text[length - 1]) << 16);
   }
   return hash;
 }
 
-}  // namespace
-
-TRecordSet::TRecordSet(const TColumns& columns)
-    : Columns_(columns), Considered_(static_cast<std::size_t>(columns.StoredCount()), false) {
-  for (const auto& column : columns) {
-    if (column->FieldIndex() >= 0 && !column->IsCounter()) {
-      Considered_[static_cast<std::size_t>(column->FieldIndex())] = true;
-    }
-  }
-  Slots_.resize(1024);
+std::uint64_t Tag(std::uint64_t hash) {
+  return hash & 0xFFFFFFFF00000000ull;
 }
 
-// One walk over the record's packed fields; a missing field counts as an empty one, as
-// reading it does.
+}  // namespace
+
+std::vector<bool> ConsideredFields(const TColumns& columns) {
+  std::vector<bool> considered(static_cast<std::size_t>(columns.StoredCount()), false);
+  for (const auto& column : columns) {
+    if (column->FieldIndex() >= 0 && !column->IsCounter()) {
+      considered[static_cast<std::size_t>(column->FieldIndex())] = true;
+    }
+  }
+  return considered;
+}
+
+TRecordSet::TRecordSet(const TColumns& columns, std::span<const TRecord* const> records)
+    : Columns_(columns), Considered_(ConsideredFields(columns)) {
+  AllConsidered_ = std::ranges::all_of(Considered_, [](bool considered) { return considered; });
+  std::size_t slotCount = 16;
+  while (slotCount < 2 * records.size()) slotCount *= 2;
+  Slots_.assign(slotCount, 0);
+  EntryOf_.reserve(records.size());
+  const std::size_t mask = slotCount - 1;
+  for (const TRecord* record : records) {
+    const std::uint64_t hash = HashOf(*record);
+    int entry = Find(*record, hash);
+    if (entry < 0) {
+      entry = static_cast<int>(Entries_.size());
+      Entries_.push_back(record);
+      std::size_t i = hash & mask;
+      while (Slots_[i] != 0) i = (i + 1) & mask;
+      Slots_[i] = Tag(hash) | static_cast<std::uint64_t>(entry + 1);
+    }
+    EntryOf_.push_back(entry);
+  }
+}
+
+// A missing field reads as an empty one, so neither takes part when it ends the record.
 std::uint64_t TRecordSet::HashOf(const TRecord& record) const {
   const TFieldArray& fields = record.Fields();
   const auto* data = reinterpret_cast<const unsigned char*>(fields.Data());
-  const auto present = static_cast<std::size_t>(fields.Count());
+  const std::size_t present =
+      std::min(static_cast<std::size_t>(fields.Count()), Considered_.size());
+  if (AllConsidered_) {
+    // The stored fields hashed as they lie in the block, up to the last one that is not
+    // empty: one stream instead of one per field, whose varying lengths cost more than the
+    // bytes.
+    std::size_t offset = 0, end = 0;
+    for (std::size_t i = 0; i < present; ++i) {
+      const std::size_t length = data[offset] | static_cast<std::size_t>(data[offset + 1]) << 8;
+      offset += 2 + length;
+      end = length != 0 ? offset : end;
+    }
+    return Finish(MixText(0, data, end));
+  }
   std::uint64_t hash = 0;
   for (std::size_t i = 0; i < Considered_.size(); ++i) {
     std::size_t length = 0;
-    const unsigned char* text = nullptr;
+    const unsigned char* text = data;
     if (i < present) {
       length = data[0] | static_cast<std::size_t>(data[1]) << 8;
       text = data + 2;
       data = text + length;
     }
-    if (Considered_[i]) hash = MixText(hash, reinterpret_cast<const char*>(text), length);
+    if (Considered_[i]) hash = MixText(hash, text, length);
   }
-  return hash ^ (hash >> 32);
+  return Finish(hash);
 }
 
-void TRecordSet::Reserve(std::size_t count) {
-  std::size_t slotCount = Slots_.size();
-  while (slotCount < 2 * count) slotCount *= 2;
-  if (slotCount != Slots_.size()) Rehash(slotCount);
-}
-
-void TRecordSet::Add(const TRecord& record) {
-  if (2 * (Count_ + 1) > Slots_.size()) Rehash(2 * Slots_.size());
-  const std::uint64_t hash = HashOf(record);
+int TRecordSet::Find(const TRecord& record, std::uint64_t hash) const {
+  const std::uint64_t tag = Tag(hash);
   const std::size_t mask = Slots_.size() - 1;
-  std::size_t i = hash & mask;
-  while (Slots_[i].Record != nullptr) i = (i + 1) & mask;
-  Slots_[i] = {hash, &record};
-  ++Count_;
-}
-
-bool TRecordSet::ContainsEqual(const TRecord& record) const {
-  const std::uint64_t hash = HashOf(record);
-  const std::size_t mask = Slots_.size() - 1;
-  for (std::size_t i = hash & mask; Slots_[i].Record != nullptr; i = (i + 1) & mask) {
-    if (Slots_[i].Hash == hash && record.Equals(*Slots_[i].Record, Columns_, true)) return true;
+  for (std::size_t i = hash & mask; Slots_[i] != 0; i = (i + 1) & mask) {
+    if (Tag(Slots_[i]) != tag) continue;
+    const int entry = static_cast<int>(Slots_[i] & 0xFFFFFFFFu) - 1;
+    if (record.Equals(*Entries_[static_cast<std::size_t>(entry)], Columns_, true)) return entry;
   }
-  return false;
+  return -1;
 }
 
-// The slots stay a power of two, at most half used, so that probing stays short.
-void TRecordSet::Rehash(std::size_t slotCount) {
-  std::vector<TSlot> old(slotCount);
-  old.swap(Slots_);
+std::vector<bool> TRecordSet::FoundIn(std::span<const TRecord* const> others) const {
+  std::vector<bool> found(Entries_.size(), false);
+  if (Entries_.empty()) return found;
   const std::size_t mask = Slots_.size() - 1;
-  for (const TSlot& slot : old) {
-    if (slot.Record == nullptr) continue;
-    std::size_t i = slot.Hash & mask;
-    while (Slots_[i].Record != nullptr) i = (i + 1) & mask;
-    Slots_[i] = slot;
+  std::array<std::uint64_t, kBatch> hashes;
+  for (std::size_t start = 0; start < others.size(); start += kBatch) {
+    const std::size_t count = std::min(kBatch, others.size() - start);
+    // The next batch's texts are on their way while this one is hashed, and this one's slots
+    // while it is looked up.
+    for (std::size_t i = start + count; i < std::min(others.size(), start + count + kBatch); ++i) {
+      __builtin_prefetch(others[i]->Fields().Data());
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      hashes[i] = HashOf(*others[start + i]);
+      __builtin_prefetch(&Slots_[hashes[i] & mask]);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      const int entry = Find(*others[start + i], hashes[i]);
+      if (entry >= 0) found[static_cast<std::size_t>(entry)] = true;
+    }
   }
+  std::vector<bool> result(EntryOf_.size());
+  for (std::size_t i = 0; i < EntryOf_.size(); ++i) {
+    result[i] = found[static_cast<std::size_t>(EntryOf_[i])];
+  }
+  return result;
 }
 
 }  // namespace mervanta

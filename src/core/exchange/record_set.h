@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace mervanta {
@@ -9,34 +10,37 @@ namespace mervanta {
 class TColumns;
 class TRecord;
 
-// Records by the texts of their stored cells, less the Counter columns' cells: the set
-// answers whether it holds a record equal to a given one (TRecord::Equals over stored cells)
-// without comparing the two with each record it holds. The records must outlive the set and
-// keep their texts while in it.
+// Per field of the records: whether the equality and emptiness of records consider it (the
+// stored columns' fields, less those of Counter columns).
+std::vector<bool> ConsideredFields(const TColumns& columns);
+
+// A few records indexed by the texts of their stored cells, less the Counter columns' cells,
+// so that one pass over many other records finds which of them have an equal there
+// (TRecord::Equals over stored cells) without comparing each pair. Equal records of the set
+// share one entry. The records must keep their texts while the set lives.
 class TRecordSet {
  public:
-  explicit TRecordSet(const TColumns& columns);
+  TRecordSet(const TColumns& columns, std::span<const TRecord* const> records);
 
-  // Room for `count` records in all, so that adding them never grows the set.
-  void Reserve(std::size_t count);
-  void Add(const TRecord& record);
-  bool ContainsEqual(const TRecord& record) const;
-  std::size_t Count() const { return Count_; }
+  // For each record of the set, in its order, whether `others` holds an equal record.
+  std::vector<bool> FoundIn(std::span<const TRecord* const> others) const;
 
  private:
-  struct TSlot {
-    std::uint64_t Hash = 0;
-    const TRecord* Record = nullptr;
-  };
-
   std::uint64_t HashOf(const TRecord& record) const;
-  void Rehash(std::size_t slotCount);
+  // The entry equal to the record, or -1 when there is none.
+  int Find(const TRecord& record, std::uint64_t hash) const;
 
   const TColumns& Columns_;
   // Per field of a record: whether its text takes part.
   std::vector<bool> Considered_;
-  std::vector<TSlot> Slots_;
-  std::size_t Count_ = 0;
+  // No Counter column: the stored fields are hashed in one piece.
+  bool AllConsidered_ = false;
+  // One record per entry, and each record's entry.
+  std::vector<const TRecord*> Entries_;
+  std::vector<int> EntryOf_;
+  // Open addressing over a power of two, at most half used. A slot holds the upper half of
+  // its entry's hash and the entry's index plus 1; 0 is a free slot.
+  std::vector<std::uint64_t> Slots_;
 };
 
 }  // namespace mervanta
