@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace mervanta {
@@ -35,6 +36,8 @@ class TRecordSet {
   std::vector<bool> Considered_;
   // No Counter column: the stored fields are hashed in one piece.
   bool AllConsidered_ = false;
+  // A record with missing fields, completed with empty ones.
+  mutable std::string Scratch_;
   // One record per entry, and each record's entry.
   std::vector<const TRecord*> Entries_;
   std::vector<int> EntryOf_;
