@@ -126,6 +126,13 @@ TEST_F(SearchEqualsTest, KeepsRecurrencesAndOptionallyTheirOriginals) {
   }
 }
 
+TEST_F(SearchEqualsTest, ComputedCellsRepeatAsTheyShow) {
+  AddColumn("Upper", true).Formula->SetValue("UpperCase(#1)");
+  SetRows({{"abc", "1"}, {"x", "2"}, {"ABC", "3"}, {"Abc", "4"}});
+  EXPECT_EQ(Kept({3}, {.KeepOriginals = true}), (std::vector<int>{0, 2, 3}));
+  EXPECT_EQ(Kept({3, 1}, {.AnyField = true}), (std::vector<int>{2, 3}));
+}
+
 TEST_F(SearchEqualsTest, CyrillicLettersNeverFold) {
   TLocaleSettings cyrillic = PinnedLocaleSettings();
   cyrillic.AnsiCodePage = 1251;
