@@ -1,0 +1,31 @@
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "framework/arguments.h"
+#include "framework/cli_context.h"
+
+namespace mervanta {
+
+class TColumn;
+class TRecord;
+class TRecords;
+
+// The options of the commands that print records: their order and their form.
+inline constexpr TOptionSpec kListingOptions[] = {
+    {"sort", "C", "sort by this column (repeat for further keys)"},
+    {"desc", "", "sort in descending order"},
+    {"format", "table|csv|tsv",
+     "table: aligned (default on a terminal); tsv: tab-separated (default otherwise); csv: "
+     "data-file lines"},
+    {"header", "", "a first line of column captions"},
+};
+
+// Sorts the list by the table's own sort as --sort and --desc ask; nothing without --sort.
+void SortListing(const TCliContext& context, const TArguments& arguments, TRecords& list);
+// Prints the records as --format and --header ask.
+void PrintListing(const TCliContext& context, const TArguments& arguments,
+                  std::span<TRecord* const> records, std::vector<const TColumn*> columns);
+
+}  // namespace mervanta

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/cli_context.h"
+
+namespace mervanta {
+
+class TColumn;
+class TRecord;
+
+enum class TRecordFormat {
+  // Columns aligned for people; line breaks become blanks and long cells are cut.
+  Table,
+  // The data file's line syntax with the separator and quoting of the options.
+  Csv,
+  // Cells separated by tabs, less their CR characters.
+  Tsv,
+};
+
+// Prints records, one line each, with the cells of the chosen columns (computed ones
+// computed). Delimited formats stream: nothing is allocated per record and the output goes
+// out in large blocks.
+class TRecordPrinter {
+ public:
+  TRecordPrinter(const TCliContext& context, std::vector<const TColumn*> columns,
+                 TRecordFormat format, bool header);
+
+  void Print(std::span<TRecord* const> records);
+
+ private:
+  void PrintDelimited(std::span<TRecord* const> records);
+  void PrintTable(std::span<TRecord* const> records);
+  void AppendDelimited(std::string_view cell);
+  // The cell as the table shows it, into Clean_.
+  void CleanForTable(std::string_view cell);
+  void AppendTableCell(std::size_t column, bool last);
+  void EndLine(std::string_view lineBreak);
+  void Flush();
+
+  const TCliContext& Context_;
+  std::vector<const TColumn*> Columns_;
+  TRecordFormat Format_;
+  bool Header_;
+  char Separator_;
+  bool QuoteAll_;
+  std::vector<std::size_t> Widths_;
+  std::string Cell_;
+  std::string Clean_;
+  std::string Buffer_;
+};
+
+}  // namespace mervanta

@@ -1,0 +1,99 @@
+#include "framework/table_files.h"
+
+#include <stdlib.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "model/protecter.h"
+#include "model/table.h"
+#include "settings/options.h"
+#include "support/errors.h"
+#include "support/file_names.h"
+
+namespace mervanta {
+
+namespace {
+
+constexpr auto kWrongPasswordDelay = std::chrono::milliseconds(200);
+
+constexpr const char* kReadOnlyNotice =
+    "The file you are trying to open is already in use by another application or is read-only. "
+    "You will not be able to edit the table.";
+
+// The table moves the current directory to its folder; the tool's other file arguments are
+// relative to where the user started it.
+class TKeptDirectory {
+ public:
+  TKeptDirectory() { Path_ = std::filesystem::current_path(Error_); }
+  ~TKeptDirectory() {
+    if (!Error_) std::filesystem::current_path(Path_, Error_);
+  }
+  TKeptDirectory(const TKeptDirectory&) = delete;
+  TKeptDirectory& operator=(const TKeptDirectory&) = delete;
+
+ private:
+  std::filesystem::path Path_;
+  std::error_code Error_;
+};
+
+std::string TypedPassword(const TCliContext& context, const std::string& fileName) {
+  if (context.Globals().Password) return *context.Globals().Password;
+  if (const char* environment = ::getenv("MERVANTA_PASSWORD")) return environment;
+  const std::string title = FileTitle(fileName);
+  if (!context.Terminal().AskHidden) {
+    throw EMervantaError("The table \"" + title +
+                         "\" is protected: give its password with --password or "
+                         "MERVANTA_PASSWORD");
+  }
+  std::optional<std::string> typed =
+      context.Terminal().AskHidden("Please enter password for \"" + title + "\": ");
+  if (!typed) throw EMervantaError("Operation aborted");
+  return *typed;
+}
+
+std::string Password(const TCliContext& context, const std::string& fileName) {
+  if (!TProtecter::IsProtected(fileName)) return {};
+  const std::string password = context.Text().Input(TypedPassword(context, fileName));
+  if (!TProtecter::CheckPassword(fileName, password)) {
+    // As slow as the desktop program, so that guessing is no faster here.
+    std::this_thread::sleep_for(kWrongPasswordDelay);
+    throw EMervantaError("Invalid password");
+  }
+  return password;
+}
+
+}  // namespace
+
+std::unique_ptr<TTable> OpenTable(const TCliContext& context, const std::string& fileName,
+                                  TTableAccess access) {
+  const std::string password = Password(context, fileName);
+  const bool readOnly = access == TTableAccess::Read;
+  // A table writes its view state into the description when it closes; a reading command
+  // must leave the files as they are.
+  if (readOnly) Options().Other->SaveSelection->SetValue(false);
+  auto table = std::make_unique<TTable>();
+  {
+    TKeptDirectory kept;
+    table->Open(fileName, password, readOnly);
+  }
+  if (!readOnly) {
+    if (table->ReadOnly()) {
+      // Refused, the table must not write its view state on closing either.
+      Options().Other->SaveSelection->SetValue(false);
+      throw EMervantaError(std::string(kReadOnlyNotice) + "\n" + table->FileName());
+    }
+    // The save writes the selection of "All" as the view state: keep the stored one.
+    TTableSources& sources = table->Sources();
+    sources.All.SetItemIndex(sources.SelIndex->Value());
+  }
+  return table;
+}
+
+void SaveTableAs(TTable& table, const std::string& fileName) {
+  TKeptDirectory kept;
+  table.SaveAs(fileName);
+}
+
+}  // namespace mervanta
