@@ -1,6 +1,7 @@
 #include "exchange/import.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 #include <vector>
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 #include "model/columns.h"
@@ -16,17 +17,14 @@ constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
 constexpr std::size_t kBatch = 16;
 
 std::uint64_t Mix(std::uint64_t hash, std::uint64_t word) {
-  hash = (hash ^ word) * kMultiplier;
-  return (hash << 23) | (hash >> 41);
+  return std::rotl((hash ^ word) * kMultiplier, 23);
 }
 
 // Spreads every bit over the whole hash, the low bits that pick the slot included.
 std::uint64_t Finish(std::uint64_t hash) {
-  hash ^= hash >> 33;
+  hash ^= hash >> 32;
   hash *= 0xFF51AFD7ED558CCDull;
-  hash ^= hash >> 33;
-  hash *= 0xC4CEB9FE1A85EC53ull;
-  return hash ^ (hash >> 33);
+  return hash ^ (hash >> 29);
 }
 
 template <class TWord>
@@ -93,17 +91,41 @@ TRecordSet::TRecordSet(const TColumns& columns, std::span<const TRecord* const> 
   Slots_.assign(slotCount, 0);
   EntryOf_.reserve(records.size());
   const std::size_t mask = slotCount - 1;
-  for (const TRecord* record : records) {
-    const std::uint64_t hash = HashOf(*record);
-    int entry = Find(*record, hash);
+  ForEachHashed(records, [&](const TRecord& record, std::uint64_t hash) {
+    int entry = Find(record, hash);
     if (entry < 0) {
       entry = static_cast<int>(Entries_.size());
-      Entries_.push_back(record);
+      Entries_.push_back(&record);
       std::size_t i = hash & mask;
       while (Slots_[i] != 0) i = (i + 1) & mask;
       Slots_[i] = Tag(hash) | static_cast<std::uint64_t>(entry + 1);
     }
     EntryOf_.push_back(entry);
+  });
+}
+
+template <class TVisit>
+void TRecordSet::ForEachHashed(std::span<const TRecord* const> records, TVisit visit) const {
+  const std::size_t mask = Slots_.size() - 1;
+  std::array<std::uint64_t, kBatch> hashes;
+  for (std::size_t start = 0; start < records.size(); start += kBatch) {
+    const std::size_t count = std::min(kBatch, records.size() - start);
+    // The records two batches on and the texts of the next batch are on their way while
+    // this batch is hashed, and this batch's slots while it is visited.
+    const std::size_t next = start + count;
+    for (std::size_t i = next + kBatch; i < std::min(records.size(), next + 2 * kBatch); ++i) {
+      __builtin_prefetch(records[i]);
+    }
+    for (std::size_t i = next; i < std::min(records.size(), next + kBatch); ++i) {
+      const char* data = records[i]->Fields().Data();
+      __builtin_prefetch(data);
+      __builtin_prefetch(data + 64);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      hashes[i] = HashOf(*records[start + i]);
+      __builtin_prefetch(&Slots_[hashes[i] & mask]);
+    }
+    for (std::size_t i = 0; i < count; ++i) visit(*records[start + i], hashes[i]);
   }
 }
 
@@ -154,26 +176,10 @@ int TRecordSet::Find(const TRecord& record, std::uint64_t hash) const {
 std::vector<bool> TRecordSet::FoundIn(std::span<const TRecord* const> others) const {
   std::vector<bool> found(Entries_.size(), false);
   if (Entries_.empty()) return found;
-  const std::size_t mask = Slots_.size() - 1;
-  std::array<std::uint64_t, kBatch> hashes;
-  for (std::size_t start = 0; start < others.size(); start += kBatch) {
-    const std::size_t count = std::min(kBatch, others.size() - start);
-    // The next batch's texts are on their way while this one is hashed, and this one's slots
-    // while it is looked up.
-    for (std::size_t i = start + count; i < std::min(others.size(), start + count + kBatch); ++i) {
-      const char* data = others[i]->Fields().Data();
-      __builtin_prefetch(data);
-      __builtin_prefetch(data + 64);
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-      hashes[i] = HashOf(*others[start + i]);
-      __builtin_prefetch(&Slots_[hashes[i] & mask]);
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-      const int entry = Find(*others[start + i], hashes[i]);
-      if (entry >= 0) found[static_cast<std::size_t>(entry)] = true;
-    }
-  }
+  ForEachHashed(others, [&](const TRecord& other, std::uint64_t hash) {
+    const int entry = Find(other, hash);
+    if (entry >= 0) found[static_cast<std::size_t>(entry)] = true;
+  });
   std::vector<bool> result(EntryOf_.size());
   for (std::size_t i = 0; i < EntryOf_.size(); ++i) {
     result[i] = found[static_cast<std::size_t>(EntryOf_[i])];

@@ -28,6 +28,10 @@ class TRecordSet {
 
  private:
   std::uint64_t HashOf(const TRecord& record) const;
+  // Calls visit(record, hash) for each record in turn, with the records' texts and slots
+  // fetched ahead so that their cache misses overlap.
+  template <class TVisit>
+  void ForEachHashed(std::span<const TRecord* const> records, TVisit visit) const;
   // The entry equal to the record, or -1 when there is none.
   int Find(const TRecord& record, std::uint64_t hash) const;
 
