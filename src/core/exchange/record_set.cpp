@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "model/columns.h"
 #include "model/record.h"
@@ -15,6 +17,9 @@ namespace {
 constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
 // Records are looked up in batches, so that their cache misses overlap.
 constexpr std::size_t kBatch = 16;
+// Records are first told apart by the first bytes of their stored fields: most records of a
+// table differ from those of a file there, and those bytes take no walk over all fields.
+constexpr std::size_t kPrefix = 32;
 
 std::uint64_t Mix(std::uint64_t hash, std::uint64_t word) {
   return std::rotl((hash ^ word) * kMultiplier, 23);
@@ -89,9 +94,12 @@ TRecordSet::TRecordSet(const TColumns& columns, std::span<const TRecord* const> 
   std::size_t slotCount = 16;
   while (slotCount < 2 * records.size()) slotCount *= 2;
   Slots_.assign(slotCount, 0);
+  // Sixteen bits a record let about one record in sixteen with another prefix through.
+  Prefixes_.assign(slotCount / 8, 0);
   EntryOf_.reserve(records.size());
   const std::size_t mask = slotCount - 1;
-  ForEachHashed(records, [&](const TRecord& record, std::uint64_t hash) {
+  auto all = [](const TRecord&) { return true; };
+  ForEachHashed(records, all, [&](const TRecord& record, std::uint64_t hash) {
     int entry = Find(record, hash);
     if (entry < 0) {
       entry = static_cast<int>(Entries_.size());
@@ -99,14 +107,20 @@ TRecordSet::TRecordSet(const TColumns& columns, std::span<const TRecord* const> 
       std::size_t i = hash & mask;
       while (Slots_[i] != 0) i = (i + 1) & mask;
       Slots_[i] = Tag(hash) | static_cast<std::uint64_t>(entry + 1);
+      if (AllConsidered_) {
+        const std::uint64_t bit = PrefixHashOf(record) & (Prefixes_.size() * 64 - 1);
+        Prefixes_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+      }
     }
     EntryOf_.push_back(entry);
   });
 }
 
-template <class TVisit>
-void TRecordSet::ForEachHashed(std::span<const TRecord* const> records, TVisit visit) const {
+template <class TFilter, class TVisit>
+void TRecordSet::ForEachHashed(std::span<const TRecord* const> records, TFilter filter,
+                               TVisit visit) const {
   const std::size_t mask = Slots_.size() - 1;
+  std::array<const TRecord*, kBatch> passed;
   std::array<std::uint64_t, kBatch> hashes;
   for (std::size_t start = 0; start < records.size(); start += kBatch) {
     const std::size_t count = std::min(kBatch, records.size() - start);
@@ -121,33 +135,58 @@ void TRecordSet::ForEachHashed(std::span<const TRecord* const> records, TVisit v
       __builtin_prefetch(data);
       __builtin_prefetch(data + 64);
     }
+    std::size_t passing = 0;
     for (std::size_t i = 0; i < count; ++i) {
-      hashes[i] = HashOf(*records[start + i]);
-      __builtin_prefetch(&Slots_[hashes[i] & mask]);
+      const TRecord& record = *records[start + i];
+      if (!filter(record)) continue;
+      passed[passing] = &record;
+      hashes[passing] = HashOf(record);
+      __builtin_prefetch(&Slots_[hashes[passing] & mask]);
+      ++passing;
     }
-    for (std::size_t i = 0; i < count; ++i) visit(*records[start + i], hashes[i]);
+    for (std::size_t i = 0; i < passing; ++i) visit(*passed[i], hashes[i]);
   }
 }
 
 // A missing field reads as an empty one, and is hashed as one.
-std::uint64_t TRecordSet::HashOf(const TRecord& record) const {
+std::string_view TRecordSet::StoredRun(const TRecord& record, std::size_t limit) const {
   const TFieldArray& fields = record.Fields();
   const auto* data = reinterpret_cast<const unsigned char*>(fields.Data());
+  const std::size_t count = static_cast<std::size_t>(fields.Count());
+  const std::size_t stored = Considered_.size();
+  std::size_t size = 0;
+  std::size_t walked = 0;
+  for (; walked < std::min(count, stored) && size < limit; ++walked) {
+    size += 2 + (data[size] | static_cast<std::size_t>(data[size + 1]) << 8);
+  }
+  if (walked < stored && walked == count && size < limit) {
+    Scratch_.assign(std::string_view(fields.Data(), size));
+    Scratch_.append(2 * (stored - count), '\0');
+    return Scratch_;
+  }
+  return {fields.Data(), size};
+}
+
+std::uint64_t TRecordSet::PrefixHashOf(const TRecord& record) const {
+  const std::string_view run = StoredRun(record, kPrefix).substr(0, kPrefix);
+  return Finish(HashBytes(reinterpret_cast<const unsigned char*>(run.data()), run.size()));
+}
+
+bool TRecordSet::MayHold(const TRecord& record) const {
+  if (!AllConsidered_) return true;
+  const std::uint64_t bit = PrefixHashOf(record) & (Prefixes_.size() * 64 - 1);
+  return (Prefixes_[bit / 64] >> (bit % 64) & 1) != 0;
+}
+
+std::uint64_t TRecordSet::HashOf(const TRecord& record) const {
   if (AllConsidered_) {
     // The stored fields hashed as they lie in the block, in one run: hashing them one by
     // one would cost more for their varying lengths than for their bytes.
-    const std::size_t count = static_cast<std::size_t>(fields.Count());
-    const std::size_t stored = Considered_.size();
-    std::size_t size = 0;
-    for (std::size_t i = 0; i < std::min(count, stored); ++i) {
-      size += 2 + (data[size] | static_cast<std::size_t>(data[size + 1]) << 8);
-    }
-    if (count >= stored) return Finish(HashBytes(data, size));
-    Scratch_.assign(std::string_view(fields.Data(), size));
-    Scratch_.append(2 * (stored - count), '\0');
-    return Finish(
-        HashBytes(reinterpret_cast<const unsigned char*>(Scratch_.data()), Scratch_.size()));
+    const std::string_view run = StoredRun(record, SIZE_MAX);
+    return Finish(HashBytes(reinterpret_cast<const unsigned char*>(run.data()), run.size()));
   }
+  const TFieldArray& fields = record.Fields();
+  const auto* data = reinterpret_cast<const unsigned char*>(fields.Data());
   std::uint64_t hash = 0;
   for (std::size_t i = 0; i < Considered_.size(); ++i) {
     std::size_t length = 0;
@@ -176,7 +215,8 @@ int TRecordSet::Find(const TRecord& record, std::uint64_t hash) const {
 std::vector<bool> TRecordSet::FoundIn(std::span<const TRecord* const> others) const {
   std::vector<bool> found(Entries_.size(), false);
   if (Entries_.empty()) return found;
-  ForEachHashed(others, [&](const TRecord& other, std::uint64_t hash) {
+  auto mayBeIn = [this](const TRecord& other) { return MayHold(other); };
+  ForEachHashed(others, mayBeIn, [&](const TRecord& other, std::uint64_t hash) {
     const int entry = Find(other, hash);
     if (entry >= 0) found[static_cast<std::size_t>(entry)] = true;
   });

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mervanta {
@@ -27,19 +28,28 @@ class TRecordSet {
   std::vector<bool> FoundIn(std::span<const TRecord* const> others) const;
 
  private:
+  // Without Counter columns: the record's stored fields as they lie in its block, from the
+  // first on until there are at least `limit` bytes or no more stored fields; missing fields
+  // are completed with empty ones. Equal records have equal runs.
+  std::string_view StoredRun(const TRecord& record, std::size_t limit) const;
+  std::uint64_t PrefixHashOf(const TRecord& record) const;
+  // False when no record of the set begins its stored fields as this one does.
+  bool MayHold(const TRecord& record) const;
   std::uint64_t HashOf(const TRecord& record) const;
-  // Calls visit(record, hash) for each record in turn, with the records' texts and slots
-  // fetched ahead so that their cache misses overlap.
-  template <class TVisit>
-  void ForEachHashed(std::span<const TRecord* const> records, TVisit visit) const;
+  // Calls visit(record, hash) for each record that `filter` passes, in turn, with the
+  // records' texts and slots fetched ahead so that their cache misses overlap.
+  template <class TFilter, class TVisit>
+  void ForEachHashed(std::span<const TRecord* const> records, TFilter filter, TVisit visit) const;
   // The entry equal to the record, or -1 when there is none.
   int Find(const TRecord& record, std::uint64_t hash) const;
 
   const TColumns& Columns_;
   // Per field of a record: whether its text takes part.
   std::vector<bool> Considered_;
-  // No Counter column: the stored fields are hashed in one piece.
+  // No Counter column: the stored fields are hashed in one piece, and their first bytes
+  // filter the records looked up.
   bool AllConsidered_ = false;
+  std::vector<std::uint64_t> Prefixes_;
   // A record with missing fields, completed with empty ones.
   mutable std::string Scratch_;
   // One record per entry, and each record's entry.
