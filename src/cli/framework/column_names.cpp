@@ -17,16 +17,22 @@ std::string_view Trimmed(std::string_view text) {
 
 }  // namespace
 
-TColumn& NamedColumn(const TCliContext& context, const TColumns& columns, std::string_view name) {
-  if (TColumn* column = columns.FindByCaption(context.Text().Input(name))) return *column;
+TColumn* FindNamedColumn(const TCliContext& context, const TColumns& columns,
+                         std::string_view name) {
+  if (TColumn* column = columns.FindByCaption(context.Text().Input(name))) return column;
   if (name.starts_with('#')) {
     const char* end = name.data() + name.size();
     int number = 0;
     const auto [stop, error] = std::from_chars(name.data() + 1, end, number);
     if (error == std::errc() && stop == end && number >= 1 && number <= columns.Count()) {
-      return columns[number - 1];
+      return &columns[number - 1];
     }
   }
+  return nullptr;
+}
+
+TColumn& NamedColumn(const TCliContext& context, const TColumns& columns, std::string_view name) {
+  if (TColumn* column = FindNamedColumn(context, columns, name)) return *column;
   throw EMervantaError("Unknown column \"" + std::string(name) + "\"");
 }
 

@@ -2,15 +2,26 @@
 
 #include <array>
 
+#include "commands/eval_command.h"
 #include "commands/info_command.h"
+#include "commands/new_command.h"
+#include "commands/search_command.h"
+#include "commands/show_command.h"
+#include "commands/stats_command.h"
 
 namespace mervanta {
 
 namespace {
 
+const TNewCommand kNew;
 const TInfoCommand kInfo;
+const TStatsCommand kStats;
+const TShowCommand kShow;
+const TSearchCommand kSearch;
+const TEvalCommand kEval;
 
-constexpr std::array<const TCommand*, 1> kCommands{&kInfo};
+constexpr std::array<const TCommand*, 6> kCommands{&kNew,  &kInfo,   &kStats,
+                                                   &kShow, &kSearch, &kEval};
 
 }  // namespace
 

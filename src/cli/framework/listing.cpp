@@ -5,6 +5,7 @@
 #include "framework/column_names.h"
 #include "framework/record_printer.h"
 #include "framework/usage_error.h"
+#include "model/columns.h"
 #include "model/records.h"
 
 namespace mervanta {
@@ -23,6 +24,22 @@ TRecordFormat ListingFormat(const TCliContext& context, const TArguments& argume
 }
 
 }  // namespace
+
+std::vector<const TColumn*> ListedColumns(const TCliContext& context, const TColumns& columns,
+                                          const std::string* names) {
+  std::vector<const TColumn*> listed;
+  if (names != nullptr) {
+    for (TColumn* column : NamedColumns(context, columns, *names)) listed.push_back(column);
+    return listed;
+  }
+  for (const auto& column : columns) {
+    if (column->Visible->Value()) listed.push_back(column.get());
+  }
+  if (listed.empty()) {
+    for (const auto& column : columns) listed.push_back(column.get());
+  }
+  return listed;
+}
 
 void SortListing(const TCliContext& context, const TArguments& arguments, TRecords& list) {
   const std::vector<std::string> names = arguments.Values("sort");

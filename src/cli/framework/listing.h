@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <vector>
 
 #include "framework/arguments.h"
@@ -9,6 +10,7 @@
 namespace mervanta {
 
 class TColumn;
+class TColumns;
 class TRecord;
 class TRecords;
 
@@ -22,6 +24,10 @@ inline constexpr TOptionSpec kListingOptions[] = {
     {"header", "", "a first line of column captions"},
 };
 
+// The columns named in the comma list `names`, or without one those the desktop program
+// shows (every column when it shows none).
+std::vector<const TColumn*> ListedColumns(const TCliContext& context, const TColumns& columns,
+                                          const std::string* names);
 // Sorts the list by the table's own sort as --sort and --desc ask; nothing without --sort.
 void SortListing(const TCliContext& context, const TArguments& arguments, TRecords& list);
 // Prints the records as --format and --header ask.

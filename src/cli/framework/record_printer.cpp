@@ -102,10 +102,9 @@ void TRecordPrinter::CleanForTable(std::string_view cell) {
   }
 }
 
-void TRecordPrinter::AppendTableCell(std::size_t column, bool last) {
+void TRecordPrinter::AppendTableCell(std::size_t column) {
   // The code page has one byte per character, so bytes measure the width.
   Context_.Text().AppendOutput(Buffer_, Clean_);
-  if (last) return;
   Buffer_.append(Widths_[column] - Clean_.size(), ' ');
   Buffer_ += kTableGap;
 }
@@ -125,29 +124,31 @@ void TRecordPrinter::PrintTable(std::span<TRecord* const> records) {
       widen(c);
     }
   }
-  const std::size_t lastColumn = Columns_.size() - 1;
-  if (Header_ && !Columns_.empty()) {
+  if (Header_) {
     for (std::size_t c = 0; c < Columns_.size(); ++c) {
       CleanForTable(Columns_[c]->Caption->Value());
-      AppendTableCell(c, c == lastColumn);
+      AppendTableCell(c);
     }
     EndLine("\n");
     for (std::size_t c = 0; c < Columns_.size(); ++c) {
       Clean_.assign(Widths_[c], '-');
-      AppendTableCell(c, c == lastColumn);
+      AppendTableCell(c);
     }
     EndLine("\n");
   }
   for (const TRecord* record : records) {
     for (std::size_t c = 0; c < Columns_.size(); ++c) {
       CleanForTable(record->Value(*Columns_[c], Cell_));
-      AppendTableCell(c, c == lastColumn);
+      AppendTableCell(c);
     }
     EndLine("\n");
   }
 }
 
 void TRecordPrinter::EndLine(std::string_view lineBreak) {
+  if (Format_ == TRecordFormat::Table) {
+    while (!Buffer_.empty() && Buffer_.back() == ' ') Buffer_.pop_back();
+  }
   Buffer_ += lineBreak;
   if (Buffer_.size() >= kBlockSize) Flush();
 }

@@ -37,7 +37,8 @@ class TRecordPrinter {
   void AppendDelimited(std::string_view cell);
   // The cell as the table shows it, into Clean_.
   void CleanForTable(std::string_view cell);
-  void AppendTableCell(std::size_t column, bool last);
+  void AppendTableCell(std::size_t column);
+  // Table lines lose their trailing padding.
   void EndLine(std::string_view lineBreak);
   void Flush();
 

@@ -1,0 +1,49 @@
+#include "commands/new_command.h"
+
+#include <cstddef>
+#include <memory>
+
+#include "framework/table_files.h"
+#include "model/table.h"
+#include "support/errors.h"
+#include "support/file_names.h"
+
+namespace mervanta {
+
+namespace {
+
+// As the save dialog does, a name without an extension gets ".csv".
+std::string DataFileName(const std::string& name) {
+  const std::size_t slash = name.rfind('/');
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const std::size_t dot = name.rfind('.');
+  const bool hasExtension = dot != std::string::npos && dot > nameStart;
+  return hasExtension ? name : name + ".csv";
+}
+
+}  // namespace
+
+std::string_view TNewCommand::Details() const {
+  return "TABLE is the data file; \".csv\" is added to a name without an extension, and the\n"
+         "description file \".kx\" is written beside it. An existing file is never replaced.";
+}
+
+int TNewCommand::Run(TCliContext& context, const TArguments& arguments) const {
+  arguments.ExpectWords(2, SIZE_MAX);
+  const std::string fileName = DataFileName(arguments.Word(0));
+  if (FileOrFolderExists(fileName)) {
+    throw EMervantaError("Cannot create the table: \"" + fileName + "\" already exists");
+  }
+  TTable table;
+  TColumns& columns = table.Columns();
+  for (std::size_t i = 1; i < arguments.Words().size(); ++i) {
+    auto column = std::make_unique<TColumn>(false);
+    const std::string caption = context.Text().Input(arguments.Word(i));
+    column->Caption->SetValue(caption.empty() ? columns.NewCaption(false) : caption);
+    columns.Add(std::move(column));
+  }
+  SaveTableAs(table, fileName);
+  return kExitSuccess;
+}
+
+}  // namespace mervanta

@@ -1,0 +1,285 @@
+// What every command shares: passwords, questions, the files a reading command must leave
+// alone, opening for writing, the terminal front end and the help.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+#include "framework/command_registry.h"
+#include "framework/table_files.h"
+#include "framework/terminal_user_interface.h"
+#include "model/table.h"
+#include "settings/options.h"
+#include "support/errors.h"
+#include "support/locked_file.h"
+#include "support/progress.h"
+#include "test_support/scoped_environment.h"
+
+namespace mervanta::test {
+namespace {
+
+struct TPasswordCase {
+  const char* Name;
+  std::vector<std::string> Options;
+  const char* Environment;
+  // What the terminal answers; no terminal when unset.
+  std::optional<std::optional<std::string>> Typed;
+  int Status;
+  const char* Err;
+};
+
+TEST(CliPassword, ComesFromTheOptionTheEnvironmentOrTheTerminal) {
+  const TPasswordCase cases[] = {
+      {"option", {"--password", "s\xC3\xA9same"}, nullptr, std::nullopt, 0, ""},
+      {"option before environment", {"--password", "s\xC3\xA9same"}, "wrong", std::nullopt, 0, ""},
+      {"environment", {}, "s\xC3\xA9same", std::nullopt, 0, ""},
+      {"raw bytes", {"--raw", "--password", "s\xE9same"}, nullptr, std::nullopt, 0, ""},
+      {"terminal", {}, nullptr, std::optional<std::string>("s\xC3\xA9same"), 0, ""},
+      {"wrong",
+       {"--password", "sesame"},
+       nullptr,
+       std::nullopt,
+       2,
+       "mervanta-cli: Invalid password\n"},
+      {"empty", {"--password", ""}, nullptr, std::nullopt, 2, "mervanta-cli: Invalid password\n"},
+      {"wrong on the terminal",
+       {},
+       nullptr,
+       std::optional<std::string>("x"),
+       2,
+       "Invalid password"},
+      {"given up on the terminal",
+       {},
+       nullptr,
+       std::optional<std::string>(),
+       2,
+       "Operation aborted"},
+      {"nobody to ask", {}, nullptr, std::nullopt, 2, "is protected: give its password"},
+  };
+  TCliFolder folder;
+  const std::string table = ProtectedCopy(folder, "people", "s\xE9same");
+  for (const TPasswordCase& test : cases) {
+    SCOPED_TRACE(test.Name);
+    TScopedEnvironment environment("MERVANTA_PASSWORD", test.Environment);
+    std::vector<std::string> prompts;
+    TTerminal terminal;
+    if (test.Typed) {
+      terminal.AskHidden = [&](const std::string& prompt) {
+        prompts.push_back(prompt);
+        return *test.Typed;
+      };
+    }
+    std::vector<std::string> words = test.Options;
+    words.insert(words.end(), {"show", table, "--columns", "Age"});
+    const TCliResult result = RunCli(words, terminal);
+    EXPECT_EQ(result.Status, test.Status);
+    EXPECT_EQ(result.Out, test.Status == 0 ? "30\n41\n25\n30\n\n" : "");
+    EXPECT_NE(result.Err.find(test.Err), std::string::npos) << result.Err;
+    if (test.Typed) {
+      EXPECT_EQ(prompts,
+                std::vector<std::string>{"Please enter password for \"people_protected\": "});
+    }
+  }
+}
+
+TEST(CliPassword, IsNotAskedForAPlainTable) {
+  TCliFolder folder;
+  TTerminal terminal;
+  terminal.AskHidden = [](const std::string&) -> std::optional<std::string> {
+    ADD_FAILURE() << "asked for a password";
+    return std::nullopt;
+  };
+  const TCliResult result =
+      RunCli({"--password", "x", "search", folder.Table("people"), "--quick", "Ann"}, terminal);
+  EXPECT_EQ(result.Status, 0);
+}
+
+TEST(CliQuestions, TheUtf16QuestionIsAnsweredByYesOrNo) {
+  TCliFolder folder;
+  // "Ann;Oslo" in UTF-16 with its byte-order mark.
+  const std::string table = folder.Write("wide.csv", std::string("\xFF\xFE"
+                                                                 "A\0n\0n\0;\0O\0s\0l\0o\0\r\0\n\0",
+                                                                 22));
+  const TCliResult declined = RunCli({"show", table});
+  EXPECT_EQ(declined.Status, 2);
+  EXPECT_EQ(declined.Out, "");
+  EXPECT_NE(declined.Err.find("[answered no]\n"), std::string::npos) << declined.Err;
+  EXPECT_NE(declined.Err.find("mervanta-cli: Operation aborted\n"), std::string::npos);
+
+  // Accepted, the text is read as it stands, as the desktop program reads it.
+  const TCliResult accepted = RunCli({"--yes", "show", table, "--quiet"});
+  EXPECT_EQ(accepted.Status, 0) << accepted.Err;
+  EXPECT_NE(accepted.Out.find("A\0n\0n\0"), std::string::npos);
+  EXPECT_EQ(accepted.Err, "");
+}
+
+// The reading commands, which must change no file, not even while another program holds the
+// table.
+const std::vector<std::vector<std::string>> kReadingCommands = {
+    {"info", "@"},
+    {"stats", "@"},
+    {"show", "@", "--sort", "Age"},
+    {"search", "@", "--quick", "o", "--sort", "City"},
+    {"search", "@", "--repeating"},
+    {"eval", "@", "#1"},
+};
+
+void ExpectReadingLeavesFiles(bool locked) {
+  TCliFolder folder;
+  const std::string data = folder.ReadFile("people.csv");
+  const std::string description = folder.ReadFile("people.kx");
+  TLockedFile holder;
+  if (locked) {
+    ASSERT_EQ(holder.Acquire(folder.Table("people")), TLockedFile::TStatus::Held);
+  }
+  for (std::vector<std::string> words : kReadingCommands) {
+    SCOPED_TRACE(words.front());
+    words[1] = folder.Table("people");
+    const TCliResult result = RunCli(words);
+    EXPECT_LE(result.Status, 1) << result.Err;
+    EXPECT_EQ(folder.ReadFile("people.csv"), data);
+    EXPECT_EQ(folder.ReadFile("people.kx"), description);
+  }
+  const TCliResult info = RunCli({"info", folder.Table("people")});
+  EXPECT_NE(info.Out.find(locked ? "Status: Read-only\n" : "Status: Editing\n"), std::string::npos);
+}
+
+TEST(CliReading, ChangesNoFile) {
+  ExpectReadingLeavesFiles(false);
+}
+
+TEST(CliReading, WorksWhileAnotherProgramHoldsTheTable) {
+  ExpectReadingLeavesFiles(true);
+}
+
+TEST(CliWriting, RefusesATableThatAnotherProgramHolds) {
+  TCliFolder folder;
+  const std::string description = folder.ReadFile("people.kx");
+  TLockedFile holder;
+  ASSERT_EQ(holder.Acquire(folder.Table("people")), TLockedFile::TStatus::Held);
+  std::ostringstream out, err;
+  const TCliContext context(out, err, {}, {});
+  try {
+    OpenTable(context, folder.Table("people"), TTableAccess::Write);
+    ADD_FAILURE() << "opened for writing";
+  } catch (const EMervantaError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "The file you are trying to open is already in use by another application or is "
+              "read-only. You will not be able to edit the table.\n" +
+                  folder.Table("people"));
+  }
+  EXPECT_EQ(folder.ReadFile("people.kx"), description);
+}
+
+TEST(CliWriting, KeepsTheStoredSelectionThroughASave) {
+  TCliFolder folder;
+  Options().Other->SaveSelection->SetValue(true);
+  std::ostringstream out, err;
+  const TCliContext context(out, err, {}, {});
+  {
+    const auto table = OpenTable(context, folder.Table("people"), TTableAccess::Write);
+    EXPECT_FALSE(table->ReadOnly());
+    table->Save();
+  }
+  EXPECT_NE(folder.ReadFile("people.kx").find("<SelIndex value=\"2\" />"), std::string::npos)
+      << folder.ReadFile("people.kx");
+}
+
+struct TUiRun {
+  std::string Err;
+  TAnswer Answer;
+};
+
+TUiRun RunUserInterface(const TGlobalOptions& globals, bool onTerminal,
+                        const std::function<TAnswer()>& body) {
+  std::ostringstream out, err;
+  TTerminal terminal;
+  terminal.ErrIsTerminal = onTerminal;
+  const TCliContext context(out, err, terminal, globals);
+  TTerminalUserInterface userInterface(context);
+  const TAnswer answer = body();
+  return {err.str(), answer};
+}
+
+TEST(CliTerminal, AnswersQuestionsAndSilencesInformationOnlyWhenQuiet) {
+  struct TCase {
+    const char* Name;
+    TGlobalOptions Globals;
+    TButtons Buttons;
+    TIcon Icon;
+    TAnswer Answer;
+    const char* Err;
+  };
+  TGlobalOptions yes, quiet;
+  yes.Yes = true;
+  quiet.Quiet = true;
+  const TCase cases[] = {
+      {"information", {}, TButtons::Ok, TIcon::Information, TAnswer::Ok, "Done.\n"},
+      {"quiet information", quiet, TButtons::Ok, TIcon::Information, TAnswer::Ok, ""},
+      {"quiet warning", quiet, TButtons::Ok, TIcon::Warning, TAnswer::Ok, "Done.\n"},
+      {"question", {}, TButtons::YesNo, TIcon::Question, TAnswer::No, "Done. [answered no]\n"},
+      {"question with yes", yes, TButtons::YesNoCancel, TIcon::Question, TAnswer::Yes,
+       "Done. [answered yes]\n"},
+      {"ok or cancel",
+       {},
+       TButtons::OkCancel,
+       TIcon::Warning,
+       TAnswer::Cancel,
+       "Done. [answered no]\n"},
+  };
+  for (const TCase& test : cases) {
+    SCOPED_TRACE(test.Name);
+    const TUiRun run = RunUserInterface(
+        test.Globals, false, [&] { return ShowMessageBox("Done", "", test.Buttons, test.Icon); });
+    EXPECT_EQ(run.Answer, test.Answer);
+    EXPECT_EQ(run.Err, test.Err);
+  }
+}
+
+TEST(CliTerminal, DrawsProgressOnlyOnATerminal) {
+  const auto loop = [] {
+    UserInterface().ShowProgress(10);
+    UserInterface().SetProgressPosition(5);
+    UserInterface().SetProgressText("50%");
+    UserInterface().Beep();
+    UserInterface().CloseProgress();
+    return TAnswer::Ok;
+  };
+  EXPECT_EQ(RunUserInterface({}, false, loop).Err, "");
+  TGlobalOptions quiet;
+  quiet.Quiet = true;
+  EXPECT_EQ(RunUserInterface(quiet, true, loop).Err, "");
+  const std::string drawn = RunUserInterface({}, true, loop).Err;
+  EXPECT_NE(drawn.find("\r[###############...............] 50%"), std::string::npos) << drawn;
+  EXPECT_NE(drawn.find('\a'), std::string::npos);
+  EXPECT_TRUE(drawn.ends_with("\r")) << "the bar's line is blanked at the end";
+}
+
+TEST(CliHelp, ListsEveryCommandAndHelpsWithEach) {
+  const TCliResult tool = RunCli({"--help"});
+  EXPECT_EQ(tool.Status, 0);
+  EXPECT_EQ(tool.Err, "");
+  for (const TCommand* command : Commands()) {
+    SCOPED_TRACE(std::string(command->Name()));
+    EXPECT_NE(tool.Out.find("  " + std::string(command->Name()) + " "), std::string::npos);
+    const TCliResult help = RunCli({std::string(command->Name()), "--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_TRUE(
+        help.Out.starts_with("Usage: mervanta-cli [OPTIONS] " + std::string(command->Name()) + " "))
+        << help.Out;
+    for (const auto& list : command->Options()) {
+      for (const TOptionSpec& option : list) {
+        EXPECT_NE(help.Out.find("--" + std::string(option.Name)), std::string::npos);
+      }
+    }
+  }
+  const TCliResult none = RunCli({});
+  EXPECT_EQ(none.Status, 2);
+  EXPECT_NE(none.Err.find("No command given"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mervanta::test
