@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -49,6 +50,8 @@ class TFoCustomValue {
   virtual void AppendText(std::string& text) { text.append(GetText()); }
   // Rounded to the nearest 64-bit integer, halves to the even neighbour.
   virtual std::int64_t GetInteger();
+  // The value as a condition: true when its number is not 0.
+  virtual bool GetCondition() { return GetNumber() != 0; }
 
   TFormulaCalculator& Owner() const { return Owner_; }
   // Where the node keeps a text it made; its capacity is reused from one record to the next.
@@ -62,8 +65,8 @@ class TFoCustomValue {
     return value.Kind == vkNumber ? value.Number : NumberOf(value.Text);
   }
   static TNumber NumberOf(std::string_view text) {
-    TNumber number;
-    if (!TryTextToNumber(text, number)) RaiseNotConvertible();
+    const TNumber number = TextToNumber(text);
+    if (std::isnan(number)) RaiseNotConvertible();
     return number;
   }
   // A number's text is kept in this node's buffer.

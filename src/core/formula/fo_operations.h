@@ -12,6 +12,7 @@ namespace mervanta {
 using TFoNumberOperation = TNumber (*)(TFoMethodValue& node);
 using TFoTextOperation = std::string_view (*)(TFoMethodValue& node);
 using TFoValueOperation = void (*)(TFoMethodValue& node, TFoVariable& value);
+using TFoConditionOperation = bool (*)(TFoMethodValue& node);
 using TFoGivesText = bool (*)(const TFoMethodValue& node);
 using TFoAppendOperation = void (*)(TFoMethodValue& node, std::string& text);
 
@@ -22,6 +23,18 @@ class TFoNumberCall final : public TFoMethodValue {
   void GetValue(TFoVariable& value) override { value.SetNumber(kOperation(*this)); }
   TNumber GetNumber() override { return kOperation(*this); }
   std::string_view GetText() override { return TextOf(kOperation(*this)); }
+};
+
+// Comparisons and logical functions: their number is 1 or 0, and whoever wants a condition
+// gets it without that number in between.
+template <TFoConditionOperation kOperation>
+class TFoConditionCall final : public TFoMethodValue {
+ public:
+  using TFoMethodValue::TFoMethodValue;
+  void GetValue(TFoVariable& value) override { value.SetNumber(GetNumber()); }
+  TNumber GetNumber() override { return kOperation(*this) ? 1 : 0; }
+  std::string_view GetText() override { return TextOf(GetNumber()); }
+  bool GetCondition() override { return kOperation(*this); }
 };
 
 // An operation that can also write its text straight after a given one, instead of making

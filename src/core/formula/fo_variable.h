@@ -38,9 +38,9 @@ inline void AppendBounded(std::string& text, std::string_view piece) {
 }
 
 // The locale-aware reading of a text as a number: the last comma or full stop is the decimal
-// separator. False for anything else, the empty text included.
-inline bool TryTextToNumber(std::string_view text, TNumber& value) {
-  return TryParseNumber(text, value);
+// separator. NaN for anything else, the empty text included.
+inline TNumber TextToNumber(std::string_view text) {
+  return ParseNumber(text);
 }
 // 15 significant digits with the locale's decimal separator.
 void NumberToText(TNumber value, std::string& text);

@@ -26,10 +26,6 @@ TNumber CheckedNonZero(TNumber result) {
   return result;
 }
 
-TNumber Boolean(bool condition) {
-  return condition ? 1 : 0;
-}
-
 TNumber Multiply(TNumber a, TNumber b) {
   return a == 0 || b == 0 ? a * b : CheckedNonZero(a * b);
 }
@@ -143,9 +139,9 @@ TNumber Quotient(TFoMethodValue& node) {
 }
 
 template <typename TCompare>
-TNumber Comparison(TFoMethodValue& node) {
+bool Comparison(TFoMethodValue& node) {
   const TNumber a = node.Arg(0).GetNumber();
-  return Boolean(TCompare()(a, node.Arg(1).GetNumber()));
+  return TCompare()(a, node.Arg(1).GetNumber());
 }
 
 // The left value decides: numbers compare by value, texts byte for byte.
@@ -156,16 +152,13 @@ bool Equal(TFoMethodValue& node) {
   return left.Text == node.Arg(1).GetText();
 }
 
-TNumber Equals(TFoMethodValue& node) {
-  return Boolean(Equal(node));
-}
-TNumber Differs(TFoMethodValue& node) {
-  return Boolean(!Equal(node));
+bool Differs(TFoMethodValue& node) {
+  return !Equal(node);
 }
 
 // Only the chosen branch is computed, and its kind is kept.
 TFoCustomValue& Chosen(TFoMethodValue& node) {
-  return node.Arg(node.Arg(0).GetNumber() != 0 ? 1 : 2);
+  return node.Arg(node.Arg(0).GetCondition() ? 1 : 2);
 }
 
 void If(TFoMethodValue& node, TFoVariable& value) {
@@ -195,21 +188,21 @@ TNumber Extreme(TFoMethodValue& node) {
   return best;
 }
 
-TNumber Not(TFoMethodValue& node) {
-  return Boolean(node.Arg(0).GetNumber() == 0);
+bool Not(TFoMethodValue& node) {
+  return !node.Arg(0).GetCondition();
 }
 
 // Every argument is computed, from the last to the first, so a fault in any one shows.
 template <bool kAny>
-TNumber Logical(TFoMethodValue& node) {
+bool Logical(TFoMethodValue& node) {
   bool any = false;
   bool all = true;
   for (int i = node.ArgCount() - 1; i >= 0; --i) {
-    const bool argument = node.Arg(i).GetNumber() != 0;
+    const bool argument = node.Arg(i).GetCondition();
     any = any || argument;
     all = all && argument;
   }
-  return Boolean(kAny ? any : all);
+  return kAny ? any : all;
 }
 
 TNumber Round(TFoMethodValue& node) {
@@ -278,17 +271,17 @@ TFoCallMaker NumberOperation(std::int32_t id) {
     case 4:
       return MakeCall<TFoNumberCall<Quotient>>;
     case 5:
-      return MakeCall<TFoNumberCall<Comparison<std::greater<TNumber>>>>;
+      return MakeCall<TFoConditionCall<Comparison<std::greater<TNumber>>>>;
     case 6:
-      return MakeCall<TFoNumberCall<Comparison<std::greater_equal<TNumber>>>>;
+      return MakeCall<TFoConditionCall<Comparison<std::greater_equal<TNumber>>>>;
     case 7:
-      return MakeCall<TFoNumberCall<Comparison<std::less<TNumber>>>>;
+      return MakeCall<TFoConditionCall<Comparison<std::less<TNumber>>>>;
     case 8:
-      return MakeCall<TFoNumberCall<Comparison<std::less_equal<TNumber>>>>;
+      return MakeCall<TFoConditionCall<Comparison<std::less_equal<TNumber>>>>;
     case 9:
-      return MakeCall<TFoNumberCall<Equals>>;
+      return MakeCall<TFoConditionCall<Equal>>;
     case 10:
-      return MakeCall<TFoNumberCall<Differs>>;
+      return MakeCall<TFoConditionCall<Differs>>;
     case 11:
       return MakeCall<TFoValueCall<If, IfGivesText, AppendIf>>;
     case 13:
@@ -298,11 +291,11 @@ TFoCallMaker NumberOperation(std::int32_t id) {
     case 15:
       return MakeCall<TFoNumberCall<Extreme<std::less<TNumber>>>>;
     case 17:
-      return MakeCall<TFoNumberCall<Not>>;
+      return MakeCall<TFoConditionCall<Not>>;
     case 18:
-      return MakeCall<TFoNumberCall<Logical<false>>>;
+      return MakeCall<TFoConditionCall<Logical<false>>>;
     case 19:
-      return MakeCall<TFoNumberCall<Logical<true>>>;
+      return MakeCall<TFoConditionCall<Logical<true>>>;
     case 33:
       return MakeCall<TFoNumberCall<Round>>;
     case 36:

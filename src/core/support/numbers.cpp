@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <limits>
 
 #include "support/locale.h"
 
@@ -49,19 +50,22 @@ locale_t NeutralLocale() {
   return locale;
 }
 
+// The readings below hand their value back as such, with NaN for "no number", which no
+// text of their syntax reads as: an 80-bit number passed through memory costs more than
+// the reading itself.
+constexpr TNumber kNoNumber = std::numeric_limits<TNumber>::quiet_NaN();
+
 // A text whose syntax is checked already, read by the C library; `separator` points at its
 // decimal separator or is null.
-bool ConvertWithLibrary(std::string_view text, const char* separator, TNumber& value) {
+TNumber ConvertWithLibrary(std::string_view text, const char* separator) {
   char buffer[kMaxFloatLength + 1];
-  if (text.size() > kMaxFloatLength) return false;
+  if (text.size() > kMaxFloatLength) return kNoNumber;
   std::memcpy(buffer, text.data(), text.size());
   buffer[text.size()] = '\0';
   if (separator != nullptr) buffer[separator - text.data()] = '.';
   char* end = nullptr;
   const TNumber result = strtold_l(buffer, &end, NeutralLocale());
-  if (end != buffer + text.size() || std::isinf(result) || std::isnan(result)) return false;
-  value = result;
-  return true;
+  return end == buffer + text.size() && std::isfinite(result) ? result : kNoNumber;
 }
 
 // 0 to 9 for a digit, above 9 for any other character.
@@ -79,10 +83,10 @@ const char* ReadDigits(const char* p, const char* end, TInteger& number) {
 
 // The common cell number, [sign] digits [separator digits] with at most kPlainDigits, where
 // `isSeparator` tells the separator: such digits and their power of ten are exact, so one
-// division rounds exactly as the C library's reading does. One short pass; false for
+// division rounds exactly as the C library's reading does. One short pass; NaN for
 // anything else, which ReadDecimal takes.
 template <typename TIsSeparator>
-bool TryReadPlainDecimal(std::string_view text, TIsSeparator isSeparator, TNumber& value) {
+TNumber ReadPlainDecimal(std::string_view text, TIsSeparator isSeparator) {
   const char* p = text.data();
   const char* const end = p + text.size();
   const bool negative = p != end && *p == '-';
@@ -98,11 +102,10 @@ bool TryReadPlainDecimal(std::string_view text, TIsSeparator isSeparator, TNumbe
     decimals = p - fraction;
     digits += decimals;
   }
-  if (p != end || digits == 0 || digits > kPlainDigits) return false;
+  if (p != end || digits == 0 || digits > kPlainDigits) return kNoNumber;
   TNumber magnitude = static_cast<TNumber>(static_cast<std::int64_t>(mantissa));
   if (decimals > 0) magnitude /= kPowersOfTen[static_cast<std::size_t>(decimals)];
-  value = negative ? -magnitude : magnitude;
-  return true;
+  return negative ? -magnitude : magnitude;
 }
 
 // The syntax all readings share, [sign] digits [separator digits] [E [sign] digits] with at
@@ -111,7 +114,7 @@ bool TryReadPlainDecimal(std::string_view text, TIsSeparator isSeparator, TNumbe
 // ten are both exact, one multiplication or division rounds exactly as the library does,
 // which leaves the library only the rare texts with more digits or far exponents.
 template <typename TIsSeparator>
-bool ReadDecimal(std::string_view text, TIsSeparator isSeparator, TNumber& value) {
+TNumber ReadDecimal(std::string_view text, TIsSeparator isSeparator) {
   const char* p = text.data();
   const char* const end = p + text.size();
   bool negative = false;
@@ -127,7 +130,7 @@ bool ReadDecimal(std::string_view text, TIsSeparator isSeparator, TNumber& value
     decimals = static_cast<int>(p - separatorAt - 1);
   }
   const std::ptrdiff_t digits = p - integral - (separatorAt != nullptr);
-  if (digits == 0) return false;
+  if (digits == 0) return kNoNumber;
   int exponent = 0;
   if (p != end && (*p == 'E' || *p == 'e')) {
     bool negativeExponent = false;
@@ -135,19 +138,31 @@ bool ReadDecimal(std::string_view text, TIsSeparator isSeparator, TNumber& value
     // Longer exponents are left to the library, so that the count cannot overflow.
     const char* const exponentDigits = p;
     p = ReadDigits(p, std::min(end, p + 5), exponent);
-    if (p == exponentDigits) return false;
-    if (p != end && DigitValue(*p) < 10) return ConvertWithLibrary(text, separatorAt, value);
+    if (p == exponentDigits) return kNoNumber;
+    if (p != end && DigitValue(*p) < 10) return ConvertWithLibrary(text, separatorAt);
     if (negativeExponent) exponent = -exponent;
   }
-  if (p != end) return false;
+  if (p != end) return kNoNumber;
   exponent -= decimals;
   if (digits > kExactDigits || exponent < -kExactPowers || exponent > kExactPowers) {
-    return ConvertWithLibrary(text, separatorAt, value);
+    return ConvertWithLibrary(text, separatorAt);
   }
   TNumber magnitude = static_cast<TNumber>(mantissa);
   if (exponent > 0) magnitude *= kPowersOfTen[static_cast<std::size_t>(exponent)];
   if (exponent < 0) magnitude /= kPowersOfTen[static_cast<std::size_t>(-exponent)];
-  value = negative ? -magnitude : magnitude;
+  return negative ? -magnitude : magnitude;
+}
+
+// The plain decimals' short pass, then the whole syntax for what it leaves.
+template <typename TIsSeparator>
+TNumber ReadNumberText(std::string_view text, TIsSeparator isSeparator) {
+  const TNumber plain = ReadPlainDecimal(text, isSeparator);
+  return std::isnan(plain) ? ReadDecimal(text, isSeparator) : plain;
+}
+
+bool Found(TNumber number, TNumber& value) {
+  if (std::isnan(number)) return false;
+  value = number;
   return true;
 }
 
@@ -240,26 +255,32 @@ std::string NormaliseDecimalText(std::string_view text) {
 
 bool TryReadNumber(std::string_view text, TNumber& value) {
   // The syntax allows one separator, so whichever of the two it is, it is the last one.
-  return text.size() <= kMaxNumberLength && (TryReadPlainDecimal(text, IsCommaOrFullStop, value) ||
-                                             ReadDecimal(text, IsCommaOrFullStop, value));
+  return text.size() <= kMaxNumberLength && Found(ReadNumberText(text, IsCommaOrFullStop), value);
 }
 
 bool TryParseFloat(std::string_view text, char decimalSeparator, TNumber& value) {
   text = TrimBlanks(text);
-  const auto isSeparator = [decimalSeparator](char c) { return c == decimalSeparator; };
   return text.size() <= kMaxFloatLength &&
-         (TryReadPlainDecimal(text, isSeparator, value) || ReadDecimal(text, isSeparator, value));
+         Found(ReadNumberText(text, [decimalSeparator](char c) { return c == decimalSeparator; }),
+               value);
+}
+
+TNumber ParseNumber(std::string_view text) {
+  // Plain decimals have no blanks around.
+  const TNumber plain = ReadPlainDecimal(text, IsCommaOrFullStop);
+  if (!std::isnan(plain)) return plain;
+  text = TrimBlanks(text);
+  if (text.size() > kMaxFloatLength) return kNoNumber;
+  const TNumber number = ReadDecimal(text, IsCommaOrFullStop);
+  if (!std::isnan(number)) return number;
+  // A text without comma or full stop may still use a locale's other separator.
+  const char separator = TLocale::Current().DecimalSeparator();
+  if (IsCommaOrFullStop(separator)) return kNoNumber;
+  return ReadNumberText(text, [separator](char c) { return c == separator; });
 }
 
 bool TryParseNumber(std::string_view text, TNumber& value) {
-  // Plain decimals have no blanks around.
-  if (TryReadPlainDecimal(text, IsCommaOrFullStop, value)) return true;
-  text = TrimBlanks(text);
-  if (text.size() > kMaxFloatLength) return false;
-  if (ReadDecimal(text, IsCommaOrFullStop, value)) return true;
-  // A text without comma or full stop may still use a locale's other separator.
-  const char separator = TLocale::Current().DecimalSeparator();
-  return !IsCommaOrFullStop(separator) && TryParseFloat(text, separator, value);
+  return Found(ParseNumber(text), value);
 }
 
 bool TryParseInteger(std::string_view text, int& value) {

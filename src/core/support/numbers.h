@@ -23,6 +23,9 @@ bool TryParseFloat(std::string_view text, char decimalSeparator, TNumber& value)
 // TryParseFloat of NormaliseDecimalText(text) with the locale's separator, without the copy:
 // the reading of a cell text where a number is needed.
 bool TryParseNumber(std::string_view text, TNumber& value);
+// The same number handed back as such, NaN when the text is no number: an 80-bit number
+// written to memory and read back at once costs more than reading a short text.
+TNumber ParseNumber(std::string_view text);
 // Decimal, or hexadecimal after "$" or "0x", with an optional sign; must fit 32 bits.
 bool TryParseInteger(std::string_view text, int& value);
 
