@@ -17,9 +17,10 @@ namespace {
 constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
 // Records are looked up in batches, so that their cache misses overlap.
 constexpr std::size_t kBatch = 16;
-// Records are first told apart by the first bytes of their stored fields: most records of a
-// table differ from those of a file there, and those bytes take no walk over all fields.
-constexpr std::size_t kPrefix = 32;
+// Records are first told apart by the first bytes of their first stored fields: most records
+// of a table differ from those of a file there, and those bytes take no walk over all fields.
+constexpr std::size_t kPrefixFields = 4;
+constexpr std::size_t kPrefixBytes = 32;
 
 std::uint64_t Mix(std::uint64_t hash, std::uint64_t word) {
   return std::rotl((hash ^ word) * kMultiplier, 23);
@@ -149,26 +150,23 @@ void TRecordSet::ForEachHashed(std::span<const TRecord* const> records, TFilter 
 }
 
 // A missing field reads as an empty one, and is hashed as one.
-std::string_view TRecordSet::StoredRun(const TRecord& record, std::size_t limit) const {
+std::string_view TRecordSet::StoredRun(const TRecord& record, std::size_t fieldCount) const {
   const TFieldArray& fields = record.Fields();
   const auto* data = reinterpret_cast<const unsigned char*>(fields.Data());
-  const std::size_t count = static_cast<std::size_t>(fields.Count());
-  const std::size_t stored = Considered_.size();
+  const std::size_t present = std::min(static_cast<std::size_t>(fields.Count()), fieldCount);
   std::size_t size = 0;
-  std::size_t walked = 0;
-  for (; walked < std::min(count, stored) && size < limit; ++walked) {
+  for (std::size_t i = 0; i < present; ++i) {
     size += 2 + (data[size] | static_cast<std::size_t>(data[size + 1]) << 8);
   }
-  if (walked < stored && walked == count && size < limit) {
-    Scratch_.assign(std::string_view(fields.Data(), size));
-    Scratch_.append(2 * (stored - count), '\0');
-    return Scratch_;
-  }
-  return {fields.Data(), size};
+  if (present == fieldCount) return {fields.Data(), size};
+  Scratch_.assign(std::string_view(fields.Data(), size));
+  Scratch_.append(2 * (fieldCount - present), '\0');
+  return Scratch_;
 }
 
 std::uint64_t TRecordSet::PrefixHashOf(const TRecord& record) const {
-  const std::string_view run = StoredRun(record, kPrefix).substr(0, kPrefix);
+  const std::string_view run =
+      StoredRun(record, std::min(kPrefixFields, Considered_.size())).substr(0, kPrefixBytes);
   return Finish(HashBytes(reinterpret_cast<const unsigned char*>(run.data()), run.size()));
 }
 
@@ -182,7 +180,7 @@ std::uint64_t TRecordSet::HashOf(const TRecord& record) const {
   if (AllConsidered_) {
     // The stored fields hashed as they lie in the block, in one run: hashing them one by
     // one would cost more for their varying lengths than for their bytes.
-    const std::string_view run = StoredRun(record, SIZE_MAX);
+    const std::string_view run = StoredRun(record, Considered_.size());
     return Finish(HashBytes(reinterpret_cast<const unsigned char*>(run.data()), run.size()));
   }
   const TFieldArray& fields = record.Fields();

@@ -28,10 +28,9 @@ class TRecordSet {
   std::vector<bool> FoundIn(std::span<const TRecord* const> others) const;
 
  private:
-  // Without Counter columns: the record's stored fields as they lie in its block, from the
-  // first on until there are at least `limit` bytes or no more stored fields; missing fields
-  // are completed with empty ones. Equal records have equal runs.
-  std::string_view StoredRun(const TRecord& record, std::size_t limit) const;
+  // Without Counter columns: the record's first `fieldCount` stored fields as they lie in its
+  // block, missing ones completed as empty ones. Equal records have equal runs.
+  std::string_view StoredRun(const TRecord& record, std::size_t fieldCount) const;
   std::uint64_t PrefixHashOf(const TRecord& record) const;
   // False when no record of the set begins its stored fields as this one does.
   bool MayHold(const TRecord& record) const;
