@@ -117,6 +117,7 @@ class TImport {
     {
       TRecordsUpdate update(read);
       read.Clear();
+      read.SetCapacity(static_cast<int>(kept.size()));
       for (TRecord* record : kept) read.Add(*record);
     }
     for (TRecord* record : dropped) All_.FreeRecord(*record);
