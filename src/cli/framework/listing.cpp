@@ -41,19 +41,24 @@ std::vector<const TColumn*> ListedColumns(const TCliContext& context, const TCol
   return listed;
 }
 
-void SortListing(const TCliContext& context, const TArguments& arguments, TRecords& list) {
-  const std::vector<std::string> names = arguments.Values("sort");
-  if (names.empty()) {
-    if (arguments.Has("desc")) throw EUsageError("The option \"--desc\" needs \"--sort\"");
-    return;
-  }
+void SortByColumns(const TCliContext& context, TRecords& list,
+                   const std::vector<std::string>& names, bool descending) {
   std::vector<TColumn*> keys;
   for (const std::string& name : names) keys.push_back(&NamedColumn(context, list.Columns(), name));
   list.Sort(*keys.front(), false);
   for (std::size_t i = 1; i < keys.size(); ++i) list.Sort(*keys[i], true);
   // Sorting by the primary key once more reverses the whole order, as a second click on the
   // heading does.
-  if (arguments.Has("desc")) list.Sort(*keys.front(), false);
+  if (descending) list.Sort(*keys.front(), false);
+}
+
+void SortListing(const TCliContext& context, const TArguments& arguments, TRecords& list) {
+  const std::vector<std::string> names = arguments.Values("sort");
+  if (names.empty()) {
+    if (arguments.Has("desc")) throw EUsageError("The option \"--desc\" needs \"--sort\"");
+    return;
+  }
+  SortByColumns(context, list, names, arguments.Has("desc"));
 }
 
 void PrintListing(const TCliContext& context, const TArguments& arguments,

@@ -28,6 +28,10 @@ inline constexpr TOptionSpec kListingOptions[] = {
 // shows (every column when it shows none).
 std::vector<const TColumn*> ListedColumns(const TCliContext& context, const TColumns& columns,
                                           const std::string* names);
+// Sorts the list by the table's own sort: by the named columns, the first one the primary
+// key, ascending or descending.
+void SortByColumns(const TCliContext& context, TRecords& list,
+                   const std::vector<std::string>& names, bool descending);
 // Sorts the list by the table's own sort as --sort and --desc ask; nothing without --sort.
 void SortListing(const TCliContext& context, const TArguments& arguments, TRecords& list);
 // Prints the records as --format and --header ask.
