@@ -14,11 +14,7 @@ namespace {
 // The result on one line less its CR characters, as tab text has it.
 void WriteResult(const TCliContext& context, std::string_view result, std::string& line) {
   line.clear();
-  for (std::size_t cr = result.find('\r'); cr != std::string_view::npos; cr = result.find('\r')) {
-    context.Text().AppendOutput(line, result.substr(0, cr));
-    result.remove_prefix(cr + 1);
-  }
-  context.Text().AppendOutput(line, result);
+  context.Text().AppendOutput(line, result, true);
   line += '\n';
   context.Out() << line;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,9 +14,15 @@ class TCellText {
  public:
   explicit TCellText(bool raw);
 
+  // The most bytes that one byte of cell text becomes when printed.
+  static constexpr std::size_t kMaxOutputPerByte = 3;
+
   bool Raw() const { return Raw_; }
-  // Appends the cell text as it is printed; allocates nothing once `out` has grown.
-  void AppendOutput(std::string& out, std::string_view ansi) const;
+  // Writes the cell text as it is printed at `out`, less its CR characters with `dropCr`;
+  // `out` has room for kMaxOutputPerByte bytes per byte of the text. Returns the end.
+  char* CopyOutput(char* out, std::string_view ansi, bool dropCr = false) const;
+  // The same at the end of `out`.
+  void AppendOutput(std::string& out, std::string_view ansi, bool dropCr = false) const;
   std::string Output(std::string_view ansi) const;
   // What the user typed, as cell text.
   std::string Input(std::string_view typed) const;

@@ -1,6 +1,7 @@
 #include "framework/record_printer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <ostream>
 
 #include "model/column.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr std::size_t kBlockSize = 1 << 16;
 constexpr std::size_t kMaxTableWidth = 40;
 constexpr std::string_view kCut = "...";
-constexpr std::string_view kTableGap = "  ";
+constexpr std::size_t kTableGapWidth = 2;
 
 bool NeedsQuotes(std::string_view text, char separator) {
   if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) return true;
@@ -34,7 +35,7 @@ TRecordPrinter::TRecordPrinter(const TCliContext& context, std::vector<const TCo
                      ? FieldSeparator(mervanta::Options().Main->SeparatorIndex->Value())
                      : '\t'),
       QuoteAll_(mervanta::Options().Other->QuoteAllFields->Value()) {
-  Buffer_.reserve(kBlockSize + kBlockSize / 2);
+  Buffer_.resize(2 * kBlockSize);
 }
 
 void TRecordPrinter::Print(std::span<TRecord* const> records) {
@@ -51,43 +52,53 @@ void TRecordPrinter::PrintDelimited(std::span<TRecord* const> records) {
   const std::string_view lineBreak = Format_ == TRecordFormat::Csv ? "\r\n" : "\n";
   if (Header_) {
     for (std::size_t c = 0; c < Columns_.size(); ++c) {
-      if (c > 0) Buffer_ += Separator_;
-      AppendDelimited(Columns_[c]->Caption->Value());
+      if (c > 0) Put({&Separator_, 1});
+      PutDelimited(Columns_[c]->Caption->Value());
     }
     EndLine(lineBreak);
   }
   for (const TRecord* record : records) {
     for (std::size_t c = 0; c < Columns_.size(); ++c) {
-      if (c > 0) Buffer_ += Separator_;
-      AppendDelimited(record->Value(*Columns_[c], Cell_));
+      if (c > 0) Put({&Separator_, 1});
+      PutDelimited(record->Value(*Columns_[c], Cell_));
     }
     EndLine(lineBreak);
   }
 }
 
-void TRecordPrinter::AppendDelimited(std::string_view cell) {
-  const TCellText& text = Context_.Text();
+char* TRecordPrinter::Room(std::size_t bytes) {
+  if (Used_ + bytes > Buffer_.size()) Buffer_.resize(std::max(2 * Buffer_.size(), Used_ + bytes));
+  return Buffer_.data() + Used_;
+}
+
+void TRecordPrinter::Put(std::string_view bytes) {
+  std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
+  Used_ += bytes.size();
+}
+
+void TRecordPrinter::PutCellText(std::string_view cell, bool dropCr) {
+  char* out = Room(cell.size() * TCellText::kMaxOutputPerByte);
+  Used_ = static_cast<std::size_t>(Context_.Text().CopyOutput(out, cell, dropCr) - Buffer_.data());
+}
+
+void TRecordPrinter::PutDelimited(std::string_view cell) {
   if (Format_ == TRecordFormat::Tsv) {
-    for (std::size_t cr = cell.find('\r'); cr != std::string_view::npos; cr = cell.find('\r')) {
-      text.AppendOutput(Buffer_, cell.substr(0, cr));
-      cell.remove_prefix(cr + 1);
-    }
-    text.AppendOutput(Buffer_, cell);
+    PutCellText(cell, true);
     return;
   }
   if (!QuoteAll_ && !NeedsQuotes(cell, Separator_)) {
-    text.AppendOutput(Buffer_, cell);
+    PutCellText(cell, false);
     return;
   }
-  Buffer_ += '"';
+  Put("\"");
   for (std::size_t quote = cell.find('"'); quote != std::string_view::npos;
        quote = cell.find('"')) {
-    text.AppendOutput(Buffer_, cell.substr(0, quote + 1));
-    Buffer_ += '"';
+    PutCellText(cell.substr(0, quote + 1), false);
+    Put("\"");
     cell.remove_prefix(quote + 1);
   }
-  text.AppendOutput(Buffer_, cell);
-  Buffer_ += '"';
+  PutCellText(cell, false);
+  Put("\"");
 }
 
 void TRecordPrinter::CleanForTable(std::string_view cell) {
@@ -102,11 +113,12 @@ void TRecordPrinter::CleanForTable(std::string_view cell) {
   }
 }
 
-void TRecordPrinter::AppendTableCell(std::size_t column) {
+void TRecordPrinter::PutTableCell(std::size_t column) {
+  PutCellText(Clean_, false);
   // The code page has one byte per character, so bytes measure the width.
-  Context_.Text().AppendOutput(Buffer_, Clean_);
-  Buffer_.append(Widths_[column] - Clean_.size(), ' ');
-  Buffer_ += kTableGap;
+  const std::size_t padding = Widths_[column] - Clean_.size() + kTableGapWidth;
+  std::memset(Room(padding), ' ', padding);
+  Used_ += padding;
 }
 
 void TRecordPrinter::PrintTable(std::span<TRecord* const> records) {
@@ -127,19 +139,19 @@ void TRecordPrinter::PrintTable(std::span<TRecord* const> records) {
   if (Header_) {
     for (std::size_t c = 0; c < Columns_.size(); ++c) {
       CleanForTable(Columns_[c]->Caption->Value());
-      AppendTableCell(c);
+      PutTableCell(c);
     }
     EndLine("\n");
     for (std::size_t c = 0; c < Columns_.size(); ++c) {
       Clean_.assign(Widths_[c], '-');
-      AppendTableCell(c);
+      PutTableCell(c);
     }
     EndLine("\n");
   }
   for (const TRecord* record : records) {
     for (std::size_t c = 0; c < Columns_.size(); ++c) {
       CleanForTable(record->Value(*Columns_[c], Cell_));
-      AppendTableCell(c);
+      PutTableCell(c);
     }
     EndLine("\n");
   }
@@ -147,15 +159,15 @@ void TRecordPrinter::PrintTable(std::span<TRecord* const> records) {
 
 void TRecordPrinter::EndLine(std::string_view lineBreak) {
   if (Format_ == TRecordFormat::Table) {
-    while (!Buffer_.empty() && Buffer_.back() == ' ') Buffer_.pop_back();
+    while (Used_ > 0 && Buffer_[Used_ - 1] == ' ') --Used_;
   }
-  Buffer_ += lineBreak;
-  if (Buffer_.size() >= kBlockSize) Flush();
+  Put(lineBreak);
+  if (Used_ >= kBlockSize) Flush();
 }
 
 void TRecordPrinter::Flush() {
-  Context_.Out().write(Buffer_.data(), static_cast<std::streamsize>(Buffer_.size()));
-  Buffer_.clear();
+  Context_.Out().write(Buffer_.data(), static_cast<std::streamsize>(Used_));
+  Used_ = 0;
 }
 
 }  // namespace mervanta

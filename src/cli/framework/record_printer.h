@@ -34,10 +34,14 @@ class TRecordPrinter {
  private:
   void PrintDelimited(std::span<TRecord* const> records);
   void PrintTable(std::span<TRecord* const> records);
-  void AppendDelimited(std::string_view cell);
+  void PutDelimited(std::string_view cell);
+  // Room for `bytes` more bytes after the output so far.
+  char* Room(std::size_t bytes);
+  void Put(std::string_view bytes);
+  void PutCellText(std::string_view cell, bool dropCr);
   // The cell as the table shows it, into Clean_.
   void CleanForTable(std::string_view cell);
-  void AppendTableCell(std::size_t column);
+  void PutTableCell(std::size_t column);
   // Table lines lose their trailing padding.
   void EndLine(std::string_view lineBreak);
   void Flush();
@@ -51,7 +55,9 @@ class TRecordPrinter {
   std::vector<std::size_t> Widths_;
   std::string Cell_;
   std::string Clean_;
+  // The output not yet written: Used_ bytes of it.
   std::string Buffer_;
+  std::size_t Used_ = 0;
 };
 
 }  // namespace mervanta
