@@ -165,9 +165,8 @@ void PrintPreview(const TCliContext& context, const TOperation& operation) {
       if (!operation.AppliesTo(*column)) continue;
       if (!first) line += '\t';
       first = false;
-      context.Text().AppendOutput(line, operation.ComputeText(i, *column));
+      context.Text().AppendOutput(line, operation.ComputeText(i, *column), true);
     }
-    std::erase(line, '\r');
     context.Out() << line << '\n';
   }
 }
