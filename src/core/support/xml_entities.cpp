@@ -2,8 +2,23 @@
 
 namespace mervanta {
 
+namespace {
+
+// Bytes written as entities: the markup characters and the controls from 1 to 31.
+constexpr bool NeedsEntity(unsigned char c) {
+  return (c >= 1 && c <= 31) || c == '<' || c == '>' || c == '&' || c == '"' || c == '\'';
+}
+
+}  // namespace
+
 void AppendEncodedEntities(std::string& out, std::string_view text) {
-  for (char c : text) {
+  std::size_t plainStart = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (!NeedsEntity(c)) continue;
+    // Runs of plain bytes are copied whole; exports encode every cell this way.
+    out.append(text.data() + plainStart, i - plainStart);
+    plainStart = i + 1;
     switch (c) {
       case '<':
         out += "&lt;";
@@ -21,15 +36,12 @@ void AppendEncodedEntities(std::string& out, std::string_view text) {
         out += "&apos;";
         break;
       default:
-        if (c >= 1 && c <= 31) {
-          out += "&#";
-          out += std::to_string(static_cast<int>(c));
-          out += ';';
-        } else {
-          out += c;
-        }
+        out += "&#";
+        out += std::to_string(static_cast<int>(c));
+        out += ';';
     }
   }
+  out.append(text.data() + plainStart, text.size() - plainStart);
 }
 
 std::string EncodeEntities(std::string_view text) {
