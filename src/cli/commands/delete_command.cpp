@@ -30,7 +30,7 @@ int TDeleteCommand::Run(TCliContext& context, const TArguments& arguments) const
   std::ranges::sort(records);
   const auto repeated = std::ranges::unique(records);
   records.erase(repeated.begin(), repeated.end());
-  for (TRecord* record : records) DeleteRecord(*table, *record);
+  DeleteRecords(*table, records);
   table.Save();
   return kExitSuccess;
 }

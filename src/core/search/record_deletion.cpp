@@ -12,6 +12,20 @@ void DeleteRecord(TTable& table, TRecord& record) {
   if (sources.All.Remove(record) >= 0) sources.All.FreeRecord(record);
 }
 
+void DeleteRecords(TTable& table, std::span<TRecord* const> records) {
+  TTableSources& sources = table.Sources();
+  TRecords doomed(sources.Columns(), &sources.All);
+  {
+    TRecordsUpdate update(doomed);
+    for (TRecord* record : records) doomed.Add(*record);
+  }
+  sources.Chosen.RemoveList(doomed);
+  sources.SearchResults.RemoveList(doomed);
+  table.SearchManager().ForgetRecords(doomed);
+  sources.All.RemoveList(doomed);
+  doomed.FreeAll();
+}
+
 void DeleteChosenRecords(TTable& table) {
   TTableSources& sources = table.Sources();
   sources.All.RemoveList(sources.Chosen);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 namespace mervanta {
 
 class TRecord;
@@ -12,6 +14,9 @@ class TTable;
 // Removes the record from "Chosen", "Search Results", the stored results and "All", then
 // frees it. A record that "All" does not hold is not freed.
 void DeleteRecord(TTable& table, TRecord& record);
+// The same for many records at once, each list changing in one pass. The records must be
+// distinct and held by "All".
+void DeleteRecords(TTable& table, std::span<TRecord* const> records);
 // Removes the chosen records from "All", "Search Results" and the stored results, then frees
 // them through "Chosen", which leaves it empty.
 void DeleteChosenRecords(TTable& table);

@@ -59,6 +59,19 @@ TEST_F(RecordDeletionTest, DeleteRecordRemovesTheReferencesFirst) {
   EXPECT_TRUE(Table.Modified());
 }
 
+TEST_F(RecordDeletionTest, DeleteRecordsRemovesManyInOnePassPerList) {
+  TCountChanges changes(Table);
+  TRecord* const doomed[] = {&Named('f'), &Named('b'), &Named('c')};
+  DeleteRecords(Table, doomed);
+  EXPECT_EQ(changes.Seen, (std::vector<std::string>{"Chosen", "Search Results", "stored", "All"}));
+  EXPECT_EQ(Names(All), "a d e");
+  EXPECT_EQ(Names(Sources.SearchResults), "e");
+  EXPECT_EQ(Sources.Chosen.Count(), 0);
+  EXPECT_EQ(Stored(), "d");
+  EXPECT_EQ(Found(), "e");
+  EXPECT_EQ(Chosen(), "");
+}
+
 TEST_F(RecordDeletionTest, DeleteRecordFreesOnlyWhatAllHolds) {
   TRecord& loose = All.NewRecord(1);
   loose.Fields().SetField(0, "z");
