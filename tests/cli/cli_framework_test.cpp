@@ -188,6 +188,23 @@ TEST(CliWriting, KeepsTheStoredSelectionThroughASave) {
       << folder.ReadFile("people.kx");
 }
 
+TEST(CliSettings, TheOptionsFileAppliesAndStaysAsItIs) {
+  TCliFolder folder;
+  const std::string settings = folder.Write(
+      "Mervanta.xml",
+      "<Mervanta>\r\n\t<Options>\r\n\t\t<Main>\r\n\t\t\t<SeparatorIndex value=\"3\" />\r\n"
+      "\t\t</Main>\r\n\t\t<Other>\r\n\t\t\t<QuoteAllFields value=\"Y\" />\r\n\t\t</Other>\r\n"
+      "\t</Options>\r\n</Mervanta>\r\n");
+  const std::string before = folder.ReadFile("Mervanta.xml");
+  const TCliResult result = RunCli({"--options", settings, "show", folder.Table("people"),
+                                    "--format", "csv", "--columns", "#1,Age", "--sort", "Age"});
+  EXPECT_EQ(result.Status, 0) << result.Err;
+  EXPECT_EQ(result.Out,
+            "\"Dora\"|\"\"\r\n\"Carl\"|\"25\"\r\n\"Ann\"|\"30\"\r\n\"ann\"|\"30\"\r\n"
+            "\"Bj\xC3\xB6rn\"|\"41\"\r\n");
+  EXPECT_EQ(folder.ReadFile("Mervanta.xml"), before);
+}
+
 struct TUiRun {
   std::string Err;
   TAnswer Answer;
