@@ -52,6 +52,8 @@ class TFoCustomValue {
   virtual std::int64_t GetInteger();
   // The value as a condition: true when its number is not 0.
   virtual bool GetCondition() { return GetNumber() != 0; }
+  // The number of a number literal, which asking for changes nothing; null for other nodes.
+  virtual const TNumber* NumberLiteral() const { return nullptr; }
 
   TFormulaCalculator& Owner() const { return Owner_; }
   // Where the node keeps a text it made; its capacity is reused from one record to the next.

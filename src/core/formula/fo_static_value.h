@@ -21,6 +21,9 @@ class TFoStaticValue final : public TFoCustomValue {
   std::int64_t GetInteger() override {
     return HasInteger_ ? Integer_ : TFoCustomValue::GetInteger();
   }
+  const TNumber* NumberLiteral() const override {
+    return Value_.Kind == vkNumber ? &Value_.Number : nullptr;
+  }
   bool GivesText() const override { return Value_.Kind == vkText; }
   void AppendText(std::string& text) override { text.append(GetText()); }
 
