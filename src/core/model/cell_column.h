@@ -12,12 +12,16 @@ class TCellColumn {
  public:
   virtual ~TCellColumn() = default;
 
-  // The field that holds the column's cells in every record; -1 for a computed column.
-  virtual int FieldIndex() const = 0;
+  // The field that holds the column's cells in every record; -1 for a computed column. Not
+  // virtual: formulas read stored cells through it once per reference and record.
+  int FieldIndex() const { return FieldIndex_; }
   // Counter cells are numbered by the program, so the empty and duplicate tests skip them.
   virtual bool IsCounter() const = 0;
   // A computed column's cell for the record, written into `result`.
   virtual void Calculate(const TRecord& record, std::string& result) const = 0;
+
+ protected:
+  int FieldIndex_ = -1;
 };
 
 }  // namespace mervanta

@@ -38,7 +38,6 @@ class TColumn final : public TCellColumn {
   int Index() const { return Index_; }
   // Position among the owner's stored columns, which is the field in every record; -1 for
   // a virtual or unowned column.
-  int FieldIndex() const override { return FieldIndex_; }
   // Asks the owner to move the column there.
   void SetIndex(int index);
 
@@ -87,7 +86,6 @@ class TColumn final : public TCellColumn {
 
   TColumns* Owner_ = nullptr;
   int Index_ = -1;
-  int FieldIndex_ = -1;
   std::unique_ptr<TFormulaCalculator> Calculator_;
 };
 

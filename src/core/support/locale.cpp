@@ -205,14 +205,15 @@ TLocale::TLocale(TLocaleSettings settings)
       AnsiToOem_(RecodeTable(*Ansi_, *Oem_)),
       OemToAnsi_(RecodeTable(*Oem_, *Ansi_)) {}
 
-const TLocale& TLocale::Current() {
-  auto& locale = CurrentLocale();
-  if (!locale) locale = std::make_unique<TLocale>(DetectLocaleSettings());
-  return *locale;
+const TLocale& TLocale::Detect() {
+  Install(DetectLocaleSettings());
+  return *Current_;
 }
 
 void TLocale::Install(TLocaleSettings settings) {
-  CurrentLocale() = std::make_unique<TLocale>(std::move(settings));
+  auto& owned = CurrentLocale();
+  owned = std::make_unique<TLocale>(std::move(settings));
+  Current_ = owned.get();
 }
 
 namespace {

@@ -37,7 +37,7 @@ class TLocale {
   explicit TLocale(TLocaleSettings settings);
 
   // The process-wide locale, detected on first use.
-  static const TLocale& Current();
+  static const TLocale& Current() { return Current_ != nullptr ? *Current_ : Detect(); }
   // Replaces the process-wide locale (tests pin it; nothing else should call this).
   static void Install(TLocaleSettings settings);
 
@@ -51,6 +51,10 @@ class TLocale {
   const std::array<unsigned char, 256>& OemToAnsiTable() const { return OemToAnsi_; }
 
  private:
+  // Cells are read through the locale one by one, so the common case is an inline load.
+  static inline const TLocale* Current_ = nullptr;
+  static const TLocale& Detect();
+
   TLocaleSettings Settings_;
   std::unique_ptr<TCodePage> Ansi_;
   std::unique_ptr<TCodePage> Oem_;

@@ -22,15 +22,15 @@ class TFakeColumn final : public TCellColumn {
   static TFakeColumn Stored(int field, bool counter = false) { return {field, counter, ""}; }
   static TFakeColumn Computed(std::string text) { return {-1, false, std::move(text)}; }
 
-  int FieldIndex() const override { return Field_; }
   bool IsCounter() const override { return Counter_; }
   void Calculate(const TRecord&, std::string& result) const override { result = Text_; }
 
  private:
   TFakeColumn(int field, bool counter, std::string text)
-      : Field_(field), Counter_(counter), Text_(std::move(text)) {}
+      : Counter_(counter), Text_(std::move(text)) {
+    FieldIndex_ = field;
+  }
 
-  int Field_;
   bool Counter_;
   std::string Text_;
 };
