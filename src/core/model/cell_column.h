@@ -12,8 +12,9 @@ class TCellColumn {
  public:
   virtual ~TCellColumn() = default;
 
-  // The field that holds the column's cells in every record; -1 for a computed column. Not
-  // virtual: formulas read stored cells through it once per reference and record.
+  // The field that holds the column's cells in every record (its position among the stored
+  // columns); -1 for a computed or unowned column. Not virtual: formulas read stored cells
+  // through it once per reference and record.
   int FieldIndex() const { return FieldIndex_; }
   // Counter cells are numbered by the program, so the empty and duplicate tests skip them.
   virtual bool IsCounter() const = 0;

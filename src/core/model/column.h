@@ -36,8 +36,6 @@ class TColumn final : public TCellColumn {
   TColumns* Owner() const { return Owner_; }
   // Position in the owner; -1 when not owned.
   int Index() const { return Index_; }
-  // Position among the owner's stored columns, which is the field in every record; -1 for
-  // a virtual or unowned column.
   // Asks the owner to move the column there.
   void SetIndex(int index);
 
