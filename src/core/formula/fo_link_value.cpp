@@ -4,8 +4,10 @@
 
 namespace mervanta {
 
-void TFoLinkValue::RaiseNoSuchColumn() {
-  throw EFormulaError(feNoSuchColumn);
+std::string_view TFoLinkValue::Resolve() {
+  std::string_view text;
+  if (!Owner().ResolveLink(Column_, Buffer(), text)) throw EFormulaError(feNoSuchColumn);
+  return text;
 }
 
 }  // namespace mervanta

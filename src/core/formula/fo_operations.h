@@ -67,7 +67,14 @@ class TFoValueCall final : public TFoMethodValue {
     if (GivesText_ < 0) GivesText_ = kGivesText(*this) ? 1 : 0;
     return GivesText_ != 0;
   }
-  void AppendText(std::string& text) override { kAppend(*this, text); }
+  // kAppend is only asked for a node that gives text.
+  void AppendText(std::string& text) override {
+    if (GivesText()) {
+      kAppend(*this, text);
+    } else {
+      TFoCustomValue::AppendText(text);
+    }
+  }
   void GetValue(TFoVariable& value) override {
     kOperation(*this, value);
     if (value.Kind == vkText) Made(value.Text);

@@ -1,5 +1,8 @@
 #include "formula/formula_calculator.h"
 
+#include <algorithm>
+
+#include "formula/fo_link_value.h"
 #include "formula/fo_static_value.h"
 #include "formula/formula_error.h"
 #include "formula/formula_parser.h"
@@ -44,6 +47,27 @@ void TFormulaCalculator::Clear() {
   Root_ = nullptr;
   RootGivesText_ = false;
   Nodes_.clear();
+  Links_.clear();
+  LinkColumns_.clear();
+  LinkTexts_.clear();
+}
+
+TFoLinkValue& TFormulaCalculator::AddLink(std::int32_t column) {
+  TFoLinkValue& link = AddNode<TFoLinkValue>(column);
+  Links_.push_back(&link);
+  return link;
+}
+
+void TFormulaCalculator::BindLinks() {
+  for (const TFoLinkValue* link : Links_) LinkColumns_.push_back(link->Column());
+  std::sort(LinkColumns_.begin(), LinkColumns_.end());
+  LinkColumns_.erase(std::unique(LinkColumns_.begin(), LinkColumns_.end()), LinkColumns_.end());
+  LinkTexts_.resize(LinkColumns_.size());
+  for (TFoLinkValue* link : Links_) {
+    const auto at = std::lower_bound(LinkColumns_.begin(), LinkColumns_.end(), link->Column());
+    link->Bind(LinkTexts_[static_cast<std::size_t>(at - LinkColumns_.begin())]);
+  }
+  Links_.clear();
 }
 
 void TFormulaCalculator::SetFormula(std::string_view text) {
@@ -61,6 +85,7 @@ void TFormulaCalculator::SetFormula(std::string_view text) {
       Levels_ = parser.Levels();
     }
     RootGivesText_ = Root_->GivesText();
+    BindLinks();
   } catch (const EFormulaError& error) {
     ErrorCode_ = error.Code();
   }
@@ -88,6 +113,10 @@ int TFormulaCalculator::Evaluate(std::string& result) {
       return 0;
     }
     const TNestingScope nesting(Levels_);
+    if (!LinkTexts_.empty()) {
+      for (TFoLinkText& text : LinkTexts_) text.Known = false;
+      Resolver_->ResolveStoredLinks(Context_, LinkColumns_, LinkTexts_);
+    }
     if (RootGivesText_) {
       result.clear();
       Root_->AppendText(result);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,6 +12,14 @@
 #include "support/string_list.h"
 
 namespace mervanta {
+
+class TFoLinkValue;
+
+// A column reference's text as the resolver gave it before the calculation began.
+struct TFoLinkText {
+  std::string_view Text;
+  bool Known = false;
+};
 
 // Answers the column references "#N" of a calculation.
 class TFoLinkResolver {
@@ -23,6 +32,15 @@ class TFoLinkResolver {
   // is. Computing another column's formula here is how references chain.
   virtual bool ResolveLink(std::int32_t column, const void* context, std::string& buffer,
                            std::string_view& text) = 0;
+  // Called as each calculation begins with the columns the formula refers to, ascending and
+  // each once, and an unknown entry for each. A resolver may answer here the references it
+  // can answer without computing anything, such as stored cells, whose views must then last
+  // the calculation: one walk over a record instead of a call per reference. Every reference
+  // left unknown is asked of ResolveLink when the calculation reaches it, so that computed
+  // cells are computed only when needed.
+  virtual void ResolveStoredLinks(const void* /*context*/,
+                                  std::span<const std::int32_t> /*columns*/,
+                                  std::span<TFoLinkText> /*texts*/) {}
 };
 
 // Keeps one formula parsed and computes it for one record at a time. A faulty formula never
@@ -57,6 +75,9 @@ class TFormulaCalculator {
     Nodes_.push_back(std::move(node));
     return result;
   }
+  // The node of the reference "#column"; it reads the text the resolver gave beforehand
+  // when there is one.
+  TFoLinkValue& AddLink(std::int32_t column);
   bool ResolveLink(std::int32_t column, std::string& buffer, std::string_view& text) {
     return Resolver_->ResolveLink(column, Context_, buffer, text);
   }
@@ -64,11 +85,16 @@ class TFormulaCalculator {
  private:
   // 0, or the code of the fault that ended the computation.
   int Evaluate(std::string& result);
+  // Gives each reference node its entry in the link table, one per column referred to.
+  void BindLinks();
 
   TFoCustomValue* Root_ = nullptr;
   int Levels_ = 0;  // of the tree
   bool RootGivesText_ = false;
   std::vector<std::unique_ptr<TFoCustomValue>> Nodes_;
+  std::vector<TFoLinkValue*> Links_;       // while parsing
+  std::vector<std::int32_t> LinkColumns_;  // ascending, each once
+  std::vector<TFoLinkText> LinkTexts_;     // one per entry of LinkColumns_
   TFoLinkResolver* Resolver_ = nullptr;
   bool Busy_ = false;
   const void* Context_ = nullptr;

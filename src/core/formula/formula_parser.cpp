@@ -63,7 +63,7 @@ TFoCustomValue& TFormulaParser::ParseLeaf(int first, int last) {
     case tkColumn: {
       int column;
       if (!TryParseInteger(text.substr(1), column)) throw EFormulaError(feBadColumn);
-      return Owner_.AddNode<TFoLinkValue>(column);
+      return Owner_.AddLink(column);
     }
     default:
       throw EFormulaError(feSyntax);

@@ -113,10 +113,6 @@ bool PlusGivesText(const TFoMethodValue& node) {
 
 // A join is charged to the text budget as if it were made in the node's buffer.
 void AppendPlus(TFoMethodValue& node, std::string& text) {
-  if (!node.Arg(0).GivesText()) {
-    node.TFoCustomValue::AppendText(text);
-    return;
-  }
   const std::size_t start = text.size();
   node.Arg(0).AppendText(text);
   AppendRight(node, text, start);

@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <span>
 
 #include "formula/float_format.h"
 #include "formula/fo_operations.h"
@@ -67,10 +66,9 @@ void AppendMapped(TFoMethodValue& node, std::string& text) {
   const std::string_view source = node.Arg(0).GetText();
   const TByteTable& table = kTable();
   const std::size_t start = text.size();
-  text.append(source);
-  for (char& c : std::span(text).subspan(start)) {
-    c = static_cast<char>(table[static_cast<unsigned char>(c)]);
-  }
+  text.resize(start + source.size());
+  char* mapped = text.data() + start;
+  for (const char c : source) *mapped++ = static_cast<char>(table[static_cast<unsigned char>(c)]);
 }
 
 template <const TByteTable& (*kTable)()>

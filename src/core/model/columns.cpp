@@ -233,12 +233,28 @@ bool TColumns::ResolveLink(std::int32_t column, const void* context, std::string
   return true;
 }
 
+void TColumns::ResolveStoredLinks(const void* context, std::span<const std::int32_t> columns,
+                                  std::span<TFoLinkText> texts) {
+  // Stored columns lie in the fields in column order, so ascending columns walk the
+  // record's block once.
+  TFieldArray::TCursor fields(static_cast<const TRecord*>(context)->Fields());
+  const std::size_t count = FieldIndexes_.size();
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    const auto position = static_cast<std::size_t>(columns[i]) - 1;  // #0 and below wrap
+    if (position >= count) continue;
+    const int field = FieldIndexes_[position];
+    if (field >= 0) texts[i] = {fields.Field(field), true};
+  }
+}
+
 void TColumns::Renumber() {
   int stored = 0;
+  FieldIndexes_.clear();
   for (int i = 0; i < Count(); ++i) {
     TColumn& column = (*this)[i];
     column.Index_ = i;
     column.FieldIndex_ = column.IsVirtual() ? -1 : stored++;
+    FieldIndexes_.push_back(column.FieldIndex_);
   }
   StoredCount_ = stored;
 }
@@ -254,6 +270,7 @@ void TColumns::FreeAll() {
     column->FieldIndex_ = -1;
   }
   Columns_.clear();
+  FieldIndexes_.clear();
   StoredCount_ = 0;
 }
 

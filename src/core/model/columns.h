@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,6 +89,9 @@ class TColumns final : public TFoLinkResolver {
   // `context` is the record whose cell is being computed.
   bool ResolveLink(std::int32_t column, const void* context, std::string& buffer,
                    std::string_view& text) override;
+  // Answers the references to stored columns from the record's fields in one walk.
+  void ResolveStoredLinks(const void* context, std::span<const std::int32_t> columns,
+                          std::span<TFoLinkText> texts) override;
 
  private:
   void Renumber();
@@ -96,6 +100,7 @@ class TColumns final : public TFoLinkResolver {
   void FreeAll();
 
   std::vector<std::unique_ptr<TColumn>> Columns_;
+  std::vector<int> FieldIndexes_;  // each column's FieldIndex, by position, for the formulas
   int StoredCount_ = 0;
 };
 

@@ -13,11 +13,6 @@ namespace {
 
 constexpr char kLegacySeparator = '\x01';
 
-std::size_t LengthAt(const char* prefix) {
-  return static_cast<unsigned char>(prefix[0]) |
-         static_cast<std::size_t>(static_cast<unsigned char>(prefix[1])) << 8;
-}
-
 void PutLength(char* prefix, std::size_t length) {
   prefix[0] = static_cast<char>(length & 0xFF);
   prefix[1] = static_cast<char>(length >> 8);

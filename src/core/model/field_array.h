@@ -43,6 +43,28 @@ class TFieldArray {
 
   // Empty beyond Count (and below 0). The view lasts until the next change of the array.
   std::string_view Field(int i) const;
+
+  // Reads several fields of an array in one walk over its block while their positions
+  // ascend; a lower position walks again from the start. Field answers as the array's.
+  class TCursor {
+   public:
+    explicit TCursor(const TFieldArray& fields) : Data_(fields.Data()), Count_(fields.Count()) {}
+    std::string_view Field(int i) {
+      if (i < 0 || i >= Count_) return {};
+      if (i < Index_) {
+        Offset_ = 0;
+        Index_ = 0;
+      }
+      for (; Index_ < i; ++Index_) Offset_ += 2 + LengthAt(Data_ + Offset_);
+      return {Data_ + Offset_ + 2, LengthAt(Data_ + Offset_)};
+    }
+
+   private:
+    const char* Data_;
+    int Count_;
+    std::size_t Offset_ = 0;  // of field Index_'s length prefix
+    int Index_ = 0;
+  };
   // Fields up to i are added when missing. Raises for a text longer than kMaxFieldLength
   // and for a position beyond the last possible field.
   void SetField(int i, std::string_view text);
@@ -73,6 +95,11 @@ class TFieldArray {
   void AppendCsvLine(std::string& out, char separator, bool quoteAll) const;
 
  private:
+  static std::size_t LengthAt(const char* prefix) {
+    return static_cast<unsigned char>(prefix[0]) |
+           static_cast<std::size_t>(static_cast<unsigned char>(prefix[1])) << 8;
+  }
+
   TFieldArray(std::unique_ptr<char[]> data, int count) : Data_(std::move(data)), Count_(count) {}
 
   // A new block holding this one with `removed` bytes at `at` replaced by `inserted` bytes

@@ -31,15 +31,21 @@ constexpr int kExactDigits = 19;
 constexpr int kExactPowers = 27;
 // Up to 18 digits are below 2^63 and convert as a signed number, in one instruction.
 constexpr int kPlainDigits = 18;
-constexpr std::array<TNumber, kExactPowers + 1> kPowersOfTen = [] {
-  std::array<TNumber, kExactPowers + 1> powers{};
-  TNumber power = 1;
-  for (TNumber& entry : powers) {
+template <typename TValue, std::size_t kCount>
+constexpr std::array<TValue, kCount> PowersOfTen() {
+  std::array<TValue, kCount> powers{};
+  TValue power = 1;
+  for (TValue& entry : powers) {
     entry = power;
     power *= 10;
   }
   return powers;
-}();
+}
+
+constexpr auto kPowersOfTen = PowersOfTen<TNumber, kExactPowers + 1>();
+// The powers a plain decimal divides by, exact as doubles too (up to 10^22), which load in
+// one step where an 80-bit number takes several.
+constexpr auto kPlainPowersOfTen = PowersOfTen<double, kPlainDigits + 1>();
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -104,7 +110,7 @@ TNumber ReadPlainDecimal(std::string_view text, TIsSeparator isSeparator) {
   }
   if (p != end || digits == 0 || digits > kPlainDigits) return kNoNumber;
   TNumber magnitude = static_cast<TNumber>(static_cast<std::int64_t>(mantissa));
-  if (decimals > 0) magnitude /= kPowersOfTen[static_cast<std::size_t>(decimals)];
+  if (decimals > 0) magnitude /= kPlainPowersOfTen[static_cast<std::size_t>(decimals)];
   return negative ? -magnitude : magnitude;
 }
 

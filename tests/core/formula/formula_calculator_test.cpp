@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+#include <string>
+#include <vector>
+
 #include "formula/formula_error.h"
 #include "test_record.h"
 #include "test_support/pinned_locale.h"
@@ -320,6 +324,42 @@ TEST(FormulaCalculator, CalculateRaises82ToAResolverThatEntersItAgain) {
   calculator.Calculate(nullptr, result, resolver);
   EXPECT_EQ(resolver.Code, 82);
   EXPECT_EQ(result, "answered");
+}
+
+TEST(FormulaCalculator, AsksForEachColumnOnceBeforehandAndTheRestOnlyWhenReached) {
+  struct TRecordingResolver : TFoLinkResolver {
+    std::vector<std::int32_t> Beforehand;
+    std::vector<std::int32_t> Later;
+    bool AnswerBeforehand = true;
+    void ResolveStoredLinks(const void*, std::span<const std::int32_t> columns,
+                            std::span<TFoLinkText> texts) override {
+      Beforehand.assign(columns.begin(), columns.end());
+      // Odd columns are "stored" and answered now.
+      for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (AnswerBeforehand && columns[i] % 2 != 0) texts[i] = {"s", true};
+      }
+    }
+    bool ResolveLink(std::int32_t column, const void*, std::string&,
+                     std::string_view& text) override {
+      Later.push_back(column);
+      text = "c";
+      return true;
+    }
+  } resolver;
+  TFormulaCalculator calculator;
+  calculator.SetFormula("If(#5=\"s\";#3+#2+#3;#4)+#2+#9");
+  std::string result;
+  calculator.Calculate(nullptr, result, resolver);
+  EXPECT_EQ(result, "scscs");
+  EXPECT_EQ(resolver.Beforehand, (std::vector<std::int32_t>{2, 3, 4, 5, 9}));
+  EXPECT_EQ(resolver.Later, (std::vector<std::int32_t>{2, 2})) << "#4 is not reached";
+
+  // What was answered for one calculation is not taken for the next.
+  resolver.AnswerBeforehand = false;
+  resolver.Later.clear();
+  calculator.Calculate(nullptr, result, resolver);
+  EXPECT_EQ(result, "ccc");
+  EXPECT_EQ(resolver.Later, (std::vector<std::int32_t>{5, 4, 2, 9}));
 }
 
 TEST(FormulaCalculator, KeepsAParseFaultUntilTheFormulaChanges) {

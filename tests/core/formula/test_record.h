@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -27,6 +28,18 @@ class TTestRecord : public TFoLinkResolver {
     std::string_view view;
     if (!ResolveLink(column, this, text, view)) return "<no column>";
     return std::string(view);
+  }
+
+  // Stored cells are answered before the calculation, as the table answers them.
+  void ResolveStoredLinks(const void*, std::span<const std::int32_t> columns,
+                          std::span<TFoLinkText> texts) override {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      if (columns[i] < 1 || columns[i] > static_cast<int>(Columns_.size())) continue;
+      if (const auto* stored =
+              std::get_if<0>(&Columns_[static_cast<std::size_t>(columns[i] - 1)])) {
+        texts[i] = {*stored, true};
+      }
+    }
   }
 
   bool ResolveLink(std::int32_t column, const void* context, std::string& buffer,

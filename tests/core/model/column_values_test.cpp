@@ -53,6 +53,26 @@ TEST_F(ColumnValues, ReferencesFollowTheColumnsWhenTheyMove) {
   EXPECT_EQ(Record.Value(Columns[1]), "<error 82>") << "#2 is now the formula itself";
 }
 
+TEST_F(ColumnValues, ReferencesToStoredCellsFollowTheColumnList) {
+  Build({"a", "b", "=#1+#2+#1"});
+  TColumn& formula = Columns[2];
+  EXPECT_EQ(Record.Value(formula), "aba");
+  Columns.Move(formula, 0);
+  EXPECT_EQ(Record.Value(formula), "<error 82>") << "#1 is now the formula itself";
+  Columns.Move(formula, 1);
+  EXPECT_EQ(Record.Value(formula), "<error 82>") << "#2 is now the formula itself";
+  Columns.Move(formula, 2);
+  EXPECT_EQ(Record.Value(formula), "aba");
+
+  auto added = std::make_unique<TColumn>(false);
+  TColumn& third = Columns.Add(std::move(added));
+  formula.Formula->SetValue("#4+#1");
+  EXPECT_EQ(Record.Value(formula), "a") << "the record holds no field for the new column yet";
+  Record.EnsureFieldCount(3);
+  Record.SetValue(third, "c");
+  EXPECT_EQ(Record.Value(formula), "ca");
+}
+
 TEST_F(ColumnValues, AStoredCellIsReadInPlaceAndWrittenToItsField) {
   Build({"=#2", "first", "=#2", "second"});
   std::string buffer;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "field_test_helpers.h"
 #include "model/byte_reader.h"
@@ -44,6 +45,22 @@ TEST(FieldArray, BlockHoldsLengthPrefixedFieldsAndNothingElse) {
   TFieldArray empty(3);
   EXPECT_EQ(std::string(empty.Data(), empty.DataSize()), std::string(6, '\0'));
   EXPECT_EQ(TFieldArray().Data(), nullptr);
+}
+
+TEST(FieldArray, CursorAnswersAsTheArrayInAnyOrder) {
+  const TFieldArray fields = FieldsOf({"zero", "", "two", std::string(300, 'x'), "four"});
+  const std::vector<int> orders[] = {{0, 1, 2, 3, 4}, {4, 2, 0},         {2, 2, 3},
+                                     {3, 1, 4, 0},    {-1, 5, 1, 99, 3}, {}};
+  for (const std::vector<int>& order : orders) {
+    TFieldArray::TCursor cursor(fields);
+    for (const int i : order) {
+      SCOPED_TRACE(i);
+      const std::string_view text = cursor.Field(i);
+      EXPECT_EQ(text, fields.Field(i));
+      if (!text.empty()) EXPECT_EQ(text.data(), fields.Field(i).data()) << "a view, not a copy";
+    }
+  }
+  EXPECT_EQ(TFieldArray::TCursor(TFieldArray()).Field(0), "");
 }
 
 TEST(FieldArray, EditsKeepTheBlockExact) {
