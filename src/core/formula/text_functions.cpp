@@ -60,15 +60,31 @@ const TByteTable& LowerTable() {
   return TLocale::Current().Ansi().LowerTable();
 }
 
+constexpr std::size_t kMapBlock = 8;
+
 // The argument's bytes mapped through the table, after the text.
 template <const TByteTable& (*kTable)()>
 void AppendMapped(TFoMethodValue& node, std::string& text) {
   const std::string_view source = node.Arg(0).GetText();
   const TByteTable& table = kTable();
   const std::size_t start = text.size();
-  text.resize(start + source.size());
+  const std::size_t size = source.size();
+  text.resize(start + size);
   char* mapped = text.data() + start;
-  for (const char c : source) *mapped++ = static_cast<char>(table[static_cast<unsigned char>(c)]);
+  const auto map = [&](std::size_t i) {
+    mapped[i] = static_cast<char>(table[static_cast<unsigned char>(source[i])]);
+  };
+  if (size < kMapBlock) {
+    for (std::size_t i = 0; i < size; ++i) map(i);
+    return;
+  }
+  // Whole blocks, the last one ending at the end and overlapping the one before: a loop of
+  // few, fixed-size steps, whose end a processor foresees better than that of a byte loop.
+  for (std::size_t block = 0;; block += kMapBlock) {
+    if (block + kMapBlock > size) block = size - kMapBlock;
+    for (std::size_t i = block; i < block + kMapBlock; ++i) map(i);
+    if (block + kMapBlock == size) return;
+  }
 }
 
 template <const TByteTable& (*kTable)()>

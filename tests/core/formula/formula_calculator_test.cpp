@@ -151,6 +151,12 @@ const TFormulaCase kLanguageCases[] = {
     {"UpperCase(\"\xE9t\xE9 5\")", "\xC9T\xC9 5"},
     {"LowerCase(\"\xC9T\xC9\")", "\xE9t\xE9"},
     {"UpperCase(5)", "5"},
+    // Lengths around the blocks the mapping works in.
+    {"UpperCase(\"abcdefg\")", "ABCDEFG"},
+    {"UpperCase(\"abcdefgh\")", "ABCDEFGH"},
+    {"\"x\"+UpperCase(\"abcdefghi\")", "xABCDEFGHI"},
+    {"LowerCase(\"ABCDEFGHIJKLMNOP\")", "abcdefghijklmnop"},
+    {"LowerCase(\"ABCDEFGHIJKLMNOPQ\xC9\")", "abcdefghijklmnopq\xE9"},
     {"Trim(\" \t a b \r\n\")", "a b"},
     {"TrimLeft(\"  a \")", "a "},
     {"TrimRight(\"  a \")", "  a"},
