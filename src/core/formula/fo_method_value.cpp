@@ -15,6 +15,9 @@ TNumber NoOperation(TFoMethodValue&) {
 
 void TFoMethodValue::AddArgument(TFoCustomValue& argument) {
   if (ArgCount() >= Method_.MaxArgs) throw EFormulaError(feTooManyArguments);
+  if (Args_.size() < NumberLiterals_.size()) {
+    NumberLiterals_[Args_.size()] = argument.NumberLiteral();
+  }
   Args_.push_back(&argument);
 }
 

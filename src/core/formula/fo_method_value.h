@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "formula/fo_custom_value.h"
@@ -17,6 +18,11 @@ class TFoMethodValue : public TFoCustomValue {
   const TFoMethodData& Method() const { return Method_; }
   int ArgCount() const { return static_cast<int>(Args_.size()); }
   TFoCustomValue& Arg(int i) const { return *Args_[static_cast<std::size_t>(i)]; }
+  // The number of the first or second argument when it is a number literal, else null: what
+  // the binary operators ask on every computation, answered without a call.
+  const TNumber* NumberLiteralArg(int i) const {
+    return NumberLiterals_[static_cast<std::size_t>(i)];
+  }
 
   // EFormulaError 50 when the call already holds as many arguments as it accepts.
   void AddArgument(TFoCustomValue& argument);
@@ -26,6 +32,7 @@ class TFoMethodValue : public TFoCustomValue {
  private:
   const TFoMethodData& Method_;
   std::vector<TFoCustomValue*> Args_;
+  std::array<const TNumber*, 2> NumberLiterals_{};
 };
 
 }  // namespace mervanta

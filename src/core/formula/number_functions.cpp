@@ -124,10 +124,10 @@ void AppendPlus(TFoMethodValue& node, std::string& text) {
 // in memory across a call, which for an 80-bit number costs more than most operations.
 template <typename TOperation>
 auto OnNumbers(TFoMethodValue& node, TOperation operation) {
-  if (const TNumber* literal = node.Arg(1).NumberLiteral()) {
+  if (const TNumber* literal = node.NumberLiteralArg(1)) {
     return operation(node.Arg(0).GetNumber(), *literal);
   }
-  if (const TNumber* literal = node.Arg(0).NumberLiteral()) {
+  if (const TNumber* literal = node.NumberLiteralArg(0)) {
     return operation(*literal, node.Arg(1).GetNumber());
   }
   const TNumber a = node.Arg(0).GetNumber();

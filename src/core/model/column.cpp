@@ -22,7 +22,7 @@ class TNoLinks final : public TFoLinkResolver {
   bool ResolveLink(std::int32_t, const void*, std::string&, std::string_view&) override {
     return false;
   }
-};
+} NoLinks;
 
 template <class TKind, class... TArgs>
 TKind* AddIf(bool wanted, TPropertiesCategory& category, TArgs&&... args) {
@@ -89,9 +89,8 @@ void TColumn::Calculate(const TRecord& record, std::string& result) const {
     result.clear();
     return;
   }
-  TNoLinks noLinks;
   Calculator_->Calculate(&record, result,
-                         Owner_ != nullptr ? static_cast<TFoLinkResolver&>(*Owner_) : noLinks);
+                         Owner_ != nullptr ? static_cast<TFoLinkResolver&>(*Owner_) : NoLinks);
 }
 
 void TColumn::SettingChanged() {
