@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "formula/fo_join_value.h"
 #include "formula/fo_link_value.h"
 #include "formula/fo_method_value.h"
 #include "formula/fo_operations.h"
@@ -70,10 +71,15 @@ TFoCustomValue& TFormulaParser::ParseLeaf(int first, int last) {
   }
 }
 
-TFoMethodValue& TFormulaParser::NewMethod(int at, bool isSign) {
+const TFoMethodData& TFormulaParser::FindMethod(int at, bool isSign) const {
   const TFoMethodData* method = TMethodsManager::Find(Reader_.Text(at), isSign);
   if (method == nullptr) throw EFormulaError(feUnknownName);
-  return CallMaker(method->Id)(Owner_, *method);
+  return *method;
+}
+
+TFoMethodValue& TFormulaParser::NewMethod(int at, bool isSign) {
+  const TFoMethodData& method = FindMethod(at, isSign);
+  return CallMaker(method.Id)(Owner_, method);
 }
 
 TFoCustomValue& TFormulaParser::ParseSign(int at, int first, int last, int depth) {
@@ -112,23 +118,35 @@ TFoCustomValue& TFormulaParser::ParseCall(int at, int first, int last, int depth
 // operator, keeps long sums linear.
 TFoCustomValue& TFormulaParser::ParseChain(int at, int first, int last, int depth) {
   const TFoTokenKind kind = Reader_.Kind(at);
-  std::vector<std::pair<int, TFoMethodValue*>> operators;  // from the right
+  std::vector<std::pair<int, const TFoMethodData*>> operators;  // from the right
+  bool onlyPlus = true;
   for (int end = last; at >= 0; at = Reader_.FindToken(first, end, false, kind)) {
     if (depth + static_cast<int>(operators.size()) > kMaxNesting) throw EFormulaError(feSyntax);
-    TFoMethodValue& node = NewMethod(at, false);
+    const TFoMethodData& method = FindMethod(at, false);
     if (at == first || at == end) throw EFormulaError(feSyntax);
-    operators.emplace_back(at, &node);
+    operators.emplace_back(at, &method);
+    onlyPlus = onlyPlus && method.Id == kPlusId;
     end = at - 1;
   }
   const int count = static_cast<int>(operators.size());
   TFoCustomValue* left = &ParseRange(first, operators.back().first - 1, depth + count);
+  // Joins of texts, which is what "+" does once its left side is a text, become one node.
+  std::vector<TFoCustomValue*> pieces;
+  if (onlyPlus && left->GivesText()) pieces.push_back(left);
   for (int j = count - 1; j >= 0; --j) {
-    const auto [position, node] = operators[static_cast<std::size_t>(j)];
+    const auto [position, method] = operators[static_cast<std::size_t>(j)];
     const int rightEnd = j == 0 ? last : operators[static_cast<std::size_t>(j - 1)].first - 1;
-    node->AddArgument(*left);
-    node->AddArgument(ParseRange(position + 1, rightEnd, depth + j + 1));
-    left = node;
+    TFoCustomValue& right = ParseRange(position + 1, rightEnd, depth + j + 1);
+    if (!pieces.empty()) {
+      pieces.push_back(&right);
+      continue;
+    }
+    TFoMethodValue& node = CallMaker(method->Id)(Owner_, *method);
+    node.AddArgument(*left);
+    node.AddArgument(right);
+    left = &node;
   }
+  if (!pieces.empty()) return Owner_.AddNode<TFoJoinValue>(std::move(pieces));
   return *left;
 }
 

@@ -6,6 +6,7 @@ namespace mervanta {
 
 class TFoCustomValue;
 class TFoMethodValue;
+struct TFoMethodData;
 class TFormulaCalculator;
 
 // Builds the node tree of a read formula. Comparisons bind loosest, then "+" and "-", then
@@ -31,6 +32,8 @@ class TFormulaParser {
   TFoCustomValue& ParseSign(int at, int first, int last, int depth);
   TFoCustomValue& ParseCall(int at, int first, int last, int depth);
   TFoCustomValue& ParseChain(int at, int first, int last, int depth);
+  // The operator or function named at token `at`; EFormulaError 41 for an unknown name.
+  const TFoMethodData& FindMethod(int at, bool isSign) const;
   TFoMethodValue& NewMethod(int at, bool isSign);
 
   const TFormulaReader& Reader_;

@@ -7,7 +7,7 @@ namespace mervanta {
 namespace {
 
 constexpr TFoMethodData kRegistry[] = {
-    {"+", mkAdditive, 2, 2, 1},
+    {"+", mkAdditive, 2, 2, kPlusId},
     {"-", mkAdditive, 2, 2, 2},
     {"*", mkMultiplicative, 2, 2, 3},
     {"/", mkMultiplicative, 2, 2, 4},

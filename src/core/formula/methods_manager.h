@@ -18,6 +18,9 @@ struct TFoMethodData {
   std::int32_t Id;  // what the calculator dispatches on
 };
 
+// The binary "+", which adds numbers and joins texts.
+constexpr std::int32_t kPlusId = 1;
+
 // The operators and functions a formula may use, in the order they are listed to the user.
 // The registry is a constant table, so the one instance the program shares needs no object.
 class TMethodsManager {

@@ -126,6 +126,8 @@ const TFormulaCase kLanguageCases[] = {
     // Joins built in place, whatever the kinds along the chain.
     {"\"a\"+1+2", "a12"},
     {"1+2+\"a\"", "<error 85>"},
+    {"\"a\"+1-2", "<error 85>"},
+    {"\"a\"+If(0;\"x\";2)+3+\"b\"", "a23b"},
     {"UpperCase(#3)+\"-\"+#1+If(1;\"x\";2)", "ABC-5x"},
     {"#2+#2+#2", ""},
     {"Length(#3+#1+#3)", "7"},
