@@ -163,21 +163,21 @@ bool Differs(TFoMethodValue& node) {
   return !Equal(node);
 }
 
-// Only the chosen branch is computed, and its kind is kept.
-TFoCustomValue& Chosen(TFoMethodValue& node) {
-  return node.Arg(node.Arg(0).GetCondition() ? 1 : 2);
-}
-
+// Only the chosen branch is computed, and its kind is kept. Each branch is called from a
+// call site of its own, whose one target the processor foresees; a single call whose target
+// followed the condition would be mispredicted whenever the condition is.
 void If(TFoMethodValue& node, TFoVariable& value) {
-  Chosen(node).GetValue(value);
+  if (node.Arg(0).GetCondition()) {
+    node.Arg(1).GetValue(value);
+  } else {
+    node.Arg(2).GetValue(value);
+  }
 }
 
 bool IfGivesText(const TFoMethodValue& node) {
   return node.Arg(1).GivesText() && node.Arg(2).GivesText();
 }
 
-// A call site per branch, each with its one target, which the processor can foresee; one
-// call whose target follows the condition is mispredicted whenever the condition is.
 void AppendIf(TFoMethodValue& node, std::string& text) {
   if (node.Arg(0).GetCondition()) {
     node.Arg(1).AppendText(text);
