@@ -57,7 +57,9 @@ TEST(FieldArray, CursorAnswersAsTheArrayInAnyOrder) {
       SCOPED_TRACE(i);
       const std::string_view text = cursor.Field(i);
       EXPECT_EQ(text, fields.Field(i));
-      if (!text.empty()) EXPECT_EQ(text.data(), fields.Field(i).data()) << "a view, not a copy";
+      if (!text.empty()) {
+        EXPECT_EQ(text.data(), fields.Field(i).data()) << "a view, not a copy";
+      }
     }
   }
   EXPECT_EQ(TFieldArray::TCursor(TFieldArray()).Field(0), "");
