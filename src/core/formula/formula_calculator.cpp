@@ -1,6 +1,7 @@
 #include "formula/formula_calculator.h"
 
 #include <algorithm>
+#include <ranges>
 
 #include "formula/fo_link_value.h"
 #include "formula/fo_static_value.h"
@@ -52,20 +53,27 @@ void TFormulaCalculator::Clear() {
   LinkTexts_.clear();
 }
 
-TFoLinkValue& TFormulaCalculator::AddLink(std::int32_t column) {
+TFoLinkValue& TFormulaCalculator::AddLink(std::int32_t column, bool certain) {
   TFoLinkValue& link = AddNode<TFoLinkValue>(column);
-  Links_.push_back(&link);
+  Links_.emplace_back(&link, certain);
   return link;
 }
 
 void TFormulaCalculator::BindLinks() {
-  for (const TFoLinkValue* link : Links_) LinkColumns_.push_back(link->Column());
-  std::sort(LinkColumns_.begin(), LinkColumns_.end());
-  LinkColumns_.erase(std::unique(LinkColumns_.begin(), LinkColumns_.end()), LinkColumns_.end());
+  std::sort(Links_.begin(), Links_.end(),
+            [](const auto& a, const auto& b) { return a.first->Column() < b.first->Column(); });
+  for (const auto& [link, certain] : Links_) {
+    if (LinkColumns_.empty() || LinkColumns_.back().Column != link->Column()) {
+      LinkColumns_.push_back({link->Column(), false});
+    }
+    // A column is read for certain when any of its references is.
+    LinkColumns_.back().Certain = LinkColumns_.back().Certain || certain;
+  }
   LinkTexts_.resize(LinkColumns_.size());
-  for (TFoLinkValue* link : Links_) {
-    const auto at = std::lower_bound(LinkColumns_.begin(), LinkColumns_.end(), link->Column());
-    link->Bind(LinkTexts_[static_cast<std::size_t>(at - LinkColumns_.begin())]);
+  std::size_t entry = 0;
+  for (TFoLinkValue* link : Links_ | std::views::keys) {
+    if (LinkColumns_[entry].Column != link->Column()) ++entry;
+    link->Bind(LinkTexts_[entry]);
   }
   Links_.clear();
 }

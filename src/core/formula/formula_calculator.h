@@ -15,6 +15,13 @@ namespace mervanta {
 
 class TFoLinkValue;
 
+// A column a formula refers to; Certain when some reference to it lies outside every branch
+// of "If", so that each calculation reads it.
+struct TFoLinkColumn {
+  std::int32_t Column;
+  bool Certain;
+};
+
 // A column reference's text as the resolver gave it before the calculation began.
 struct TFoLinkText {
   std::string_view Text;
@@ -39,7 +46,7 @@ class TFoLinkResolver {
   // left unknown is asked of ResolveLink when the calculation reaches it, so that computed
   // cells are computed only when needed.
   virtual void ResolveStoredLinks(const void* /*context*/,
-                                  std::span<const std::int32_t> /*columns*/,
+                                  std::span<const TFoLinkColumn> /*columns*/,
                                   std::span<TFoLinkText> /*texts*/) {}
 };
 
@@ -75,9 +82,9 @@ class TFormulaCalculator {
     Nodes_.push_back(std::move(node));
     return result;
   }
-  // The node of the reference "#column"; it reads the text the resolver gave beforehand
-  // when there is one.
-  TFoLinkValue& AddLink(std::int32_t column);
+  // The node of the reference "#column", `certain` when it lies outside every branch of
+  // "If"; it reads the text the resolver gave beforehand when there is one.
+  TFoLinkValue& AddLink(std::int32_t column, bool certain);
   bool ResolveLink(std::int32_t column, std::string& buffer, std::string_view& text) {
     return Resolver_->ResolveLink(column, Context_, buffer, text);
   }
@@ -92,9 +99,9 @@ class TFormulaCalculator {
   int Levels_ = 0;  // of the tree
   bool RootGivesText_ = false;
   std::vector<std::unique_ptr<TFoCustomValue>> Nodes_;
-  std::vector<TFoLinkValue*> Links_;       // while parsing
-  std::vector<std::int32_t> LinkColumns_;  // ascending, each once
-  std::vector<TFoLinkText> LinkTexts_;     // one per entry of LinkColumns_
+  std::vector<std::pair<TFoLinkValue*, bool>> Links_;  // and certain, while parsing
+  std::vector<TFoLinkColumn> LinkColumns_;             // ascending, each once
+  std::vector<TFoLinkText> LinkTexts_;                 // one per entry of LinkColumns_
   TFoLinkResolver* Resolver_ = nullptr;
   bool Busy_ = false;
   const void* Context_ = nullptr;

@@ -64,7 +64,7 @@ TFoCustomValue& TFormulaParser::ParseLeaf(int first, int last) {
     case tkColumn: {
       int column;
       if (!TryParseInteger(text.substr(1), column)) throw EFormulaError(feBadColumn);
-      return Owner_.AddLink(column);
+      return Owner_.AddLink(column, Branches_ == 0);
     }
     default:
       throw EFormulaError(feSyntax);
@@ -104,7 +104,10 @@ TFoCustomValue& TFormulaParser::ParseCall(int at, int first, int last, int depth
       const int separator = Reader_.FindToken(start, end, true, tkSeparator);
       if (separator == start) throw EFormulaError(feSyntax);
       const int pieceEnd = separator < 0 ? end : separator - 1;
+      const bool branch = node.Method().Id == kIfId && node.ArgCount() > 0;
+      Branches_ += branch;
       node.AddArgument(ParseRange(start, pieceEnd, depth + 1));
+      Branches_ -= branch;
       // One separator right before the closing bracket is allowed and ends the list.
       start = pieceEnd + 2;
     }

@@ -39,6 +39,7 @@ class TFormulaParser {
   const TFormulaReader& Reader_;
   TFormulaCalculator& Owner_;
   int Deepest_ = 0;
+  int Branches_ = 0;  // branches of "If" around the range being parsed
 };
 
 }  // namespace mervanta

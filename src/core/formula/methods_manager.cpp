@@ -17,7 +17,7 @@ constexpr TFoMethodData kRegistry[] = {
     {"<=", mkCompare, 2, 2, 8},
     {"=", mkCompare, 2, 2, 9},
     {"<>", mkCompare, 2, 2, 10},
-    {"If", mkFunction, 3, 3, 11},
+    {"If", mkFunction, 3, 3, kIfId},
     {"Str", mkFunction, 1, 1, 12},
     {"Val", mkFunction, 1, 1, 13},
     {"Max", mkFunction, 2, 256, 14},

@@ -20,6 +20,8 @@ struct TFoMethodData {
 
 // The binary "+", which adds numbers and joins texts.
 constexpr std::int32_t kPlusId = 1;
+// "If", which computes only one of its branches.
+constexpr std::int32_t kIfId = 11;
 
 // The operators and functions a formula may use, in the order they are listed to the user.
 // The registry is a constant table, so the one instance the program shares needs no object.

@@ -233,16 +233,20 @@ bool TColumns::ResolveLink(std::int32_t column, const void* context, std::string
   return true;
 }
 
-void TColumns::ResolveStoredLinks(const void* context, std::span<const std::int32_t> columns,
+int TColumns::FieldOf(std::int32_t column) const {
+  const auto position = static_cast<std::size_t>(column) - 1;  // #0 and below wrap
+  return position < FieldIndexes_.size() ? FieldIndexes_[position] : -1;
+}
+
+void TColumns::ResolveStoredLinks(const void* context, std::span<const TFoLinkColumn> columns,
                                   std::span<TFoLinkText> texts) {
   // Stored columns lie in the fields in column order, so ascending columns walk the
   // record's block once.
+  std::size_t end = columns.size();
+  while (end > 0 && !(columns[end - 1].Certain && FieldOf(columns[end - 1].Column) >= 0)) --end;
   TFieldArray::TCursor fields(static_cast<const TRecord*>(context)->Fields());
-  const std::size_t count = FieldIndexes_.size();
-  for (std::size_t i = 0; i < columns.size(); ++i) {
-    const auto position = static_cast<std::size_t>(columns[i]) - 1;  // #0 and below wrap
-    if (position >= count) continue;
-    const int field = FieldIndexes_[position];
+  for (std::size_t i = 0; i < end; ++i) {
+    const int field = FieldOf(columns[i].Column);
     if (field >= 0) texts[i] = {fields.Field(field), true};
   }
 }

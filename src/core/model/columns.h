@@ -89,12 +89,16 @@ class TColumns final : public TFoLinkResolver {
   // `context` is the record whose cell is being computed.
   bool ResolveLink(std::int32_t column, const void* context, std::string& buffer,
                    std::string_view& text) override;
-  // Answers the references to stored columns from the record's fields in one walk.
-  void ResolveStoredLinks(const void* context, std::span<const std::int32_t> columns,
+  // Answers the references to stored columns from the record's fields in one walk, which
+  // goes no farther than the last stored column the calculation certainly reads: a
+  // reference beyond it, in a branch not taken, costs nothing.
+  void ResolveStoredLinks(const void* context, std::span<const TFoLinkColumn> columns,
                           std::span<TFoLinkText> texts) override;
 
  private:
   void Renumber();
+  // The field of column "#column" when it is stored, else -1.
+  int FieldOf(std::int32_t column) const;
   void Send(TMsgCode code, std::intptr_t param1 = 0, const TColumn* column = nullptr) const;
   // Detaches and frees every column, unannounced.
   void FreeAll();

@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "formula/formula_error.h"
@@ -336,15 +337,17 @@ TEST(FormulaCalculator, CalculateRaises82ToAResolverThatEntersItAgain) {
 
 TEST(FormulaCalculator, AsksForEachColumnOnceBeforehandAndTheRestOnlyWhenReached) {
   struct TRecordingResolver : TFoLinkResolver {
-    std::vector<std::int32_t> Beforehand;
+    std::vector<std::string> Beforehand;  // "#N", with "?" when only a branch refers to it
     std::vector<std::int32_t> Later;
     bool AnswerBeforehand = true;
-    void ResolveStoredLinks(const void*, std::span<const std::int32_t> columns,
+    void ResolveStoredLinks(const void*, std::span<const TFoLinkColumn> columns,
                             std::span<TFoLinkText> texts) override {
-      Beforehand.assign(columns.begin(), columns.end());
-      // Odd columns are "stored" and answered now.
+      Beforehand.clear();
       for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (AnswerBeforehand && columns[i] % 2 != 0) texts[i] = {"s", true};
+        Beforehand.push_back("#" + std::to_string(columns[i].Column) +
+                             (columns[i].Certain ? "" : "?"));
+        // Odd columns are "stored" and answered now.
+        if (AnswerBeforehand && columns[i].Column % 2 != 0) texts[i] = {"s", true};
       }
     }
     bool ResolveLink(std::int32_t column, const void*, std::string&,
@@ -359,7 +362,7 @@ TEST(FormulaCalculator, AsksForEachColumnOnceBeforehandAndTheRestOnlyWhenReached
   std::string result;
   calculator.Calculate(nullptr, result, resolver);
   EXPECT_EQ(result, "scscs");
-  EXPECT_EQ(resolver.Beforehand, (std::vector<std::int32_t>{2, 3, 4, 5, 9}));
+  EXPECT_EQ(resolver.Beforehand, (std::vector<std::string>{"#2", "#3?", "#4?", "#5", "#9"}));
   EXPECT_EQ(resolver.Later, (std::vector<std::int32_t>{2, 2})) << "#4 is not reached";
 
   // What was answered for one calculation is not taken for the next.
@@ -368,6 +371,38 @@ TEST(FormulaCalculator, AsksForEachColumnOnceBeforehandAndTheRestOnlyWhenReached
   calculator.Calculate(nullptr, result, resolver);
   EXPECT_EQ(result, "ccc");
   EXPECT_EQ(resolver.Later, (std::vector<std::int32_t>{5, 4, 2, 9}));
+}
+
+TEST(FormulaCalculator, TellsWhichColumnsEveryCalculationReads) {
+  struct TCertainty : TFoLinkResolver {
+    std::string Seen;
+    void ResolveStoredLinks(const void*, std::span<const TFoLinkColumn> columns,
+                            std::span<TFoLinkText>) override {
+      for (const TFoLinkColumn& column : columns) Seen += column.Certain ? 'c' : 'b';
+    }
+    bool ResolveLink(std::int32_t, const void*, std::string&, std::string_view& text) override {
+      text = "1";
+      return true;
+    }
+  };
+  // One letter per column referred to, ascending: c for certain, b for only in a branch.
+  const std::pair<const char*, const char*> cases[] = {
+      {"#1+#2", "cc"},
+      {"If(#1;#2;#3)", "cbb"},
+      {"If(If(#1;#2;#3);#4;#5)", "cbbbb"},
+      {"If(#3;If(#1;#2;#4);#2)+#4", "bbcc"},
+      {"Max(#2;If(1;#1;0))", "bc"},
+      {"#1", "c"},
+  };
+  for (const auto& [formula, expected] : cases) {
+    SCOPED_TRACE(formula);
+    TCertainty resolver;
+    TFormulaCalculator calculator;
+    calculator.SetFormula(formula);
+    std::string result;
+    calculator.Calculate(nullptr, result, resolver);
+    EXPECT_EQ(resolver.Seen, expected);
+  }
 }
 
 TEST(FormulaCalculator, KeepsAParseFaultUntilTheFormulaChanges) {

@@ -31,12 +31,12 @@ class TTestRecord : public TFoLinkResolver {
   }
 
   // Stored cells are answered before the calculation, as the table answers them.
-  void ResolveStoredLinks(const void*, std::span<const std::int32_t> columns,
+  void ResolveStoredLinks(const void*, std::span<const TFoLinkColumn> columns,
                           std::span<TFoLinkText> texts) override {
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (columns[i] < 1 || columns[i] > static_cast<int>(Columns_.size())) continue;
-      if (const auto* stored =
-              std::get_if<0>(&Columns_[static_cast<std::size_t>(columns[i] - 1)])) {
+      const std::int32_t column = columns[i].Column;
+      if (column < 1 || column > static_cast<int>(Columns_.size())) continue;
+      if (const auto* stored = std::get_if<0>(&Columns_[static_cast<std::size_t>(column - 1)])) {
         texts[i] = {*stored, true};
       }
     }

@@ -73,6 +73,31 @@ TEST_F(ColumnValues, ReferencesToStoredCellsFollowTheColumnList) {
   EXPECT_EQ(Record.Value(formula), "ca");
 }
 
+TEST_F(ColumnValues, StoredCellsAreAnsweredBeforehandUpToTheLastOneCertainlyRead) {
+  Build({"a", "=\"v\"", "b", "c", "d"});
+  struct TCase {
+    std::vector<TFoLinkColumn> Columns;
+    std::string Answered;  // per column: its text, or "-" when left to be asked when reached
+  };
+  const TCase cases[] = {
+      {{{1, true}, {3, false}, {4, true}, {5, false}}, "a b c -"},
+      {{{1, false}, {2, true}, {5, false}}, "- - -"},
+      {{{2, false}, {3, false}, {5, true}}, "- b d"},
+      {{{0, true}, {1, true}, {9, true}}, "- a -"},
+      {{{1, false}, {4, false}}, "- -"},
+  };
+  for (const TCase& test : cases) {
+    std::vector<TFoLinkText> texts(test.Columns.size());
+    Columns.ResolveStoredLinks(&Record, test.Columns, texts);
+    std::string answered;
+    for (const TFoLinkText& text : texts) {
+      if (!answered.empty()) answered += ' ';
+      answered += text.Known ? std::string(text.Text) : "-";
+    }
+    EXPECT_EQ(answered, test.Answered) << "case " << &test - cases;
+  }
+}
+
 TEST_F(ColumnValues, AStoredCellIsReadInPlaceAndWrittenToItsField) {
   Build({"=#2", "first", "=#2", "second"});
   std::string buffer;
