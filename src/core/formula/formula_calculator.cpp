@@ -1,7 +1,6 @@
 #include "formula/formula_calculator.h"
 
 #include <algorithm>
-#include <ranges>
 
 #include "formula/fo_link_value.h"
 #include "formula/fo_static_value.h"
@@ -71,9 +70,10 @@ void TFormulaCalculator::BindLinks() {
   }
   LinkTexts_.resize(LinkColumns_.size());
   std::size_t entry = 0;
-  for (TFoLinkValue* link : Links_ | std::views::keys) {
-    if (LinkColumns_[entry].Column != link->Column()) ++entry;
-    link->Bind(LinkTexts_[entry]);
+  for (const auto& reference : Links_) {
+    TFoLinkValue& link = *reference.first;
+    if (LinkColumns_[entry].Column != link.Column()) ++entry;
+    link.Bind(LinkTexts_[entry]);
   }
   Links_.clear();
 }
