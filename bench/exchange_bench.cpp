@@ -18,9 +18,9 @@
 
 #include "exchange/import.h"
 #include "exchange/records_exporter.h"
-#include "model/table.h"
 #include "support/atomic_file.h"
 #include "support/file_io.h"
+#include "table/table.h"
 #include "table_generator.h"
 
 namespace mervanta::bench {
@@ -154,7 +154,7 @@ void ImportAgainstLoad(benchmark::State& state) {
     auto loaded = std::make_unique<TRecords>(table.Columns());
     loaded->LoadText(ReadWholeFile(Files().Import), 0);
     const TClock::time_point middle = TClock::now();
-    added = ImportRecords(table, files);
+    added = ImportRecords(table.Sources(), table.Options(), files);
     importing += TClock::now() - middle;
     baseline += middle - start;
     loaded.reset();

@@ -15,9 +15,9 @@
 
 #include "model/columns.h"
 #include "model/records.h"
+#include "model/table_sources.h"
 #include "search/fast_search.h"
 #include "search/search_equals.h"
-#include "search/table_sources.h"
 #include "search/usual_search.h"
 #include "table_generator.h"
 

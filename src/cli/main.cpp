@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/cli_application.h"
+#include "application/cli_application.h"
 #include "framework/huge_pages.h"
 #include "framework/terminal.h"
 

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "application/command_registry.h"
 #include "cli_runner.h"
-#include "framework/command_registry.h"
 #include "framework/table_files.h"
 #include "framework/terminal_user_interface.h"
-#include "model/table.h"
 #include "settings/options.h"
 #include "support/errors.h"
 #include "support/locked_file.h"
 #include "support/progress.h"
+#include "table/table.h"
 #include "test_support/scoped_environment.h"
 
 namespace mervanta::test {

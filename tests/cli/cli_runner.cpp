@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "framework/cli_application.h"
-#include "model/table.h"
+#include "application/cli_application.h"
 #include "support/file_io.h"
+#include "table/table.h"
 
 extern char** environ;
 

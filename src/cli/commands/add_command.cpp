@@ -7,8 +7,8 @@
 #include "framework/table_update.h"
 #include "model/new_record.h"
 #include "model/record_validation.h"
-#include "model/table.h"
 #include "support/errors.h"
+#include "table/table.h"
 
 namespace mervanta {
 

@@ -8,8 +8,8 @@
 #include "framework/property_text.h"
 #include "framework/table_update.h"
 #include "framework/usage_error.h"
-#include "model/table.h"
 #include "support/errors.h"
+#include "table/table.h"
 
 namespace mervanta {
 

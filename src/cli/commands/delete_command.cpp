@@ -6,8 +6,8 @@
 
 #include "framework/argument_text.h"
 #include "framework/table_update.h"
-#include "model/table.h"
-#include "search/record_deletion.h"
+#include "table/record_deletion.h"
+#include "table/table.h"
 
 namespace mervanta {
 

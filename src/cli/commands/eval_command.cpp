@@ -5,7 +5,7 @@
 
 #include "framework/table_files.h"
 #include "model/columns.h"
-#include "model/table.h"
+#include "table/table.h"
 
 namespace mervanta {
 

@@ -10,10 +10,10 @@
 #include "framework/column_names.h"
 #include "framework/table_files.h"
 #include "framework/usage_error.h"
-#include "model/table.h"
 #include "settings/options.h"
 #include "support/errors.h"
 #include "support/file_names.h"
+#include "table/table.h"
 
 namespace mervanta {
 

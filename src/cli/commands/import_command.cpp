@@ -6,6 +6,7 @@
 
 #include "exchange/import.h"
 #include "framework/table_update.h"
+#include "table/table.h"
 
 namespace mervanta {
 
@@ -22,7 +23,7 @@ int TImportCommand::Run(TCliContext& context, const TArguments& arguments) const
   arguments.ExpectWords(2, SIZE_MAX);
   TTableUpdate table(context, arguments.Word(0));
   const std::vector<std::string> files(arguments.Words().begin() + 1, arguments.Words().end());
-  ImportRecords(*table, files);
+  ImportRecords(table->Sources(), table->Options(), files);
   table.Save();
   return kExitSuccess;
 }

@@ -3,9 +3,9 @@
 #include <ostream>
 
 #include "framework/table_files.h"
-#include "model/table.h"
 #include "report/table_info.h"
 #include "support/locked_file.h"
+#include "table/table.h"
 
 namespace mervanta {
 
@@ -43,7 +43,7 @@ int TInfoCommand::Run(TCliContext& context, const TArguments& arguments) const {
   arguments.ExpectWords(1, 1);
   const auto table = OpenTable(context, arguments.Word(0), TTableAccess::Read);
   TStringList lines;
-  TTableInfo::Summary(*table, lines);
+  TTableInfo::Summary(table->Facts(), lines);
   const std::string_view status = EditStatus(*table);
   for (const std::string& line : lines) {
     if (line.starts_with("Status: ")) {

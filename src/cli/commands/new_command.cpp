@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "framework/table_files.h"
-#include "model/table.h"
 #include "support/errors.h"
 #include "support/file_names.h"
+#include "table/table.h"
 
 namespace mervanta {
 

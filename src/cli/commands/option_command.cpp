@@ -2,7 +2,7 @@
 
 #include "framework/property_text.h"
 #include "framework/table_update.h"
-#include "model/table.h"
+#include "table/table.h"
 
 namespace mervanta {
 

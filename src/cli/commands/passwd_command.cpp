@@ -5,8 +5,8 @@
 #include <string>
 
 #include "framework/table_update.h"
-#include "model/table.h"
 #include "support/errors.h"
+#include "table/table.h"
 
 namespace mervanta {
 

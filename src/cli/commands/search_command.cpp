@@ -10,11 +10,11 @@
 #include "framework/table_files.h"
 #include "framework/usage_error.h"
 #include "model/match_condition.h"
-#include "model/table.h"
 #include "search/extended_search.h"
 #include "search/fast_search.h"
 #include "search/search_equals.h"
 #include "support/numbers.h"
+#include "table/table.h"
 
 namespace mervanta {
 

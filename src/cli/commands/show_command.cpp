@@ -4,7 +4,7 @@
 
 #include "framework/listing.h"
 #include "framework/table_files.h"
-#include "model/table.h"
+#include "table/table.h"
 
 namespace mervanta {
 

@@ -8,7 +8,7 @@
 #include "framework/listing.h"
 #include "framework/table_update.h"
 #include "framework/usage_error.h"
-#include "model/table.h"
+#include "table/table.h"
 
 namespace mervanta {
 

@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "framework/table_files.h"
-#include "model/table.h"
 #include "report/table_info.h"
+#include "table/table.h"
 
 namespace mervanta {
 
@@ -12,7 +12,7 @@ int TStatsCommand::Run(TCliContext& context, const TArguments& arguments) const 
   arguments.ExpectWords(1, 1);
   const auto table = OpenTable(context, arguments.Word(0), TTableAccess::Read);
   TStringList lines;
-  TTableInfo::ColumnStatistics(*table, lines);
+  TTableInfo::ColumnStatistics(table->Sources(), lines);
   for (const std::string& line : lines) context.Out() << context.Text().Output(line) << '\n';
   return kExitSuccess;
 }

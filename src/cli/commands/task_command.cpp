@@ -13,10 +13,10 @@
 #include "framework/table_files.h"
 #include "framework/table_update.h"
 #include "framework/usage_error.h"
-#include "model/table.h"
 #include "operations/operation.h"
 #include "support/errors.h"
 #include "support/string_list.h"
+#include "table/table.h"
 
 namespace mervanta {
 

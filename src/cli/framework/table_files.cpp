@@ -7,10 +7,10 @@
 #include <thread>
 
 #include "model/protecter.h"
-#include "model/table.h"
 #include "settings/options.h"
 #include "support/errors.h"
 #include "support/file_names.h"
+#include "table/table.h"
 
 namespace mervanta {
 

@@ -1,8 +1,8 @@
 #include "framework/table_update.h"
 
 #include "framework/table_files.h"
-#include "model/table.h"
 #include "settings/options.h"
+#include "table/table.h"
 
 namespace mervanta {
 

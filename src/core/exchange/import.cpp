@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "exchange/record_set.h"
-#include "model/table.h"
+#include "model/table_options.h"
+#include "model/table_sources.h"
 #include "support/file_io.h"
 #include "support/numbers.h"
 #include "support/progress.h"
@@ -65,8 +66,8 @@ class TRecordCleaner {
 
 class TImport {
  public:
-  explicit TImport(TTable& table)
-      : Columns_(table.Columns()), All_(table.Sources().All), Options_(table.Options()) {}
+  TImport(TTableSources& sources, const TTableOptions& options)
+      : Columns_(sources.Columns()), All_(sources.All), Options_(options) {}
 
   int ImportFile(const std::string& fileName) {
     const std::string bytes = ReadWholeFile(fileName);
@@ -145,8 +146,9 @@ class TImport {
 
 }  // namespace
 
-int ImportRecords(TTable& table, std::span<const std::string> fileNames) {
-  TImport import(table);
+int ImportRecords(TTableSources& sources, const TTableOptions& options,
+                  std::span<const std::string> fileNames) {
+  TImport import(sources, options);
   int total = 0;
   for (const std::string& fileName : fileNames) {
     TBusyScope busy;
@@ -154,7 +156,7 @@ int ImportRecords(TTable& table, std::span<const std::string> fileNames) {
   }
   ShowMessageBox(GroupedCount(total) + " records added", "Information", TButtons::Ok,
                  TIcon::Information);
-  table.Sources().SetCurrentIndex(TTableSources::kAllIndex);
+  sources.SetCurrentIndex(TTableSources::kAllIndex);
   return total;
 }
 

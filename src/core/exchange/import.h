@@ -5,9 +5,10 @@
 
 namespace mervanta {
 
-class TTable;
+class TTableOptions;
+class TTableSources;
 
-// Appends the records of delimited files to the table's "All", file after file. Each file is
+// Appends the records of delimited files to a table's "All", file after file. Each file is
 // read as the table's data file would be, with at least a field per stored column; fields are
 // taken by position. The table's options decide what is kept: values are trimmed unless
 // NoTrim, empty records dropped unless AllowEmpty, and with NoEquals records equal to one
@@ -17,6 +18,7 @@ class TTable;
 //
 // A file that cannot be read or parsed raises its error: the files before it stay imported
 // and the rest are not read.
-int ImportRecords(TTable& table, std::span<const std::string> fileNames);
+int ImportRecords(TTableSources& sources, const TTableOptions& options,
+                  std::span<const std::string> fileNames);
 
 }  // namespace mervanta

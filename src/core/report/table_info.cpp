@@ -5,14 +5,14 @@
 
 #include <algorithm>
 #include <climits>
-#include <ctime>
 #include <cstdint>
+#include <ctime>
 #include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "model/table.h"
+#include "model/sources.h"
 #include "support/date_time.h"
 #include "support/file_io.h"
 #include "support/locale.h"
@@ -54,9 +54,9 @@ std::string LastUpdateText(const std::string& path) {
   return DateTimeToStr(date + time);
 }
 
-std::string_view StatusText(const TTable& table) {
-  if (table.ReadOnly()) return "Read-only";
-  return table.Modified() ? "Modified" : "Editing";
+std::string_view StatusText(const TTableFacts& table) {
+  if (table.ReadOnly) return "Read-only";
+  return table.Modified ? "Modified" : "Editing";
 }
 
 // What one column holds over one list.
@@ -157,30 +157,29 @@ void AddListStatistics(const TSources& sources, int index, TStringList& lines) {
 
 }  // namespace
 
-void TTableInfo::Summary(const TTable& table, TStringList& lines) {
-  const std::string& fileName = table.FileName();
-  AddLine(lines, "Table", table.DisplayName());
+void TTableInfo::Summary(const TTableFacts& table, TStringList& lines) {
+  const std::string& fileName = table.FileName;
+  AddLine(lines, "Table", table.DisplayName);
   lines.emplace_back();
   AddLine(lines, "File", fileName.empty() ? "(file is not saved)" : fileName);
   // A table with a file name is bound to its data file: opening and saving as give one.
   AddLine(lines, "File size", fileName.empty() ? std::string(kUnknown) : FileSizeText(fileName));
   AddLine(lines, "Last file update", LastUpdateText(fileName));
-  AddLine(lines, "Total records number", GroupedCount(table.Sources().All.Count()));
-  AddLine(lines, "Password", table.Password().empty() ? "No" : "Yes");
+  AddLine(lines, "Total records number", GroupedCount(table.RecordCount));
+  AddLine(lines, "Password", table.Protected ? "Yes" : "No");
   AddLine(lines, "Status", StatusText(table));
 }
 
-void TTableInfo::ColumnStatistics(const TTable& table, TStringList& lines) {
-  const TSources& sources = table.Sources();
+void TTableInfo::ColumnStatistics(const TSources& sources, TStringList& lines) {
   TProgressScope progress(StatisticsSteps(sources));
   for (int i = 0; i < sources.SourceCount(); ++i) {
     if (sources.Source(i).Count() > 0) AddListStatistics(sources, i, lines);
   }
 }
 
-void TTableInfo::DescriptionText(const TTable& table, TStringList& lines) {
-  if (table.FileName().empty()) return;
-  const std::string path = table.DescriptionFileName();
+void TTableInfo::DescriptionText(const TTableFacts& table, TStringList& lines) {
+  if (table.FileName.empty()) return;
+  const std::string& path = table.DescriptionFileName;
   if (!IsRegularFile(path)) return;
   TStringList text = TextToList(ReadWholeFile(path));
   lines.insert(lines.end(), std::make_move_iterator(text.begin()),

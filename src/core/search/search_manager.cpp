@@ -1,9 +1,9 @@
 #include "search/search_manager.h"
 
 #include "model/record_map.h"
+#include "model/table_sources.h"
 #include "search/fast_search.h"
 #include "search/search_dialogs.h"
-#include "search/table_sources.h"
 #include "search/usual_search.h"
 #include "settings/options.h"
 #include "support/numbers.h"

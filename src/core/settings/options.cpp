@@ -2,6 +2,7 @@
 
 #include "settings/settings_location.h"
 #include "support/msg_sender.h"
+#include "support/progress.h"
 #include "support/xml_file.h"
 
 namespace mervanta {
@@ -16,6 +17,13 @@ TOptions::TOptions(const std::string& defaultWorkDir)
       Print(AddCategory<TPrintCategory>()),
       Tools(AddCategory<TToolsCategory>()),
       Other(AddCategory<TOtherCategory>()) {}
+
+void TOptions::Changed(TProperty& property) {
+  TPropertiesCategory::Changed(property);
+  if (&property == Other->ShowProgress && this == &Options()) {
+    TProgress::SetWindowEnabled(Other->ShowProgress->Value());
+  }
+}
 
 TOptions& Options() {
   static TOptions options(DefaultWorkDir());

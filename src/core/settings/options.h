@@ -24,6 +24,9 @@ class TOptions : public TPropertiesCategory {
   TPrintCategory* const Print;
   TToolsCategory* const Tools;
   TOtherCategory* const Other;
+
+  // The program's options also steer the progress window (ShowProgress).
+  void Changed(TProperty& property) override;
 };
 
 // The one options tree of the program, created on first use.

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "settings/options.h"
 #include "support/user_interface.h"
 
 namespace mervanta {
@@ -34,6 +33,7 @@ struct TProgressState {
 TProgressState State;
 int BusyCount = 0;
 TTickClock Clock = &SystemTicks;
+bool WindowAllowed = true;
 
 int Percent() {
   return static_cast<int>(static_cast<long long>(State.Done) * 100 / State.Total);
@@ -54,7 +54,7 @@ void TProgress::Begin(int total) {
 }
 
 void TProgress::Step() {
-  if (State.Depth != 1 || State.Total == 0 || !Options().Other->ShowProgress->Value()) return;
+  if (State.Depth != 1 || State.Total == 0 || !WindowAllowed) return;
   ++State.Done;
   int percent = Percent();
   TUserInterface& ui = UserInterface();
@@ -95,6 +95,14 @@ void TProgress::BeginBusy() {
 void TProgress::EndBusy() {
   if (BusyCount == 0) return;
   if (--BusyCount == 0) UserInterface().SetCursor(TCursor::Default);
+}
+
+void TProgress::SetWindowEnabled(bool enabled) {
+  WindowAllowed = enabled;
+}
+
+bool TProgress::WindowEnabled() {
+  return WindowAllowed;
 }
 
 void TProgress::SetClock(TTickClock clock) {

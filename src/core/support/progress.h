@@ -23,6 +23,11 @@ class TProgress {
   static void BeginBusy();
   static void EndBusy();
 
+  // Whether a long loop may show the window at all; the wait cursor shows regardless. The
+  // owner of the options keeps it in step with them.
+  static void SetWindowEnabled(bool enabled);
+  static bool WindowEnabled();
+
   // nullptr goes back to the system's monotonic clock.
   static void SetClock(TTickClock clock);
 };

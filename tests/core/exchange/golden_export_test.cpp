@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/model/table_fixture.h"
+#include "core/table/table_fixture.h"
 #include "export_fixture.h"
 
 namespace mervanta::test {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model/table_fixture.h"
+#include "core/table/table_fixture.h"
 #include "exchange/import.h"
 #include "support/errors.h"
 #include "test_support/recording_user_interface.h"
@@ -31,7 +31,7 @@ class TImportTest : public testing::Test {
     for (const std::string& text : texts) {
       files.push_back(Folder.Write("import" + std::to_string(files.size()) + ".csv", text));
     }
-    return ImportRecords(Table, files);
+    return ImportRecords(Table.Sources(), Table.Options(), files);
   }
 
   std::vector<std::string> Messages() const {
@@ -156,7 +156,7 @@ TEST_F(TImportTest, ImportingTheTablesOwnDataWithNoEqualsAddsNothing) {
   own.Open(path, "", false);
   own.Options().NoEquals->SetValue(true);
   own.SetModified(false);
-  EXPECT_EQ(ImportRecords(own, std::vector<std::string>{path}), 0);
+  EXPECT_EQ(ImportRecords(own.Sources(), own.Options(), std::vector<std::string>{path}), 0);
   EXPECT_EQ(Rows(own), "a|1/b|2/|");
   EXPECT_EQ(Messages(), std::vector<std::string>{"message Information: 0 records added."});
   EXPECT_FALSE(own.Modified());
@@ -185,13 +185,13 @@ TEST_F(TImportTest, AFailingFileStopsTheImportAndKeepsTheFilesBefore) {
   const std::vector<std::string> files = {Folder.Write("one.csv", "a;1\r\n"),
                                           Folder.File("missing.csv"),
                                           Folder.Write("three.csv", "c;3\r\n")};
-  EXPECT_THROW(ImportRecords(Table, files), EMervantaError);
+  EXPECT_THROW(ImportRecords(Table.Sources(), Table.Options(), files), EMervantaError);
   EXPECT_EQ(Rows(Table), "a|1");
   EXPECT_TRUE(Messages().empty());
 
   const std::string unreadable = Folder.Write("long.csv", std::string(70000, 'x') + "\r\n");
   try {
-    ImportRecords(Table, std::vector<std::string>{unreadable});
+    ImportRecords(Table.Sources(), Table.Options(), std::vector<std::string>{unreadable});
     ADD_FAILURE() << "no error";
   } catch (const EMervantaError& error) {
     EXPECT_STREQ(error.what(), "Stream read error");

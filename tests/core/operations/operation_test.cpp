@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "core/model/records_fixture.h"
-#include "core/model/table_fixture.h"
-#include "model/table.h"
+#include "core/table/table_fixture.h"
 #include "support/progress.h"
+#include "table/table.h"
 #include "test_support/pinned_locale.h"
 #include "test_support/recording_user_interface.h"
 

@@ -12,10 +12,10 @@
 #include <ostream>
 #include <string>
 
-#include "core/model/table_fixture.h"
-#include "model/table.h"
+#include "core/table/table_fixture.h"
 #include "support/errors.h"
 #include "support/progress.h"
+#include "table/table.h"
 #include "test_support/pinned_locale.h"
 #include "test_support/recording_user_interface.h"
 
@@ -43,7 +43,7 @@ TEST(TableInfoSummary, OfANewTableHasNoFile) {
   TTable table;
   table.New();
   TStringList lines;
-  TTableInfo::Summary(table, lines);
+  TTableInfo::Summary(table.Facts(), lines);
   EXPECT_EQ(lines, (TStringList{"Table: (Untitled)", "", "File: (file is not saved)",
                                 "File size: (unknown)", "Last file update: (unknown)",
                                 "Total records number: 0", "Password: No", "Status: Modified"}));
@@ -74,7 +74,7 @@ TEST_P(TableInfoSummaryTest, DescribesTheFileAndTheState) {
   TTable table;
   GetParam().Open(table, path);
   TStringList lines{"kept"};
-  TTableInfo::Summary(table, lines);
+  TTableInfo::Summary(table.Facts(), lines);
   EXPECT_EQ(lines, (TStringList{"kept", "Table: people", "", "File: " + path,
                                 std::string("File size: ") + GetParam().Size,
                                 std::string("Last file update: ") + GetParam().Update,
@@ -126,7 +126,7 @@ class TableInfoStatisticsTest : public testing::Test {
 
   TStringList Statistics() const {
     TStringList lines;
-    TTableInfo::ColumnStatistics(Table, lines);
+    TTableInfo::ColumnStatistics(Table.Sources(), lines);
     return lines;
   }
 
@@ -186,7 +186,7 @@ TEST(TableInfoLargeStatistics, GroupsCountsAndStepsOncePerCell) {
   static std::uint32_t now = 0;
   TProgress::SetClock([] { return now += 1000; });
   TStringList lines;
-  TTableInfo::ColumnStatistics(table, lines);
+  TTableInfo::ColumnStatistics(table.Sources(), lines);
   TProgress::SetClock(nullptr);
   EXPECT_EQ(lines, (TStringList{"All: 1 234", "", "A (empty: 1 234)", "B (plus: 1 234)", "",
                                 "Chosen: 1 000", "", "A (empty: 1 000)", "B (plus: 1 000)", ""}));
@@ -214,7 +214,7 @@ TEST_P(TableInfoDescriptionTest, AppendsTheDescriptionFileWhenThereIsOne) {
   TTable table;
   GetParam().Make(table, folder);
   TStringList lines{"kept"};
-  TTableInfo::DescriptionText(table, lines);
+  TTableInfo::DescriptionText(table.Facts(), lines);
   EXPECT_EQ(lines, GetParam().Expected);
 }
 
@@ -248,7 +248,7 @@ TEST(TableInfoDescription, AnUnreadableDescriptionIsAnError) {
   table.Open(folder.Write("t.txt", "a\r\n"), "", false);
   ASSERT_EQ(::chmod(description.c_str(), 0), 0);
   TStringList lines;
-  EXPECT_THROW(TTableInfo::DescriptionText(table, lines), EMervantaError);
+  EXPECT_THROW(TTableInfo::DescriptionText(table.Facts(), lines), EMervantaError);
   EXPECT_TRUE(lines.empty());
 }
 

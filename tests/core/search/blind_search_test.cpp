@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/model/records_fixture.h"
-#include "core/model/table_fixture.h"
+#include "core/table/table_fixture.h"
 #include "model/column.h"
 
 namespace mervanta::test {

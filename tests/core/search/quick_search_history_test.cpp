@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/model/table_fixture.h"
+#include "core/table/table_fixture.h"
 #include "support/xml_tag.h"
 
 namespace mervanta::test {

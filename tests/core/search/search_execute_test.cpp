@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/model/table_fixture.h"
+#include "core/table/table_fixture.h"
 #include "model/match_condition.h"
 #include "search/extended_search.h"
 #include "search/fast_search.h"

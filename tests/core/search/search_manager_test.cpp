@@ -10,9 +10,9 @@
 
 #include "core/search/search_table_fixture.h"
 #include "search/fast_search.h"
-#include "search/record_deletion.h"
 #include "search/search_dialogs.h"
 #include "search/usual_search.h"
+#include "table/record_deletion.h"
 #include "test_support/recording_user_interface.h"
 
 namespace mervanta::test {

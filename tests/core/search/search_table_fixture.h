@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/model/table_fixture.h"
-#include "model/table.h"
+#include "core/table/table_fixture.h"
 #include "search/search.h"
 #include "support/errors.h"
+#include "table/table.h"
 
 namespace mervanta::test {
 

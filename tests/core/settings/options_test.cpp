@@ -9,6 +9,7 @@
 #include "settings/settings_location.h"
 #include "support/file_io.h"
 #include "support/msg_sender.h"
+#include "support/progress.h"
 #include "support/xml_file.h"
 #include "test_support/temp_dir.h"
 
@@ -346,6 +347,18 @@ TEST(Options, QuickSearchHistoryIsDroppedWhenItShouldNotBeKept) {
     EXPECT_TRUE(form->Exists("History"));
     EXPECT_EQ(form->ReadString("Left"), "5");
   }
+}
+
+TEST(Options, TheProgramsShowProgressSwitchesTheProgressWindow) {
+  TOptions& options = Options();
+  options.Other->ShowProgress->SetValue(false);
+  EXPECT_FALSE(TProgress::WindowEnabled());
+  // Another tree, as a dialog edits, leaves the program's progress alone.
+  TOptions copy(kProgramFolder);
+  copy.Other->ShowProgress->SetValue(true);
+  EXPECT_FALSE(TProgress::WindowEnabled());
+  options.Other->ShowProgress->SetValue(true);
+  EXPECT_TRUE(TProgress::WindowEnabled());
 }
 
 TEST(Options, TheProgramHasOneTreeWithItsOwnWorkFolder) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/options.h"
 #include "test_support/recording_user_interface.h"
 
 namespace mervanta {
@@ -21,7 +20,7 @@ class ProgressTest : public testing::Test {
   }
   ~ProgressTest() override {
     TProgress::SetClock(nullptr);
-    Options().Other->ShowProgress->SetValue(true);
+    TProgress::SetWindowEnabled(true);
   }
   // Runs `total` steps, advancing the clock by `msPerStep` before each.
   void Run(int total, int steps, std::uint32_t msPerStep) {
@@ -71,7 +70,7 @@ TEST_F(ProgressTest, NoWindowWhenPastThirtyPercentOrSwitchedOff) {
   Run(100, 100, 7);  // 200 ms pass only at step 29, but the check falls on step 40 (40 %)
   EXPECT_EQ(Ui.Events, (std::vector<std::string>{"cursor busy", "cursor default"}));
   Ui.Events.clear();
-  Options().Other->ShowProgress->SetValue(false);
+  TProgress::SetWindowEnabled(false);
   Run(1000, 1000, 50);
   EXPECT_EQ(Ui.Events, (std::vector<std::string>{"cursor busy", "cursor default"}));
 }

@@ -1,4 +1,4 @@
-#include "framework/command_registry.h"
+#include "application/command_registry.h"
 
 #include <array>
 

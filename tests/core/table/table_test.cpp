@@ -1,4 +1,4 @@
-#include "model/table.h"
+#include "table/table.h"
 
 #include <gtest/gtest.h>
 

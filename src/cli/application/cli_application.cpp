@@ -1,10 +1,10 @@
-#include "framework/cli_application.h"
+#include "application/cli_application.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
-#include "framework/command_registry.h"
+#include "application/command_registry.h"
 #include "framework/terminal_user_interface.h"
 #include "framework/usage_error.h"
 #include "settings/options.h"

@@ -7,13 +7,13 @@
 #include <utility>
 
 #include "model/protecter.h"
-#include "model/table.h"
 #include "settings/options.h"
 #include "support/atomic_file.h"
 #include "support/errors.h"
 #include "support/file_io.h"
 #include "support/file_names.h"
 #include "support/xml_file.h"
+#include "table/table.h"
 
 namespace mervanta {
 

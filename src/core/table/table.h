@@ -4,8 +4,9 @@
 #include <string>
 
 #include "model/table_options.h"
+#include "model/table_sources.h"
+#include "report/table_facts.h"
 #include "search/search_manager.h"
-#include "search/table_sources.h"
 #include "support/locked_file.h"
 #include "support/msg_sender.h"
 
@@ -67,6 +68,9 @@ class TTable {
   TColumns& Columns() const { return Sources_->Columns(); }
   TTableOptions& Options() const { return *Options_; }
   TSearchManager& SearchManager() const { return *SearchManager_; }
+
+  // What the table report tells of the table.
+  TTableFacts Facts() const;
 
  private:
   void Heard(const TMsg& msg);

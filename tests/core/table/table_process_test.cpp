@@ -13,9 +13,9 @@
 #include <string>
 #include <thread>
 
-#include "model/table.h"
 #include "support/errors.h"
 #include "support/file_io.h"
+#include "table/table.h"
 #include "table_fixture.h"
 
 namespace mervanta::test {

@@ -1,6 +1,6 @@
-#include "search/record_deletion.h"
+#include "table/record_deletion.h"
 
-#include "model/table.h"
+#include "table/table.h"
 
 namespace mervanta {
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "core/model/table_fixture.h"
-#include "model/table.h"
+#include "core/table/table_fixture.h"
+#include "table/table.h"
 
 namespace mervanta::test {
 namespace {

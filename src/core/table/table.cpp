@@ -1,4 +1,4 @@
-#include "model/table.h"
+#include "table/table.h"
 
 #include "settings/options.h"
 #include "support/file_names.h"
@@ -21,6 +21,16 @@ TTable::~TTable() {
 
 std::string TTable::DisplayName() const {
   return FileName_.empty() ? "(Untitled)" : FileTitle(FileName_);
+}
+
+TTableFacts TTable::Facts() const {
+  return {DisplayName(),
+          FileName_,
+          FileName_.empty() ? std::string() : DescriptionFileName(),
+          Sources_->All.Count(),
+          !Password_.empty(),
+          ReadOnly_,
+          Modified_};
 }
 
 void TTable::SetModified(bool modified) {

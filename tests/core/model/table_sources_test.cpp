@@ -1,4 +1,4 @@
-#include "search/table_sources.h"
+#include "model/table_sources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/sources.h"
+#include "model/sources.h"
 #include "settings/integer_property.h"
 #include "settings/properties_category.h"
 

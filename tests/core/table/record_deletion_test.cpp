@@ -1,6 +1,6 @@
 // Deleting records: the lists that refer to them first, the owner last, then the records are
 // freed; the marks follow every list.
-#include "search/record_deletion.h"
+#include "table/record_deletion.h"
 
 #include <gtest/gtest.h>
 

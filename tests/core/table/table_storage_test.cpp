@@ -6,10 +6,10 @@
 #include <string>
 
 #include "model/protecter.h"
-#include "model/table.h"
 #include "support/errors.h"
 #include "support/file_io.h"
 #include "support/locked_file.h"
+#include "table/table.h"
 #include "table_fixture.h"
 
 namespace mervanta::test {

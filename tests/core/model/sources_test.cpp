@@ -1,4 +1,4 @@
-#include "search/sources.h"
+#include "model/sources.h"
 
 #include <gtest/gtest.h>
 

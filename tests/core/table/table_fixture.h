@@ -4,10 +4,10 @@
 #include <string>
 #include <system_error>
 
-#include "model/table.h"
-#include "records_fixture.h"
+#include "core/model/records_fixture.h"
 #include "settings/options.h"
 #include "support/msg_sender.h"
+#include "table/table.h"
 #include "test_support/temp_dir.h"
 
 namespace mervanta::test {
