@@ -7,6 +7,10 @@ source "$root/scripts/packages.sh"
 
 install_missing_packages "${BUILD_PACKAGES[@]}"
 
+# A compiler cache, where the machine has one, makes rebuilds of unchanged files instant.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 builds=("$@")
 [ ${#builds[@]} -gt 0 ] || builds=(release)
 for build in "${builds[@]}"; do
@@ -15,6 +19,6 @@ for build in "${builds[@]}"; do
     asan) options=(-DCMAKE_BUILD_TYPE=Debug -DMERVANTA_SANITIZE=ON -DMERVANTA_BENCH=OFF) ;;
     *) echo "unknown build: $build" >&2; exit 2 ;;
   esac
-  cmake -S "$root" -B "$root/build/$build" -G Ninja "${options[@]}" >/dev/null
+  cmake -S "$root" -B "$root/build/$build" -G Ninja "${options[@]}" "${launcher[@]}" >/dev/null
   cmake --build "$root/build/$build"
 done
