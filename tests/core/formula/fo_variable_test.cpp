@@ -10,9 +10,9 @@
 namespace mervanta::test {
 namespace {
 
-// Formulas read texts as the Part on numbers says: the last comma or full stop becomes the
-// locale's separator, then the locale-aware reading, which rounds correctly. The quick ways
-// for common texts must agree with that to the last bit.
+// A formula reads a text as a number this way: the last comma or full stop stands for the
+// decimal separator, and the digits are converted with correct rounding. The quick ways for
+// common texts must agree with that to the last bit.
 TEST(FoVariable, ReadsTextsAsTheLocaleReadingDoes) {
   struct TCase {
     const char* Text;
