@@ -54,6 +54,11 @@ const TCommandCase kCases[] = {
      "Carl        line1 line2  25\n"
      "Dora\n",
      ""},
+    {"show: a key named again adds nothing",
+     {"show", "@", "--columns", "First name", "--sort", "#1", "--sort", "#1"},
+     0,
+     "Ann\nBj\xC3\xB6rn\nCarl\nDora\nann\n",
+     ""},
     {"show: raw bytes of the code page",
      {"show", "@", "--raw", "--columns", "First name"},
      0,

@@ -45,11 +45,7 @@ void SortByColumns(const TCliContext& context, TRecords& list,
                    const std::vector<std::string>& names, bool descending) {
   std::vector<TColumn*> keys;
   for (const std::string& name : names) keys.push_back(&NamedColumn(context, list.Columns(), name));
-  list.Sort(*keys.front(), false);
-  for (std::size_t i = 1; i < keys.size(); ++i) list.Sort(*keys[i], true);
-  // Sorting by the primary key once more reverses the whole order, as a second click on the
-  // heading does.
-  if (descending) list.Sort(*keys.front(), false);
+  list.SortBy(keys, descending);
 }
 
 void SortListing(const TCliContext& context, const TArguments& arguments, TRecords& list) {

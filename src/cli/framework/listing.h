@@ -29,7 +29,7 @@ inline constexpr TOptionSpec kListingOptions[] = {
 std::vector<const TColumn*> ListedColumns(const TCliContext& context, const TColumns& columns,
                                           const std::string* names);
 // Sorts the list by the table's own sort: by the named columns, the first one the primary
-// key, ascending or descending.
+// key, ascending or descending; a column named again adds nothing.
 void SortByColumns(const TCliContext& context, TRecords& list,
                    const std::vector<std::string>& names, bool descending);
 // Sorts the list by the table's own sort as --sort and --desc ask; nothing without --sort.

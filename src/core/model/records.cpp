@@ -361,22 +361,38 @@ void TRecords::SetMarks(bool setFound, bool setChosen, bool found, bool chosen) 
 
 void TRecords::Sort(TColumn& column, bool addKey) {
   if (column.Owner() != &Columns_) return;
-  TRecord* const current = ItemIndex_ >= 0 ? Items_[static_cast<std::size_t>(ItemIndex_)] : nullptr;
-  TColumn* primary = &column;
-  TSortDirection direction = TSortDirection::Ascending;
-  bool flipOnly = false;
   if (addKey && SortColumn_ != nullptr && SortColumn_ != &column) {
-    std::erase(ExtraKeys_, &column);
-    ExtraKeys_.push_back(&column);
-    primary = SortColumn_;
-  } else {
-    ExtraKeys_.clear();
-    if (SortColumn_ == &column && SortDirection_ != TSortDirection::None) {
-      direction = SortDirection_ == TSortDirection::Ascending ? TSortDirection::Descending
-                                                              : TSortDirection::Ascending;
-      flipOnly = !addKey;
+    std::vector<TColumn*> extraKeys = ExtraKeys_;
+    std::erase(extraKeys, &column);
+    extraKeys.push_back(&column);
+    ApplySort(*SortColumn_, std::move(extraKeys), TSortDirection::Ascending, false);
+    return;
+  }
+  const bool again = SortColumn_ == &column && SortDirection_ != TSortDirection::None;
+  const TSortDirection direction = again && SortDirection_ == TSortDirection::Ascending
+                                       ? TSortDirection::Descending
+                                       : TSortDirection::Ascending;
+  ApplySort(column, {}, direction, again && !addKey);
+}
+
+void TRecords::SortBy(std::span<TColumn* const> keys, bool descending) {
+  std::vector<TColumn*> taken;
+  for (TColumn* key : keys) {
+    if (key->Owner() == &Columns_ && std::ranges::find(taken, key) == taken.end()) {
+      taken.push_back(key);
     }
   }
+  if (taken.empty()) return;
+  TColumn& primary = *taken.front();
+  taken.erase(taken.begin());
+  ApplySort(primary, std::move(taken),
+            descending ? TSortDirection::Descending : TSortDirection::Ascending, false);
+}
+
+void TRecords::ApplySort(TColumn& primary, std::vector<TColumn*> extraKeys,
+                         TSortDirection direction, bool reverseOnly) {
+  TRecord* const current = ItemIndex_ >= 0 ? Items_[static_cast<std::size_t>(ItemIndex_)] : nullptr;
+  ExtraKeys_ = std::move(extraKeys);
   {
     // The update's own order notification must not drop the keys just set.
     struct TSortingFlag {
@@ -384,14 +400,14 @@ void TRecords::Sort(TColumn& column, bool addKey) {
       ~TSortingFlag() { Flag = false; }
     } sorting{Sorting_};
     TRecordsUpdate update(*this);
-    if (flipOnly) {
+    if (reverseOnly) {
       Reverse();
     } else if (Count_ > 0) {
-      SortItems(*primary, direction);
+      SortItems(primary, direction);
     }
     Sorting_ = true;
   }
-  SortColumn_ = primary;
+  SortColumn_ = &primary;
   SortDirection_ = direction;
   Send(TMsgCode::SortChanged);
   if (current != nullptr) SetItemIndex(IndexOf(*current));

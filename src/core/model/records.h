@@ -121,6 +121,11 @@ class TRecords {
   // further key after the primary one. Clicking the sort column again reverses the order.
   // Records equal in every key are ordered by the other columns, then by identity.
   void Sort(TColumn& column, bool addKey);
+  // Sorts by several keys in one sort: the first key primary, the others extra keys in their
+  // order, ascending or with `descending` in exactly the reverse order. The sort state
+  // becomes what clicks on the keys' headings would leave. Keys of other lists' columns, and
+  // a key named again, are passed over; without any key nothing happens.
+  void SortBy(std::span<TColumn* const> keys, bool descending);
   TColumn* SortColumn() const { return SortColumn_; }
   TSortDirection SortDirection() const { return SortDirection_; }
   std::span<TColumn* const> ExtraKeys() const { return ExtraKeys_; }
@@ -167,6 +172,10 @@ class TRecords {
   // Parses the text into this list; on a failure the records it added are freed again.
   TLinesParse ParseText(std::string_view bytes, char separator, int lineCount);
   void FreeFrom(int index);
+  // Sorts, or only reverses, within one update, and sets and announces the sort state; the
+  // current record stays current.
+  void ApplySort(TColumn& primary, std::vector<TColumn*> extraKeys, TSortDirection direction,
+                 bool reverseOnly);
   void SortItems(TColumn& primary, TSortDirection direction);
 
   TColumns& Columns_;

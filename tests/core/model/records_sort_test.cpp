@@ -137,6 +137,37 @@ TEST(RecordsSort, SortAnnouncesOnceAndKeepsTheCurrentRecord) {
   EXPECT_EQ(t.All.SortColumn(), &t.Column("B"));
 }
 
+TEST(RecordsSort, SortByIsOneSortByAllItsKeys) {
+  TSortTable t;
+  t.AddRows({{"2", "x", "1"}, {"1", "y", "2"}, {"1", "x", "3"}, {"", "z", "0"}, {"10", "w", ""}});
+  TColumn& a = t.Column("A");
+  TColumn& c = t.Column("C");
+  TColumn elsewhere(false);
+  t.All.SetItemIndex(1);
+  TRecordsMessages messages(t.All);
+
+  // A key again, and a column of no list of this table, add nothing.
+  const std::vector<TColumn*> keys{&a, &c, &a, &elsewhere};
+  t.All.SortBy(keys, false);
+  EXPECT_EQ(t.Order(), "z 1y 1x 2x 10w");
+  EXPECT_EQ(t.All.SortColumn(), &a);
+  EXPECT_EQ(t.All.SortDirection(), TSortDirection::Ascending);
+  EXPECT_EQ(t.ExtraKeys(), std::vector<TColumn*>{&c});
+  EXPECT_EQ(t.All.ItemIndex(), 1);
+  EXPECT_EQ(messages.Seen, (TMessages{"BeginUpdate", "OrderChanged", "EndUpdate", "SortChanged"}));
+
+  t.All.SortBy(keys, true);
+  EXPECT_EQ(t.Order(), "10w 2x 1x 1y z");
+  EXPECT_EQ(t.All.SortDirection(), TSortDirection::Descending);
+  EXPECT_EQ(t.ExtraKeys(), std::vector<TColumn*>{&c});
+  EXPECT_EQ(t.All.ItemIndex(), 3);
+
+  messages.Seen.clear();
+  t.All.SortBy(std::vector<TColumn*>{&elsewhere}, false);
+  EXPECT_TRUE(messages.Seen.empty());
+  EXPECT_EQ(t.All.SortColumn(), &a);
+}
+
 TEST(RecordsSort, ChangesClearTheSortState) {
   struct TCase {
     const char* Name;
@@ -224,6 +255,12 @@ TEST(RecordsSort, ConsistentValuesFollowTheWrittenOrder) {
       t.All.Sort(*primary, true);
       ASSERT_EQ(t.All.SortDirection(), TSortDirection::Descending);
       ASSERT_EQ(Entries(t.All), t.WrittenOrder());
+      for (const bool descending : {false, true}) {
+        t.All.Reverse();
+        t.All.SortBy(std::vector<TColumn*>{primary, extra != nullptr ? extra : primary},
+                     descending);
+        ASSERT_EQ(Entries(t.All), t.WrittenOrder()) << descending;
+      }
     }
   }
 }
