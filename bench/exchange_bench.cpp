@@ -107,7 +107,7 @@ void SaveDataFile(const std::string& path) {
 }
 
 void ExportAgainstSave(benchmark::State& state, int format) {
-  TRecordsExporter exporter(Table().Sources().All);
+  TRecordsExporter exporter(Table().Sources().All, std::string());
   const std::string saved = Files().Folder.File("saved.csv");
   const std::string exported = Files().Folder.File("exported");
   TClock::duration baseline{}, exporting{};

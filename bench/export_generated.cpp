@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
       all.Add(record);
     }
     ReplaceFileAtomically(folder + "/table.csv", [&all](TFileWriter& out) { all.SaveText(out); });
-    TRecordsExporter exporter(all);
+    TRecordsExporter exporter(all, folder);
     exporter.Export(efExcel, folder + "/table.xls", false, false, "table");
     exporter.Export(efDbf, folder + "/table.dbf", false, false, "table");
   } catch (const std::exception& error) {

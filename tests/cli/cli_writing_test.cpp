@@ -478,6 +478,18 @@ TEST(CliWriting, TheBuiltToolDoesTheSame) {
   RunCases([](const std::vector<std::string>& words) { return RunCliProcess(words); });
 }
 
+// The tool keeps the folder it was started in, which is not the table's.
+TEST(CliExport, PicturesOfThePrintPageStartFromTheTablesFolder) {
+  TCliFolder folder;
+  const std::string table = folder.Table("people");
+  ASSERT_EQ(RunCli({"column", table, "set", "City", "Type", "3"}).Status, 0);
+  const TCliResult result =
+      RunCli({"export", table, "--print", "--output", folder.File("out"), "--columns", "City"});
+  ASSERT_EQ(result.Status, 0) << result.Err;
+  const std::string page = folder.ReadFile("out");
+  EXPECT_NE(page.find("<img src=\"" + folder.Path() + "/Oslo\""), std::string::npos) << page;
+}
+
 // One run of every writing command that changes the fixture.
 const std::vector<std::vector<std::string>> kWritingCommands = {
     {"add", "@", "Eve"},

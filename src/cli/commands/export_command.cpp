@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -55,7 +54,7 @@ TExportFormat ChosenFormat(const TArguments& arguments) {
 void CheckTarget(const TTable& table, const std::string& output, TExportFormat format) {
   std::vector<std::string> written{output};
   if (format == efCsv && Options().Export->MakeKX->Value()) {
-    written.push_back(std::filesystem::path(output).replace_extension(".kx").string());
+    written.push_back(DescriptionFileName(output));
   }
   for (const std::string& file : written) {
     if (SameFile(file, table.FileName()) || SameFile(file, table.DescriptionFileName())) {
@@ -119,7 +118,8 @@ int TExportCommand::Run(TCliContext& context, const TArguments& arguments) const
   const TRecords& all = table->Sources().All;
   if (all.Count() == 0) throw EMervantaError("The source is empty");
   const bool cardLayout = card || (forPrint && mervanta::Options().Print->CardMode->Value());
-  TRecordsExporter(all).Export(format, *output, cardLayout, forPrint, table->DisplayName());
+  TRecordsExporter(all, table->Folder())
+      .Export(format, *output, cardLayout, forPrint, table->DisplayName());
   return kExitSuccess;
 }
 

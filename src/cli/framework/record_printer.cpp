@@ -7,6 +7,7 @@
 #include "model/column.h"
 #include "model/record.h"
 #include "settings/options.h"
+#include "support/csv_field.h"
 
 namespace mervanta {
 
@@ -16,12 +17,6 @@ constexpr std::size_t kBlockSize = 1 << 16;
 constexpr std::size_t kMaxTableWidth = 40;
 constexpr std::string_view kCut = "...";
 constexpr std::size_t kTableGapWidth = 2;
-
-bool NeedsQuotes(std::string_view text, char separator) {
-  if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) return true;
-  return text.find_first_of(std::string_view{"\"\r\n"}) != std::string_view::npos ||
-         text.find(separator) != std::string_view::npos;
-}
 
 }  // namespace
 
@@ -86,19 +81,8 @@ void TRecordPrinter::PutDelimited(std::string_view cell) {
     PutCellText(cell, true);
     return;
   }
-  if (!QuoteAll_ && !NeedsQuotes(cell, Separator_)) {
-    PutCellText(cell, false);
-    return;
-  }
-  Put("\"");
-  for (std::size_t quote = cell.find('"'); quote != std::string_view::npos;
-       quote = cell.find('"')) {
-    PutCellText(cell.substr(0, quote + 1), false);
-    Put("\"");
-    cell.remove_prefix(quote + 1);
-  }
-  PutCellText(cell, false);
-  Put("\"");
+  PutCsvField(cell, CsvQuoting(cell, Separator_, QuoteAll_),
+              [this](std::string_view piece) { PutCellText(piece, false); });
 }
 
 void TRecordPrinter::CleanForTable(std::string_view cell) {

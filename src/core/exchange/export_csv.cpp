@@ -6,39 +6,12 @@
 #include "exchange/export_writers.h"
 #include "model/column.h"
 #include "model/records.h"
+#include "support/csv_field.h"
 #include "support/file_io.h"
 #include "support/progress.h"
 #include "support/xml_file.h"
 
 namespace mervanta {
-
-namespace {
-
-void WriteQuoted(TFileWriter& out, std::string_view text, char separator, bool quoteAll) {
-  bool hasQuote = false;
-  bool special = false;
-  for (const char c : text) {
-    if (c == '"') {
-      hasQuote = true;
-    } else if (c == separator || c == '\r' || c == '\n') {
-      special = true;
-    }
-  }
-  const bool edgeBlank = !text.empty() && (text.front() == ' ' || text.back() == ' ');
-  const bool quoted = quoteAll || hasQuote || special || edgeBlank;
-  if (quoted) out.Write('"');
-  if (hasQuote) {
-    for (const char c : text) {
-      out.Write(c);
-      if (c == '"') out.Write('"');
-    }
-  } else {
-    out.Write(text);
-  }
-  if (quoted) out.Write('"');
-}
-
-}  // namespace
 
 void WriteWithoutCr(TFileWriter& out, std::string_view text) {
   for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r')) {
@@ -51,7 +24,8 @@ void WriteWithoutCr(TFileWriter& out, std::string_view text) {
 void WriteDelimited(const TExportJob& job, TFileWriter& out, const TDelimitedStyle& style) {
   auto writeCell = [&](std::string_view text) {
     if (style.Quote) {
-      WriteQuoted(out, text, style.Separator, style.QuoteAll);
+      PutCsvField(text, CsvQuoting(text, style.Separator, style.QuoteAll),
+                  [&out](std::string_view piece) { out.Write(piece); });
     } else {
       WriteWithoutCr(out, text);
     }

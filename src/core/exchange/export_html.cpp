@@ -1,16 +1,15 @@
 // The HTML page of an export, and the page the print dialog prints: a list of rows, or one
 // small table per record.
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "exchange/export_writers.h"
 #include "model/column.h"
 #include "model/records.h"
 #include "support/charsets.h"
 #include "support/file_io.h"
+#include "support/file_names.h"
 #include "support/progress.h"
 #include "support/xml_entities.h"
 
@@ -54,13 +53,6 @@ void WriteHead(TFileWriter& out, const THtmlPage& page) {
   }
   Line(out, "</head>");
   Line(out, "<body>");
-}
-
-// A picture's file named relative to the current folder, where the table lives.
-std::string FullPath(std::string_view fileName) {
-  std::error_code error;
-  const std::filesystem::path path = std::filesystem::absolute(fileName, error);
-  return error ? std::string(fileName) : path.lexically_normal().string();
 }
 
 class THtmlWriter {
@@ -130,7 +122,7 @@ class THtmlWriter {
       // The file name is encoded like any attribute text: a quote in it would otherwise end
       // the attribute and spill the rest of the name into the page.
       Out_.Write("<img src=\"");
-      WriteEncoded(FullPath(value));
+      WriteEncoded(FullPath(value, Page_.Folder));
       Out_.Write("\" border=\"0\">");
     } else {
       WriteEncoded(value);

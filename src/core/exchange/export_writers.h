@@ -40,6 +40,8 @@ void WriteExportDescription(std::span<const TColumn* const> columns, const std::
 
 struct THtmlPage {
   std::string Title;
+  // Where the pictures' relative file names start: the table's folder.
+  std::string Folder;
   TFont Font;
   bool CardLayout = false;
   bool ForPrint = false;

@@ -11,15 +11,12 @@
 #include "support/file_io.h"
 #include "support/numbers.h"
 #include "support/progress.h"
+#include "support/trim.h"
 #include "support/user_interface.h"
 
 namespace mervanta {
 
 namespace {
-
-bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
 
 // Trims the stored fields of records, unless the table keeps its blanks, and tells the
 // empty ones (TRecord::IsEmpty over the stored columns), in one walk over each record's
@@ -31,34 +28,26 @@ class TRecordCleaner {
 
   // Whether the record is empty once cleaned.
   bool Clean(TRecord& record) {
-    const TFieldArray& fields = record.Fields();
+    TFieldArray& fields = record.Fields();
     const int count = std::min(fields.Count(), static_cast<int>(Considered_.size()));
-    const auto* data = reinterpret_cast<const unsigned char*>(fields.Data());
+    TFieldArray::TCursor cursor(fields);
     bool empty = true;
     for (int i = 0; i < count; ++i) {
-      std::size_t length = data[0] | static_cast<std::size_t>(data[1]) << 8;
-      const unsigned char* text = data + 2;
-      data = text + length;
-      if (Trim_ && length > 0 && (text[0] <= ' ' || text[length - 1] <= ' ')) {
-        length = Trim(record, i, {reinterpret_cast<const char*>(text), length});
-        // The block was made anew: walk on from the next field.
-        data = reinterpret_cast<const unsigned char*>(fields.Data()) + fields.FieldOffset(i + 1);
+      std::string_view text = cursor.Field(i);
+      if (Trim_ && !text.empty() &&
+          (IsBlankOrControl(text.front()) || IsBlankOrControl(text.back()))) {
+        Scratch_.assign(Trimmed(text));
+        fields.SetField(i, Scratch_);
+        text = Scratch_;
+        // The block was made anew: the cursor walks on in the new one.
+        cursor = TFieldArray::TCursor(fields);
       }
-      if (length > 0 && Considered_[static_cast<std::size_t>(i)]) empty = false;
+      if (!text.empty() && Considered_[static_cast<std::size_t>(i)]) empty = false;
     }
     return empty;
   }
 
  private:
-  // Returns the trimmed length.
-  std::size_t Trim(TRecord& record, int field, std::string_view text) {
-    while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
-    Scratch_.assign(text);
-    record.Fields().SetField(field, Scratch_);
-    return Scratch_.size();
-  }
-
   const std::vector<bool> Considered_;
   const bool Trim_;
   std::string Scratch_;

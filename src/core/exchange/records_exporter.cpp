@@ -1,7 +1,6 @@
 #include "exchange/records_exporter.h"
 
 #include <array>
-#include <filesystem>
 #include <string_view>
 
 #include "exchange/export_writers.h"
@@ -11,6 +10,7 @@
 #include "settings/options.h"
 #include "support/atomic_file.h"
 #include "support/errors.h"
+#include "support/file_names.h"
 #include "support/progress.h"
 
 namespace mervanta {
@@ -44,11 +44,6 @@ const TFormatInfo& Format(int format) {
 
 bool IsOfficeFormat(int format) {
   return format == efExcelCom || format == efWordCom;
-}
-
-// The description file of an exported delimited file: beside it, with the extension ".kx".
-std::string DescriptionPath(const std::string& fileName) {
-  return std::filesystem::path(fileName).replace_extension(".kx").string();
 }
 
 }  // namespace
@@ -108,7 +103,7 @@ void TRecordsExporter::WriteFile(int format, const std::string& fileName, bool c
                                   options.Other->QuoteAllFields->Value()};
       replace([&](TFileWriter& out) { WriteDelimited(job, out, style); });
       if (exportOptions.MakeKX->Value()) {
-        WriteExportDescription(SelectedColumns_, DescriptionPath(fileName));
+        WriteExportDescription(SelectedColumns_, DescriptionFileName(fileName));
       }
       break;
     }
@@ -121,6 +116,7 @@ void TRecordsExporter::WriteFile(int format, const std::string& fileName, bool c
       const TPrintCategory& print = *options.Print;
       THtmlPage page;
       page.Title = title;
+      page.Folder = TableFolder_;
       page.Font = forPrint ? print.Font->Value() : options.Flip->Font->Value();
       page.CardLayout = cardLayout;
       page.ForPrint = forPrint;

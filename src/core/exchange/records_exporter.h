@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/date_time.h"
@@ -33,7 +34,10 @@ inline constexpr int kExportFormatCount = 9;
 // only once it is complete, so a failed export leaves an existing file as it was.
 class TRecordsExporter {
  public:
-  explicit TRecordsExporter(const TRecords& source) : Source_(source) {}
+  // Relative file names in the cells (pictures) start from `tableFolder`, the folder of the
+  // table's data file.
+  TRecordsExporter(const TRecords& source, std::string tableFolder)
+      : Source_(source), TableFolder_(std::move(tableFolder)) {}
 
   // `cardLayout` and `forPrint` shape the HTML page only, whose title is `title`. The two
   // office-suite formats belong to the desktop program: here they raise EMervantaError.
@@ -61,6 +65,7 @@ class TRecordsExporter {
                  const std::string& title) const;
 
   const TRecords& Source_;
+  std::string TableFolder_;
   std::vector<const TColumn*> SelectedColumns_;
   std::optional<TDateTime> Date_;
 };

@@ -5,6 +5,7 @@
 #include "formula/float_format.h"
 #include "formula/fo_operations.h"
 #include "support/locale.h"
+#include "support/trim.h"
 
 namespace mervanta {
 
@@ -14,10 +15,6 @@ using TIndex = std::int64_t;
 
 TIndex LengthOf(std::string_view text) {
   return static_cast<TIndex>(text.size());
-}
-
-bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= 32;
 }
 
 // `count` characters from the 1-based `index`; an index below 1 counts as 1.
@@ -98,8 +95,8 @@ std::string_view Mapped(TFoMethodValue& node) {
 template <bool kLeft, bool kRight>
 std::string_view Trim(TFoMethodValue& node) {
   std::string_view text = node.Arg(0).GetText();
-  while (kLeft && !text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
-  while (kRight && !text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
+  if (kLeft) text = TrimmedLeft(text);
+  if (kRight) text = TrimmedRight(text);
   return text;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "model/byte_reader.h"
+#include "support/csv_field.h"
 #include "support/errors.h"
 
 namespace mervanta {
@@ -252,53 +253,28 @@ TFieldArray TFieldArray::ParseCsvLine(std::string_view text, std::size_t& pos, c
 }
 
 void TFieldArray::AppendCsvLine(std::string& out, char separator, bool quoteAll) const {
-  enum : std::uint8_t { kQuoted = 1, kDoubled = 2 };
-  std::array<std::uint8_t, kMaxFieldCount> how{};
-  const char* data = Data_.get();
+  std::array<TCsvQuoting, kMaxFieldCount> quoting;
 
   // First the exact size, so that the line is added with one resize.
   std::size_t size = 2 + (Count_ > 0 ? Count_ - 1 : 0);
-  std::size_t offset = 0;
+  TCursor fields(*this);
   for (int i = 0; i < Count_; ++i) {
-    const std::size_t length = LengthAt(data + offset);
-    const char* field = data + offset + 2;
-    std::size_t quotes = 0;
-    bool special = false;
-    for (std::size_t k = 0; k < length; ++k) {
-      const char c = field[k];
-      if (c == '"') {
-        ++quotes;
-      } else if (c == separator || c == '\r' || c == '\n') {
-        special = true;
-      }
-    }
-    const bool edgeBlank = length > 0 && (field[0] == ' ' || field[length - 1] == ' ');
-    if (quoteAll || special || edgeBlank || quotes > 0) how[i] |= kQuoted;
-    if (quotes > 0) how[i] |= kDoubled;
-    size += length + quotes + ((how[i] & kQuoted) ? 2 : 0);
-    offset += 2 + length;
+    const std::string_view field = fields.Field(i);
+    quoting[i] = CsvQuoting(field, separator, quoteAll);
+    size += quoting[i].WrittenSize(field.size());
   }
 
   const std::size_t start = out.size();
   out.resize(start + size);
   char* write = out.data() + start;
-  offset = 0;
+  const auto put = [&write](std::string_view piece) {
+    std::memcpy(write, piece.data(), piece.size());
+    write += piece.size();
+  };
+  fields = TCursor(*this);
   for (int i = 0; i < Count_; ++i) {
-    const std::size_t length = LengthAt(data + offset);
-    const char* field = data + offset + 2;
-    if (how[i] & kQuoted) *write++ = '"';
-    if (how[i] & kDoubled) {
-      for (std::size_t k = 0; k < length; ++k) {
-        *write++ = field[k];
-        if (field[k] == '"') *write++ = '"';
-      }
-    } else if (length > 0) {
-      std::memcpy(write, field, length);
-      write += length;
-    }
-    if (how[i] & kQuoted) *write++ = '"';
+    PutCsvField(fields.Field(i), quoting[i], put);
     if (i + 1 < Count_) *write++ = separator;
-    offset += 2 + length;
   }
   *write++ = '\r';
   *write = '\n';

@@ -10,22 +10,9 @@
 #include "support/macros.h"
 #include "support/numbers.h"
 #include "support/progress.h"
+#include "support/trim.h"
 
 namespace mervanta {
-
-namespace {
-
-bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
-
-}  // namespace
-
-std::string_view TrimmedValue(std::string_view text) {
-  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 std::string DefaultValue(const TColumn& column, std::optional<TDateTime> moment) {
   return column.IsVirtual() ? std::string() : ExpandMacros(column.Default->Value(), moment);
@@ -93,7 +80,7 @@ TRecord& TNewRecord::Add(int insertIndex) {
   try {
     for (int i = 0; i < count && i < static_cast<int>(Values_.size()); ++i) {
       const std::string& value = Values_[static_cast<std::size_t>(i)];
-      record.Fields().SetField(i, trim ? TrimmedValue(value) : value);
+      record.Fields().SetField(i, trim ? Trimmed(value) : value);
     }
     ValidateRecord(All_, record, Template_, Options_.AllowEmpty->Value(),
                    Options_.NoEquals->Value());

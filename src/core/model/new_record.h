@@ -14,9 +14,6 @@ class TRecord;
 class TRecords;
 class TTableOptions;
 
-// A stored field's text as the card reads it back: without the blanks and control
-// characters at either end.
-std::string_view TrimmedValue(std::string_view text);
 // What a new record's field starts with: the column's default with its date and time macros
 // expanded for `moment`, or for now.
 std::string DefaultValue(const TColumn& column, std::optional<TDateTime> moment = std::nullopt);

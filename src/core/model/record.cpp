@@ -1,6 +1,7 @@
 #include "model/record.h"
 
 #include "settings/options.h"
+#include "support/trim.h"
 
 namespace mervanta {
 
@@ -10,10 +11,6 @@ namespace {
 
 constexpr std::size_t kCaptionLength = 200;
 constexpr char kEllipsis = '\x85';
-
-bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
 
 }  // namespace
 
@@ -46,9 +43,7 @@ std::string TRecord::Caption() const {
     text += ' ';
     text += Fields_.Field(i).substr(0, kCaptionLength - text.size());
   }
-  std::string_view trimmed = text;
-  while (!trimmed.empty() && IsBlankOrControl(trimmed.front())) trimmed.remove_prefix(1);
-  while (!trimmed.empty() && IsBlankOrControl(trimmed.back())) trimmed.remove_suffix(1);
+  const std::string_view trimmed = Trimmed(text);
   std::string caption;
   caption.reserve(trimmed.size() + 3);
   caption += '"';

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/hashing.h"
+
 namespace mervanta {
 
 class TRecord;
@@ -43,11 +45,7 @@ class TRecordMap {
   // The record's slot, or the empty one where it would go.
   TSlot& SlotOf(const TRecord* record) {
     const std::size_t mask = Slots_.size() - 1;
-    // Records lie at least 16 bytes apart, so the low bits carry nothing.
-    std::size_t at =
-        static_cast<std::size_t>(
-            (reinterpret_cast<std::uintptr_t>(record) >> 4) * 0x9E3779B97F4A7C15ull >> 32) &
-        mask;
+    std::size_t at = static_cast<std::size_t>(HashAddress(record)) & mask;
     while (Slots_[at].Record != nullptr && Slots_[at].Record != record) at = (at + 1) & mask;
     return Slots_[at];
   }

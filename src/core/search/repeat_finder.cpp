@@ -8,17 +8,12 @@
 #include "model/column.h"
 #include "model/compare_values.h"
 #include "model/record.h"
+#include "support/hashing.h"
 #include "support/progress.h"
 
 namespace mervanta {
 
 namespace {
-
-std::uint64_t Mix(std::uint64_t z) {
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-  return z ^ (z >> 31);
-}
 
 // Eight bytes with a..z turned into A..Z; every other byte stays, as TextEquals folds.
 std::uint64_t FoldLatin(std::uint64_t word) {
@@ -31,35 +26,14 @@ std::uint64_t FoldLatin(std::uint64_t word) {
   return word ^ (lower >> 2);
 }
 
-// Equal texts (by TextEquals, apart from the empty rule) give equal hashes.
-std::uint64_t HashCell(std::string_view text, bool fold) {
-  std::uint64_t hash = text.size() * 0x9E3779B97F4A7C15ull;
-  const auto add = [&](std::uint64_t word) {
-    if (fold) word = FoldLatin(word);
-    hash = (hash ^ word) * 0xBF58476D1CE4E5B9ull;
-    hash ^= hash >> 32;
-  };
-  std::size_t at = 0;
-  for (; at + 8 <= text.size(); at += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + at, 8);
-    add(word);
-  }
-  if (at < text.size()) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, text.data() + at, text.size() - at);
-    add(word);
-  }
-  return Mix(hash);
-}
-
-// The hash of a record's cells so far, with one more cell.
+// The hash of a record's cells so far, with one more cell. Equal cells (by TextEquals, apart
+// from the empty rule) add alike.
 std::uint64_t AddCell(std::uint64_t hash, std::string_view cell, bool fold) {
-  return Mix(hash + HashCell(cell, fold));
+  return fold ? MixText(hash, cell, FoldLatin) : MixText(hash, cell);
 }
 
 std::uint32_t KeyOf(std::uint64_t hash) {
-  return static_cast<std::uint32_t>(hash >> 32);
+  return static_cast<std::uint32_t>(FinishHash(hash) >> 32);
 }
 
 }  // namespace

@@ -1,24 +1,13 @@
 #include "settings/string_property.h"
 
+#include "support/trim.h"
 #include "support/xml_tag.h"
 
 namespace mervanta {
 
-namespace {
-
-bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
-
-}  // namespace
-
 std::string NormaliseText(std::string_view text, TPropertyFlags flags) {
-  if (flags & pfTrimLeft) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  }
-  if (flags & pfTrimRight) {
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  }
+  if (flags & pfTrimLeft) text = TrimmedLeft(text);
+  if (flags & pfTrimRight) text = TrimmedRight(text);
   std::string result(text);
   if ((flags & pfDirectory) && !result.empty() && result.back() != kDirectoryDelimiter) {
     result += kDirectoryDelimiter;

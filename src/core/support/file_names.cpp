@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "support/errors.h"
+#include "support/trim.h"
 
 namespace mervanta {
 
@@ -66,21 +67,6 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
          (mask.ends_with(".*") && MatchesWildcards(name, mask.substr(0, mask.size() - 2)));
 }
 
-std::string_view Trimmed(std::string_view text) {
-  auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-std::string AbsoluteFolder(std::string_view line) {
-  std::error_code error;
-  std::filesystem::path path = std::filesystem::absolute(std::filesystem::path(line), error);
-  std::string folder = error ? std::string(line) : path.lexically_normal().string();
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
-
 bool FolderExists(const std::string& path) {
   struct stat info {};
   return StatPath(path, info) && S_ISDIR(info.st_mode);
@@ -98,6 +84,24 @@ std::string ProgramFolder() {
 
 std::string FileTitle(std::string_view path) {
   return std::string(WithoutExtension(NameOf(path)));
+}
+
+std::string FolderOf(std::string_view path) {
+  return std::filesystem::path(path).parent_path().string();
+}
+
+std::string FullPath(std::string_view path, std::string_view folder) {
+  std::filesystem::path full(path);
+  if (full.is_relative() && !folder.empty()) full = std::filesystem::path(folder) / full;
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(full, error);
+  return error ? std::string(path) : absolute.lexically_normal().string();
+}
+
+std::string DescriptionFileName(std::string_view dataFileName) {
+  const std::string_view name = NameOf(dataFileName);
+  const std::size_t folderLength = dataFileName.size() - name.size();
+  return std::string(dataFileName.substr(0, folderLength + WithoutExtension(name).size())) + ".kx";
 }
 
 std::string RemoveInvalidFileNameChars(std::string_view path) {
@@ -170,7 +174,8 @@ int NormaliseFolderList(TStringList& lines) {
       line.clear();
       continue;
     }
-    line = AbsoluteFolder(trimmed);
+    line = FullPath(trimmed);
+    if (line.back() != '/') line += '/';
     if (!FolderExists(line)) ++missing;
   }
   std::erase_if(lines, [](const std::string& line) { return line.empty(); });

@@ -13,6 +13,19 @@ std::string ProgramFolder();
 // The file name without folder and extension; a leading dot does not start an extension.
 std::string FileTitle(std::string_view path);
 
+// The folder part of a path, without a final "/" unless it is the root; empty for a bare
+// name.
+std::string FolderOf(std::string_view path);
+
+// The path made absolute and plain (no "." or ".." steps): a relative one starts from
+// `folder`, or from the current folder when `folder` is empty. When the current folder
+// cannot be told, the path comes back as it is.
+std::string FullPath(std::string_view path, std::string_view folder = {});
+
+// The description file that goes with a data file: the same name with the extension ".kx"
+// in place of the data file's own (as FileTitle tells it).
+std::string DescriptionFileName(std::string_view dataFileName);
+
 // Deletes the characters no file name may hold (" * : < > ? |) from the name after the last
 // "/" or "\"; the folder part stays as it is.
 std::string RemoveInvalidFileNameChars(std::string_view path);

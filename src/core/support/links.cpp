@@ -65,10 +65,10 @@ bool IsEmail(std::string_view word) {
 }
 
 std::vector<TLinkRange> FindLinks(std::string_view text, bool findUrls, bool findEmails,
-                                  bool fileMode) {
+                                  bool fileMode, std::string_view folder) {
   std::vector<TLinkRange> links;
   if (text.empty()) return links;
-  if (fileMode && FileOrFolderExists(AnsiToUtf8(text))) {
+  if (fileMode && FileOrFolderExists(FullPath(AnsiToUtf8(text), folder))) {
     links.push_back({1, static_cast<std::int32_t>(text.size())});
     return links;
   }

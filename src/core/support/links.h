@@ -26,8 +26,9 @@ bool IsURL(std::string_view word);
 bool IsEmail(std::string_view word);
 
 // The web links and e-mail addresses among the words of a text, in order. In file mode a text
-// naming an existing file or folder is one link as a whole.
+// naming an existing file or folder is one link as a whole; a relative name starts from
+// `folder` (the table's).
 std::vector<TLinkRange> FindLinks(std::string_view text, bool findUrls, bool findEmails,
-                                  bool fileMode);
+                                  bool fileMode, std::string_view folder);
 
 }  // namespace mervanta

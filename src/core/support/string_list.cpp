@@ -1,12 +1,10 @@
 #include "support/string_list.h"
 
+#include "support/trim.h"
+
 namespace mervanta {
 
 namespace {
-
-bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
 
 bool NeedsQuotes(std::string_view item) {
   if (item.empty()) return true;

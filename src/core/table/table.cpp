@@ -19,6 +19,14 @@ TTable::~TTable() {
   SaveSession();
 }
 
+std::string TTable::DescriptionFileName() const {
+  return mervanta::DescriptionFileName(FileName_);
+}
+
+std::string TTable::Folder() const {
+  return FolderOf(FileName_);
+}
+
 std::string TTable::DisplayName() const {
   return FileName_.empty() ? "(Untitled)" : FileTitle(FileName_);
 }

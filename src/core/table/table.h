@@ -52,6 +52,9 @@ class TTable {
   const std::string& FileName() const { return FileName_; }
   // The data file's name with the extension ".kx".
   std::string DescriptionFileName() const;
+  // The data file's folder, from which the relative file names in its cells start; empty
+  // while the table has no file.
+  std::string Folder() const;
   // The file name without folder and extension, or "(Untitled)".
   std::string DisplayName() const;
 

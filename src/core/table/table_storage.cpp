@@ -21,13 +21,6 @@ namespace {
 
 constexpr const char* kSaveFailed = "Cannot save file";
 
-// The table keeps its file's full name, because opening it changes the current directory.
-std::string AbsolutePath(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  return error ? path : absolute.lexically_normal().string();
-}
-
 // Only where the file dialogs start; the table never relies on it, so a failure is ignored.
 void ChangeToFolderOf(const std::string& path) {
   std::error_code error;
@@ -55,17 +48,9 @@ bool CreateMissingFile(const std::string& path) {
 
 }  // namespace
 
-std::string TTable::DescriptionFileName() const {
-  const std::size_t slash = FileName_.rfind('/');
-  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  const std::size_t dot = FileName_.rfind('.');
-  // As for the display name, a leading dot does not start an extension.
-  const std::size_t end = dot == std::string::npos || dot <= nameStart ? FileName_.size() : dot;
-  return FileName_.substr(0, end) + ".kx";
-}
-
 void TTable::Open(const std::string& fileName, const std::string& password, bool readOnly) {
-  FileName_ = AbsolutePath(fileName);
+  // The table keeps its file's full name, because opening it changes the current directory.
+  FileName_ = FullPath(fileName);
   Password_ = password;
   ChangeToFolderOf(FileName_);
   try {
@@ -161,7 +146,7 @@ void TTable::WriteData() {
 }
 
 void TTable::SaveAs(const std::string& fileName) {
-  const std::string target = AbsolutePath(fileName);
+  const std::string target = FullPath(fileName);
   if (Stream_.IsHeld() && SameFile(target, FileName_)) {
     Save();
   } else {

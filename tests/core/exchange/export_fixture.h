@@ -68,12 +68,12 @@ class TExportTest : public testing::Test {
   static TDateTime ExportDate() { return 46088; }
 
   TRecordsFixture Table;
-  TRecordsExporter Exporter{Table.All};
   TTempDir Folder;
+  TRecordsExporter Exporter{Table.All, Folder.Path()};
 };
 
 // A table of stored columns, named by the captions, holding the rows, exported into a file
-// of its own folder.
+// of its own folder, which is the table's.
 class TExportedTable {
  public:
   TExportedTable(const std::vector<std::string>& captions, const std::vector<TRow>& rows)
@@ -85,7 +85,7 @@ class TExportedTable {
   // The file's bytes.
   std::string Export(int format, bool cardLayout = false, bool forPrint = false) {
     const std::string path = Path(format);
-    TRecordsExporter exporter(Table.All);
+    TRecordsExporter exporter(Table.All, Folder.Path());
     exporter.SetDate(Date);
     exporter.Export(format, path, cardLayout, forPrint, "Table");
     return ReadWholeFile(path);

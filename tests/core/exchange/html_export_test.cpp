@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "export_fixture.h"
@@ -27,13 +26,19 @@ class THtmlExportTest : public testing::Test {
   const TScopedSetting<TBooleanProperty> NoHeader{*Options().Print->ShowHead, false};
 };
 
+// Relative names start from the table's folder, which is not the current one here.
 TEST_F(THtmlExportTest, PrintedPicturesAreImagesOfTheirFullPath) {
-  const std::string folder = std::filesystem::current_path().string();
+  const std::string folder = Table.Folder.Path();
   EXPECT_EQ(
       Rows(Table.Export(efHtml, false, true)),
       "    <tr><td><img src=\"" + folder +
           "/pics/a b.jpg\" border=\"0\"></td><td>pics/a.jpg</td><td>pics/a b.jpg</td></tr>\r\n"
           "    <tr><td>&nbsp;</td><td>&nbsp;</td><td>&nbsp;</td></tr>\r\n");
+  Table.Table.All.Item(0).Fields().SetField(0, "./pics/../b.jpg");
+  Table.Table.All.Item(1).Fields().SetField(0, "/pics/./c.jpg");
+  const std::string rows = Rows(Table.Export(efHtml, false, true));
+  EXPECT_NE(rows.find("<img src=\"" + folder + "/b.jpg\""), std::string::npos) << rows;
+  EXPECT_NE(rows.find("<img src=\"/pics/c.jpg\""), std::string::npos) << rows;
 }
 
 TEST_F(THtmlExportTest, PicturesStayTextWhenNotPrintedOrNotWanted) {

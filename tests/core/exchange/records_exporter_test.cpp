@@ -94,7 +94,7 @@ TEST(RecordsExporterTest, PrintTakesTheColumnsToPrintAndExportThoseToExport) {
   TExportedTable table({"Both", "Exported", "Printed"}, {{"b", "e", "p"}});
   table.Table.Column("Exported").ToPrint->SetValue(false);
   table.Table.Column("Printed").ToExport->SetValue(false);
-  TRecordsExporter exporter(table.Table.All);
+  TRecordsExporter exporter(table.Table.All, table.Folder.Path());
   auto captions = [&exporter] {
     std::string text;
     for (const TColumn* column : exporter.SelectedColumns()) text += column->Caption->Value();
@@ -109,7 +109,7 @@ TEST(RecordsExporterTest, PrintTakesTheColumnsToPrintAndExportThoseToExport) {
 
 TEST(RecordsExporterTest, AFileThatCannotBeWrittenRaisesAndLeavesNothing) {
   TExportedTable table({"A"}, {{"a"}});
-  TRecordsExporter exporter(table.Table.All);
+  TRecordsExporter exporter(table.Table.All, table.Folder.Path());
   const std::string path = table.Folder.File("missing/table.csv");
   EXPECT_THROW(exporter.Export(efCsv, path, false, false, ""), EMervantaError);
   EXPECT_FALSE(std::filesystem::exists(path));

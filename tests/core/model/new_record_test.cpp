@@ -34,12 +34,6 @@ TEST(NewRecord, CounterProposesOneMoreThanTheLargestInteger) {
   }
 }
 
-TEST(NewRecord, TrimmedValueDropsBlanksAndControlCharactersAtTheEnds) {
-  EXPECT_EQ(TrimmedValue(" \t a b\r\n\x01"), "a b");
-  EXPECT_EQ(TrimmedValue("\xA0x\xA0"), "\xA0x\xA0");
-  EXPECT_EQ(TrimmedValue("  "), "");
-}
-
 TDateTime Moment() {
   TDateTime date = 0;
   EXPECT_TRUE(TryEncodeDate(2024, 3, 5, date));

@@ -35,6 +35,46 @@ TEST(FileNames, FileTitleDropsFolderAndExtension) {
   }
 }
 
+TEST(FileNames, FolderAndDescriptionFileFollowTheFileTitle) {
+  struct TCase {
+    const char* Path;
+    const char* Folder;
+    const char* Description;
+  } cases[] = {
+      {"/home/me/Addresses.txt", "/home/me", "/home/me/Addresses.kx"},
+      {"backup.tar.gz", "", "backup.tar.kx"},
+      {"/data.d/notes", "/data.d", "/data.d/notes.kx"},
+      {"/home/me/.hidden", "/home/me", "/home/me/.hidden.kx"},
+      {"trailing.", "", "trailing.kx"},
+      {"/root.csv", "/", "/root.kx"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Path);
+    EXPECT_EQ(FolderOf(c.Path), c.Folder);
+    EXPECT_EQ(DescriptionFileName(c.Path), c.Description);
+  }
+}
+
+// Relative names start from the given folder, else from the current one.
+TEST(FileNames, FullPathIsAbsoluteAndPlain) {
+  const std::string current = fs::current_path().string();
+  struct TCase {
+    const char* Path;
+    const char* Folder;
+    std::string Full;
+  } cases[] = {
+      {"pics/a.jpg", "/tables", "/tables/pics/a.jpg"},
+      {"./pics/../a b.jpg", "/tables/", "/tables/a b.jpg"},
+      {"../a.jpg", "/tables/mine", "/tables/a.jpg"},
+      {"/pics/./a.jpg", "/tables", "/pics/a.jpg"},
+      {"a.jpg", "", current + "/a.jpg"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Path);
+    EXPECT_EQ(FullPath(c.Path, c.Folder), c.Full);
+  }
+}
+
 TEST(FileNames, RemoveInvalidFileNameCharsCleansOnlyTheName) {
   struct TCase {
     const char* Path;

@@ -74,10 +74,11 @@ TEST(Links, FindLinksCutsTheTextIntoWords) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.Text));
-    EXPECT_EQ(FindLinks(c.Text, c.Urls, c.Emails, false), c.Links);
+    EXPECT_EQ(FindLinks(c.Text, c.Urls, c.Emails, false, {}), c.Links);
   }
 }
 
+// Relative names start from the table's folder, which is not the current one here.
 TEST(Links, FileModeTakesAnExistingFileOrFolderWhole) {
   test::TTempDir folder;
   const std::string file = folder.Write("my notes.txt", "");
@@ -92,13 +93,16 @@ TEST(Links, FileModeTakesAnExistingFileOrFolderWhole) {
       {folder.Path(), false, {{1, static_cast<std::int32_t>(folder.Path().size())}}},
       {ansiFolder, false, {{1, static_cast<std::int32_t>(ansiFolder.size())}}},
       {folder.File("missing.txt"), false, {}},
+      {"my notes.txt", false, {{1, 12}}},
+      {"./caf\xE9/../my notes.txt", false, {{1, 22}}},
+      {"missing.txt", false, {}},
       {file + std::string(1, '\0') + "tail", false, {}},
       {"www.example.com", true, {{1, 15}}},
       {"", true, {}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.Text));
-    EXPECT_EQ(FindLinks(c.Text, c.Urls, false, true), c.Links);
+    EXPECT_EQ(FindLinks(c.Text, c.Urls, false, true, folder.Path()), c.Links);
   }
 }
 
