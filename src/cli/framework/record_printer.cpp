@@ -5,7 +5,6 @@
 #include <ostream>
 
 #include "model/column.h"
-#include "model/record.h"
 #include "settings/options.h"
 #include "support/csv_field.h"
 
@@ -24,6 +23,7 @@ TRecordPrinter::TRecordPrinter(const TCliContext& context, std::vector<const TCo
                                TRecordFormat format, bool header)
     : Context_(context),
       Columns_(std::move(columns)),
+      Values_(Columns_),
       Format_(format),
       Header_(header),
       Separator_(format == TRecordFormat::Csv
@@ -53,10 +53,10 @@ void TRecordPrinter::PrintDelimited(std::span<TRecord* const> records) {
     EndLine(lineBreak);
   }
   for (const TRecord* record : records) {
-    for (std::size_t c = 0; c < Columns_.size(); ++c) {
+    Values_.ForEachValue(*record, [this](std::size_t c, std::string_view value) {
       if (c > 0) Put({&Separator_, 1});
-      PutDelimited(record->Value(*Columns_[c], Cell_));
-    }
+      PutDelimited(value);
+    });
     EndLine(lineBreak);
   }
 }
@@ -110,15 +110,17 @@ void TRecordPrinter::PrintTable(std::span<TRecord* const> records) {
   // computed cells costs nobody much.
   Widths_.assign(Columns_.size(), 0);
   const auto widen = [this](std::size_t c) { Widths_[c] = std::max(Widths_[c], Clean_.size()); };
-  for (std::size_t c = 0; c < Columns_.size(); ++c) {
-    if (Header_) {
+  if (Header_) {
+    for (std::size_t c = 0; c < Columns_.size(); ++c) {
       CleanForTable(Columns_[c]->Caption->Value());
       widen(c);
     }
-    for (const TRecord* record : records) {
-      CleanForTable(record->Value(*Columns_[c], Cell_));
+  }
+  for (const TRecord* record : records) {
+    Values_.ForEachValue(*record, [&](std::size_t c, std::string_view value) {
+      CleanForTable(value);
       widen(c);
-    }
+    });
   }
   if (Header_) {
     for (std::size_t c = 0; c < Columns_.size(); ++c) {
@@ -133,10 +135,10 @@ void TRecordPrinter::PrintTable(std::span<TRecord* const> records) {
     EndLine("\n");
   }
   for (const TRecord* record : records) {
-    for (std::size_t c = 0; c < Columns_.size(); ++c) {
-      CleanForTable(record->Value(*Columns_[c], Cell_));
+    Values_.ForEachValue(*record, [this](std::size_t c, std::string_view value) {
+      CleanForTable(value);
       PutTableCell(c);
-    }
+    });
     EndLine("\n");
   }
 }

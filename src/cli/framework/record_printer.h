@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "framework/cli_context.h"
+#include "model/value_reader.h"
 
 namespace mervanta {
 
 class TColumn;
-class TRecord;
 
 enum class TRecordFormat {
   // Columns aligned for people; line breaks become blanks and long cells are cut.
@@ -48,12 +48,12 @@ class TRecordPrinter {
 
   const TCliContext& Context_;
   std::vector<const TColumn*> Columns_;
+  TValueReader Values_;
   TRecordFormat Format_;
   bool Header_;
   char Separator_;
   bool QuoteAll_;
   std::vector<std::size_t> Widths_;
-  std::string Cell_;
   std::string Clean_;
   // The output not yet written: Used_ bytes of it.
   std::string Buffer_;

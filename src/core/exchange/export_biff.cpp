@@ -9,6 +9,7 @@
 #include "exchange/export_writers.h"
 #include "model/column.h"
 #include "model/records.h"
+#include "model/value_reader.h"
 #include "support/errors.h"
 #include "support/file_io.h"
 #include "support/numbers.h"
@@ -105,12 +106,12 @@ void WriteBiff(const TExportJob& job, TFileWriter& out, bool header) {
       biff.TextCell(0, static_cast<int>(c), job.Columns[c]->Caption->Value());
     }
   }
-  std::string buffer;
+  TValueReader values(job.Columns);
   int row = firstRow;
   for (const TRecord* record : job.Source.Items()) {
-    for (std::size_t c = 0; c < job.Columns.size(); ++c) {
-      biff.Cell(row, static_cast<int>(c), record->Value(*job.Columns[c], buffer));
-    }
+    values.ForEachValue(*record, [&](std::size_t c, std::string_view value) {
+      biff.Cell(row, static_cast<int>(c), value);
+    });
     ++row;
     TProgress::Step();
   }

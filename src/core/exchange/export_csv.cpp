@@ -6,6 +6,7 @@
 #include "exchange/export_writers.h"
 #include "model/column.h"
 #include "model/records.h"
+#include "model/value_reader.h"
 #include "support/csv_field.h"
 #include "support/file_io.h"
 #include "support/progress.h"
@@ -37,12 +38,12 @@ void WriteDelimited(const TExportJob& job, TFileWriter& out, const TDelimitedSty
     }
     out.Write("\r\n");
   }
-  std::string buffer;
+  TValueReader values(job.Columns);
   for (const TRecord* record : job.Source.Items()) {
-    for (std::size_t c = 0; c < job.Columns.size(); ++c) {
+    values.ForEachValue(*record, [&](std::size_t c, std::string_view value) {
       if (c > 0) out.Write(style.Separator);
-      writeCell(record->Value(*job.Columns[c], buffer));
-    }
+      writeCell(value);
+    });
     out.Write("\r\n");
     TProgress::Step();
   }

@@ -9,6 +9,7 @@
 #include "exchange/export_writers.h"
 #include "model/column.h"
 #include "model/records.h"
+#include "model/value_reader.h"
 #include "support/file_io.h"
 #include "support/progress.h"
 
@@ -35,16 +36,15 @@ void PutWord(TBlock& block, std::size_t at, std::uint16_t value) {
 std::vector<int> FieldWidths(const TExportJob& job) {
   std::vector<int> widths(job.Columns.size(), 0);
   std::size_t capped = 0;
-  std::string buffer;
+  TValueReader values(job.Columns);
   for (const TRecord* record : job.Source.Items()) {
-    for (std::size_t c = 0; c < widths.size(); ++c) {
-      if (widths[c] == kMaxWidth) continue;
-      const auto length = record->Value(*job.Columns[c], buffer).size();
-      widths[c] = static_cast<int>(
-          std::max<std::size_t>(widths[c], std::min<std::size_t>(length, kMaxWidth)));
-      if (widths[c] == kMaxWidth) ++capped;
-    }
     if (capped == widths.size()) break;
+    values.ForEachValue(*record, [&](std::size_t c, std::string_view value) {
+      if (widths[c] == kMaxWidth) return;
+      widths[c] = static_cast<int>(
+          std::max<std::size_t>(widths[c], std::min<std::size_t>(value.size(), kMaxWidth)));
+      if (widths[c] == kMaxWidth) ++capped;
+    });
   }
   return widths;
 }
@@ -127,15 +127,15 @@ void WriteDbf(const TExportJob& job, TFileWriter& out, TDateTime date) {
   const std::vector<int> widths = FieldWidths(job);
   WriteHeader(out, job, widths, date);
   const std::string blanks(kMaxWidth, ' ');
-  std::string buffer;
+  TValueReader values(job.Columns);
   for (const TRecord* record : job.Source.Items()) {
     out.Write(' ');  // not deleted
-    for (std::size_t c = 0; c < widths.size(); ++c) {
+    values.ForEachValue(*record, [&](std::size_t c, std::string_view value) {
       const auto width = static_cast<std::size_t>(widths[c]);
-      const std::string_view value = record->Value(*job.Columns[c], buffer).substr(0, width);
+      value = value.substr(0, width);
       out.Write(value);
       out.Write(std::string_view(blanks).substr(0, width - value.size()));
-    }
+    });
     TProgress::Step();
   }
   out.Write(kFileEnd);

@@ -7,6 +7,7 @@
 #include "exchange/export_writers.h"
 #include "model/column.h"
 #include "model/records.h"
+#include "model/value_reader.h"
 #include "support/charsets.h"
 #include "support/file_io.h"
 #include "support/file_names.h"
@@ -58,7 +59,7 @@ void WriteHead(TFileWriter& out, const THtmlPage& page) {
 class THtmlWriter {
  public:
   THtmlWriter(const TExportJob& job, TFileWriter& out, const THtmlPage& page)
-      : Job_(job), Out_(out), Page_(page) {
+      : Job_(job), Out_(out), Page_(page), Values_(job.Columns) {
     TableOpening_ = std::string("  <table border=\"") + (Page_.Grid ? "1" : "0") +
                     "\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">";
   }
@@ -84,7 +85,9 @@ class THtmlWriter {
     }
     for (const TRecord* record : Job_.Source.Items()) {
       Out_.Write("    <tr>");
-      for (const TColumn* column : Job_.Columns) WriteValueCell(*record, *column);
+      Values_.ForEachValue(*record, [this](std::size_t c, std::string_view value) {
+        WriteValueCell(*Job_.Columns[c], value);
+      });
       Line(Out_, "</tr>");
       TProgress::Step();
     }
@@ -94,12 +97,12 @@ class THtmlWriter {
   void WriteCards() {
     for (const TRecord* record : Job_.Source.Items()) {
       Line(Out_, TableOpening_);
-      for (const TColumn* column : Job_.Columns) {
+      Values_.ForEachValue(*record, [this](std::size_t c, std::string_view value) {
         Out_.Write("    <tr>");
-        if (Page_.Header) WriteHeaderCell(*column);
-        WriteValueCell(*record, *column);
+        if (Page_.Header) WriteHeaderCell(*Job_.Columns[c]);
+        WriteValueCell(*Job_.Columns[c], value);
         Line(Out_, "</tr>");
-      }
+      });
       Line(Out_, "  </table>");
       Out_.Write(kLineEnd);
       Line(Out_, "<br>");
@@ -113,8 +116,7 @@ class THtmlWriter {
     Out_.Write("</b></td>");
   }
 
-  void WriteValueCell(const TRecord& record, const TColumn& column) {
-    const std::string_view value = record.Value(column, Buffer_);
+  void WriteValueCell(const TColumn& column, std::string_view value) {
     Out_.Write("<td>");
     if (value.empty()) {
       Out_.Write("&nbsp;");
@@ -140,7 +142,7 @@ class THtmlWriter {
   TFileWriter& Out_;
   const THtmlPage& Page_;
   std::string TableOpening_;
-  std::string Buffer_;
+  TValueReader Values_;
   std::string Encoded_;
 };
 

@@ -5,24 +5,25 @@
 #include "exchange/export_writers.h"
 #include "model/column.h"
 #include "model/records.h"
+#include "model/value_reader.h"
 #include "support/file_io.h"
 #include "support/progress.h"
 
 namespace mervanta {
 
 void WriteIni(const TExportJob& job, TFileWriter& out) {
-  std::string buffer;
+  TValueReader values(job.Columns);
   int number = 0;
   for (const TRecord* record : job.Source.Items()) {
     out.Write('[');
     out.Write(std::to_string(++number));
     out.Write("]\r\n");
-    for (const TColumn* column : job.Columns) {
-      out.Write(column->Caption->Value());
+    values.ForEachValue(*record, [&](std::size_t c, std::string_view value) {
+      out.Write(job.Columns[c]->Caption->Value());
       out.Write('=');
-      WriteWithoutCr(out, record->Value(*column, buffer));
+      WriteWithoutCr(out, value);
       out.Write("\r\n");
-    }
+    });
     out.Write("\r\n");
     TProgress::Step();
   }

@@ -5,6 +5,7 @@
 #include "exchange/export_writers.h"
 #include "model/column.h"
 #include "model/records.h"
+#include "model/value_reader.h"
 #include "support/file_io.h"
 #include "support/progress.h"
 #include "support/xml_entities.h"
@@ -38,12 +39,12 @@ void WriteXml(const TExportJob& job, TFileWriter& out) {
     Element(out, "\t\t", 'c', c + 1, job.Columns[c]->Caption->Value(), encoded);
   }
   out.Write("\t</columns>\r\n\t<records>\r\n");
-  std::string buffer;
+  TValueReader values(job.Columns);
   for (const TRecord* record : job.Source.Items()) {
     out.Write("\t\t<r>\r\n");
-    for (std::size_t c = 0; c < job.Columns.size(); ++c) {
-      Element(out, "\t\t\t", 'i', c + 1, record->Value(*job.Columns[c], buffer), encoded);
-    }
+    values.ForEachValue(*record, [&](std::size_t c, std::string_view value) {
+      Element(out, "\t\t\t", 'i', c + 1, value, encoded);
+    });
     out.Write("\t\t</r>\r\n");
     TProgress::Step();
   }

@@ -45,9 +45,8 @@ void TNewRecord::LoadDefaults(std::optional<TDateTime> moment) {
 void TNewRecord::LoadTemplate(const TRecord& source) {
   Template_ = &source;
   Values_.assign(static_cast<std::size_t>(All_.Columns().StoredCount()), {});
-  for (std::size_t i = 0; i < Values_.size(); ++i) {
-    Values_[i] = source.Fields().Field(static_cast<int>(i));
-  }
+  TFieldArray::TCursor fields(source.Fields());
+  for (std::size_t i = 0; i < Values_.size(); ++i) Values_[i] = fields.Field(static_cast<int>(i));
   AssignCounters();
 }
 

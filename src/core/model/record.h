@@ -82,23 +82,29 @@ class TRecord {
   bool Chosen_ = false;
 };
 
+// The stored fields are read through cursors: columns in field order walk each block once.
 template <class TColumnRange>
 bool TRecord::IsEmpty(const TColumnRange& columns, bool storedOnly) const {
+  TFieldArray::TCursor fields(Fields_);
   std::string buffer;
   for (const auto& column : columns) {
-    if (IsConsidered(*column, storedOnly) && !Value(*column, buffer).empty()) return false;
+    if (!IsConsidered(*column, storedOnly)) continue;
+    const int field = column->FieldIndex();
+    if (!(field >= 0 ? fields.Field(field) : Value(*column, buffer)).empty()) return false;
   }
   return true;
 }
 
 template <class TColumnRange>
 bool TRecord::Equals(const TRecord& other, const TColumnRange& columns, bool storedOnly) const {
+  TFieldArray::TCursor fields(Fields_), otherFields(other.Fields_);
   std::string buffer, otherBuffer;
   for (const auto& column : columns) {
-    if (IsConsidered(*column, storedOnly) &&
-        Value(*column, buffer) != other.Value(*column, otherBuffer)) {
-      return false;
-    }
+    if (!IsConsidered(*column, storedOnly)) continue;
+    const int field = column->FieldIndex();
+    const bool same = field >= 0 ? fields.Field(field) == otherFields.Field(field)
+                                 : Value(*column, buffer) == other.Value(*column, otherBuffer);
+    if (!same) return false;
   }
   return true;
 }

@@ -28,9 +28,10 @@ void ValidateRecord(const TRecords& all, const TRecord& record, const TRecord* e
   if (noEquals && !empty && all.IsDuplicate(record, exclude, true)) {
     Refuse("This record already exists in this table.");
   }
+  TFieldArray::TCursor fields(record.Fields());
   for (const auto& column : columns) {
     if (column->IsVirtual()) continue;
-    const std::string_view value = record.Fields().Field(column->FieldIndex());
+    const std::string_view value = fields.Field(column->FieldIndex());
     // The flags' names are swapped against their meanings, as the description files store
     // them.
     if (column->UniqueValues->Value() && value.empty()) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/sources.h"
+#include "model/value_reader.h"
 #include "support/date_time.h"
 #include "support/file_io.h"
 #include "support/locale.h"
@@ -138,14 +139,14 @@ void AddListStatistics(const TSources& sources, int index, TStringList& lines) {
   const TColumns& columns = list.Columns();
   lines.push_back(sources.SourceCaption(index));
   lines.emplace_back();
-  // Record by record, so that each record's fields are read in one go.
+  // Record by record, so that each record's fields are read in one walk.
   std::vector<TColumnStatistics> statistics(static_cast<std::size_t>(columns.Count()));
-  std::string buffer;
+  TValueReader values(columns);
   for (const TRecord* record : list.Items()) {
-    for (int c = 0; c < columns.Count(); ++c) {
+    values.ForEachValue(*record, [&statistics](std::size_t c, std::string_view value) {
       TProgress::Step();
-      statistics[static_cast<std::size_t>(c)].Count(record->Value(columns[c], buffer));
-    }
+      statistics[c].Count(value);
+    });
   }
   for (int c = 0; c < columns.Count(); ++c) {
     const std::string text = statistics[static_cast<std::size_t>(c)].Text();

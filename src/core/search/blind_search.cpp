@@ -8,6 +8,7 @@
 #include "model/columns.h"
 #include "model/match_condition.h"
 #include "model/records.h"
+#include "model/value_reader.h"
 #include "settings/options.h"
 #include "support/progress.h"
 
@@ -33,13 +34,12 @@ bool TBlindSearch::Find(std::string_view text, TRecords& list, bool wrap, bool f
     if (IsTested(*column)) columns.push_back(column.get());
   }
   TConditionMatcher matcher(ckContain, text, false, 0);
-  std::string buffer;
+  TValueReader values(columns);
   const std::span<TRecord* const> items = list.Items();
   const auto holds = [&](int index) {
     const TRecord& record = *items[static_cast<std::size_t>(index)];
-    return std::any_of(columns.begin(), columns.end(), [&](const TColumn* column) {
-      return matcher.Matches(record.Value(*column, buffer));
-    });
+    return !values.ForEachValue(
+        record, [&](std::size_t, std::string_view value) { return !matcher.Matches(value); });
   };
   // The first index from `from` to `to` inclusive, in either direction, whose record holds.
   const auto scan = [&](int from, int to) {

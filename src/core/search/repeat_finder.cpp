@@ -8,6 +8,7 @@
 #include "model/column.h"
 #include "model/compare_values.h"
 #include "model/record.h"
+#include "model/value_reader.h"
 #include "support/hashing.h"
 #include "support/progress.h"
 
@@ -54,16 +55,16 @@ std::vector<std::uint8_t> TRepeatFinder::Find(std::span<TRecord* const> records)
   std::vector<std::uint8_t> flags(records.size());
   Ticks_ = 0;
   for (std::size_t group = 0; group < GroupCount(); ++group) {
-    const std::span<TColumn* const> columns = GroupColumns(group);
-    KeyRecords(records, columns);
+    TValueReader values(GroupColumns(group));
+    KeyRecords(records, values);
     SortKeys();
     FindRuns(records.size());
-    CheckRuns(records, columns);
+    CheckRuns(records, values);
     for (const TRun& run : Runs_) {
       const std::span<TKeyed> members =
           std::span<TKeyed>(Keys_).subspan(run.Begin, run.End - run.Begin);
       if (run.Mixed) {
-        SplitRun(records, columns, members, flags);
+        SplitRun(records, values, members, flags);
       } else {
         MarkSet(members, flags);
       }
@@ -77,22 +78,17 @@ std::vector<std::uint8_t> TRepeatFinder::Find(std::span<TRecord* const> records)
   return flags;
 }
 
-void TRepeatFinder::KeyRecords(std::span<TRecord* const> records,
-                               std::span<TColumn* const> columns) {
+void TRepeatFinder::KeyRecords(std::span<TRecord* const> records, TValueReader& values) {
   Keys_.clear();
   Keys_.reserve(records.size());
   for (std::size_t i = 0; i < records.size(); ++i) {
     Tick();
     std::uint64_t hash = 0;
-    bool keyed = true;
-    for (const TColumn* column : columns) {
-      const std::string_view cell = records[i]->Value(*column, Buffer_);
-      if (cell.empty() && IgnoreEmpty_) {
-        keyed = false;
-        break;
-      }
+    const bool keyed = values.ForEachValue(*records[i], [&](std::size_t, std::string_view cell) {
+      if (cell.empty() && IgnoreEmpty_) return false;
       hash = AddCell(hash, cell, IgnoreCase_);
-    }
+      return true;
+    });
     if (keyed) Keys_.push_back({KeyOf(hash), static_cast<std::uint32_t>(i)});
   }
 }
@@ -135,8 +131,7 @@ void TRepeatFinder::FindRuns(std::size_t recordCount) {
   }
 }
 
-void TRepeatFinder::CheckRuns(std::span<TRecord* const> records,
-                              std::span<TColumn* const> columns) {
+void TRepeatFinder::CheckRuns(std::span<TRecord* const> records, TValueReader& values) {
   Kept_.clear();
   for (std::size_t i = 0; i < records.size(); ++i) {
     if (RunOf_[i] == kNoRun) continue;
@@ -144,42 +139,39 @@ void TRepeatFinder::CheckRuns(std::span<TRecord* const> records,
     if (run.Mixed) continue;
     if (run.Cells == kNotKept) {
       run.Cells = Kept_.size();
-      KeepCells(*records[i], columns);
-    } else if (!EqualsKept(*records[i], columns, run.Cells)) {
+      KeepCells(*records[i], values);
+    } else if (!EqualsKept(*records[i], values, run.Cells)) {
       run.Mixed = true;
     }
   }
 }
 
-void TRepeatFinder::KeepCells(const TRecord& record, std::span<TColumn* const> columns) {
-  for (const TColumn* column : columns) {
-    const std::string_view cell = record.Value(*column, Buffer_);
+void TRepeatFinder::KeepCells(const TRecord& record, TValueReader& values) {
+  values.ForEachValue(record, [this](std::size_t, std::string_view cell) {
     const auto length = static_cast<std::uint32_t>(cell.size());
     Kept_.append(reinterpret_cast<const char*>(&length), sizeof length);
     Kept_.append(cell);
-  }
+  });
 }
 
-bool TRepeatFinder::EqualsKept(const TRecord& record, std::span<TColumn* const> columns,
-                               std::size_t at) {
-  for (const TColumn* column : columns) {
+bool TRepeatFinder::EqualsKept(const TRecord& record, TValueReader& values, std::size_t at) {
+  return values.ForEachValue(record, [&](std::size_t, std::string_view cell) {
     std::uint32_t length;
     std::memcpy(&length, Kept_.data() + at, sizeof length);
     at += sizeof length;
     const std::string_view kept(Kept_.data() + at, length);
     at += length;
-    if (!TextEquals(record.Value(*column, Buffer_), kept, IgnoreEmpty_, IgnoreCase_)) return false;
-  }
-  return true;
+    return TextEquals(cell, kept, IgnoreEmpty_, IgnoreCase_);
+  });
 }
 
-void TRepeatFinder::SplitRun(std::span<TRecord* const> records, std::span<TColumn* const> columns,
+void TRepeatFinder::SplitRun(std::span<TRecord* const> records, TValueReader& values,
                              std::span<TKeyed> run, std::vector<std::uint8_t>& flags) {
   while (run.size() >= 2) {
     Kept_.clear();
-    KeepCells(*records[run.front().Index], columns);
+    KeepCells(*records[run.front().Index], values);
     const auto rest = std::stable_partition(run.begin() + 1, run.end(), [&](const TKeyed& keyed) {
-      return EqualsKept(*records[keyed.Index], columns, 0);
+      return EqualsKept(*records[keyed.Index], values, 0);
     });
     MarkSet(std::span<const TKeyed>(run.begin(), rest), flags);
     run = std::span<TKeyed>(rest, run.end());

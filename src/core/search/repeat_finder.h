@@ -11,6 +11,7 @@ namespace mervanta {
 
 class TColumn;
 class TRecord;
+class TValueReader;
 
 // Finds, for every record of a list, whether another record before it and another after it
 // repeat it (see TSearchEquals). Comparing every pair takes hours on large tables; instead the
@@ -51,18 +52,18 @@ class TRepeatFinder {
   std::size_t GroupCount() const;
   std::span<TColumn* const> GroupColumns(std::size_t group) const;
   // Keys the records that can repeat another in the group; empty cells cannot when ignored.
-  void KeyRecords(std::span<TRecord* const> records, std::span<TColumn* const> columns);
+  void KeyRecords(std::span<TRecord* const> records, TValueReader& values);
   // A stable radix sort by key, so records with equal keys stay in list order.
   void SortKeys();
   void FindRuns(std::size_t recordCount);
   // Compares every record of a run with the run's first, in list order, against a copy of the
   // first's cells: records are read in the order they lie in memory.
-  void CheckRuns(std::span<TRecord* const> records, std::span<TColumn* const> columns);
-  void KeepCells(const TRecord& record, std::span<TColumn* const> columns);
-  bool EqualsKept(const TRecord& record, std::span<TColumn* const> columns, std::size_t at);
+  void CheckRuns(std::span<TRecord* const> records, TValueReader& values);
+  void KeepCells(const TRecord& record, TValueReader& values);
+  bool EqualsKept(const TRecord& record, TValueReader& values, std::size_t at);
   // Splits a run into sets of records with equal cells and flags each set.
-  void SplitRun(std::span<TRecord* const> records, std::span<TColumn* const> columns,
-                std::span<TKeyed> run, std::vector<std::uint8_t>& flags);
+  void SplitRun(std::span<TRecord* const> records, TValueReader& values, std::span<TKeyed> run,
+                std::vector<std::uint8_t>& flags);
   // Each record of the set repeats the others: all but the first are repeated earlier, all but
   // the last later.
   static void MarkSet(std::span<const TKeyed> set, std::vector<std::uint8_t>& flags);
@@ -79,7 +80,6 @@ class TRepeatFinder {
   std::vector<std::uint32_t> RunOf_;  // by record; kNoRun for a record in no run
   // The first cells of the runs, each as its length and its bytes.
   std::string Kept_;
-  std::string Buffer_;
   std::size_t Ticks_ = 0;
 };
 

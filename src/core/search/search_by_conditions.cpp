@@ -6,19 +6,10 @@
 #include "model/column.h"
 #include "model/match_condition.h"
 #include "model/records.h"
+#include "model/value_reader.h"
 #include "support/progress.h"
 
 namespace mervanta {
-
-namespace {
-
-// A condition made ready once for every record: the text folded, a mask compiled once.
-struct TPreparedCondition {
-  const TColumn* Column;
-  std::unique_ptr<TConditionMatcher> Matcher;
-};
-
-}  // namespace
 
 void TSearchByConditions::AddCondition(TColumn& column, int kind, std::int32_t number,
                                        std::string text) {
@@ -27,23 +18,24 @@ void TSearchByConditions::AddCondition(TColumn& column, int kind, std::int32_t n
 
 void TSearchByConditions::Filter(TRecords& list) {
   if (Conditions_.empty()) return;
-  std::vector<TPreparedCondition> conditions;
-  conditions.reserve(Conditions_.size());
+  // Each condition made ready once for every record: its text folded, a mask compiled.
+  std::vector<std::unique_ptr<TConditionMatcher>> matchers;
+  std::vector<const TColumn*> columns;
+  matchers.reserve(Conditions_.size());
+  columns.reserve(Conditions_.size());
   for (const TCondition& condition : Conditions_) {
-    conditions.push_back({&condition.Column(),
-                          std::make_unique<TConditionMatcher>(condition.Kind(), condition.Text(),
-                                                              !IgnoreCase_, condition.Number())});
+    matchers.push_back(std::make_unique<TConditionMatcher>(condition.Kind(), condition.Text(),
+                                                           !IgnoreCase_, condition.Number()));
+    columns.push_back(&condition.Column());
   }
+  TValueReader values(columns);
   // With AnyCondition the first condition that holds decides, otherwise the first that fails.
   const bool decisive = AnyCondition_;
-  std::string buffer;
   const auto matches = [&](const TRecord& record) {
-    for (TPreparedCondition& condition : conditions) {
-      if (condition.Matcher->Matches(record.Value(*condition.Column, buffer)) == decisive) {
-        return decisive;
-      }
-    }
-    return !decisive;
+    const bool decided = !values.ForEachValue(record, [&](std::size_t i, std::string_view value) {
+      return matchers[i]->Matches(value) != decisive;
+    });
+    return decided ? decisive : !decisive;
   };
 
   const std::span<TRecord* const> items = list.Items();

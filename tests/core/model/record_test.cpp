@@ -88,6 +88,11 @@ TEST(Record, EmptyAndEqualTestsSkipComputedAndCounterColumnsWhenAskedTo) {
     SCOPED_TRACE(testing::PrintToString(c.A) + " " + testing::PrintToString(c.B));
     EXPECT_EQ(RecordOf(c.A).Equals(RecordOf(c.B), all, c.StoredOnly), c.Equal);
   }
+  // Columns in any order of their fields.
+  const std::vector<const TCellColumn*> reversed{&counter, &text};
+  EXPECT_FALSE(RecordOf({"x", "1"}).Equals(RecordOf({"y", "1"}), reversed, false));
+  EXPECT_TRUE(RecordOf({"x", "1"}).Equals(RecordOf({"x", "1"}), reversed, false));
+  EXPECT_FALSE(RecordOf({"x", ""}).IsEmpty(reversed, false));
 }
 
 TEST(Record, TestsAcceptOwningColumnLists) {
