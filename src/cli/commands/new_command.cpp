@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 #include "framework/table_files.h"
 #include "support/errors.h"
@@ -14,11 +15,7 @@ namespace {
 
 // As the save dialog does, a name without an extension gets ".csv".
 std::string DataFileName(const std::string& name) {
-  const std::size_t slash = name.rfind('/');
-  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  const std::size_t dot = name.rfind('.');
-  const bool hasExtension = dot != std::string::npos && dot > nameStart;
-  return hasExtension ? name : name + ".csv";
+  return FileExtension(name).empty() ? name + ".csv" : name;
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "support/msg_sender.h"
 #include "support/progress.h"
 #include "support/string_list.h"
+#include "support/trim.h"
 
 namespace mervanta {
 
@@ -51,16 +52,6 @@ void InvertRegister(std::string& text, std::size_t from, std::size_t to) {
     const unsigned char upper = ansi.Upper(byte);
     text[i] = static_cast<char>(upper != byte ? upper : ansi.Lower(byte));
   }
-}
-
-bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
-  return text;
 }
 
 void SendFieldsChanged(const TRecords& records) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/errors.h"
+#include "support/file_names.h"
 #include "support/locked_file.h"
 
 namespace mervanta {
@@ -32,13 +33,6 @@ std::string ResolveTarget(const std::string& path) {
   return path;
 }
 
-std::string FolderOf(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 mode_t NewFileMode(const std::string& target) {
   struct stat info {};
   if (::stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
@@ -54,11 +48,6 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
-std::string FileNameOf(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // A name no file in the folder has yet, beside the target: ".name.XXXXXX".
 std::string TemporaryName(const std::string& target, unsigned attempt) {
   static unsigned long long counter = 0;
@@ -71,7 +60,7 @@ std::string TemporaryName(const std::string& target, unsigned attempt) {
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   std::string suffix;
   for (int i = 0; i < 6; ++i, seed /= 62) suffix += kLetters[seed % 62];
-  return FolderOf(target) + "/." + FileNameOf(target) + "." + suffix;
+  return FolderOf(target) + "/." + std::string(FileNameOf(target)) + "." + suffix;
 }
 
 // The new content's file. Where the file system allows, it has no name until the content is
@@ -82,7 +71,7 @@ class TTemporaryFile {
   explicit TTemporaryFile(const std::string& target) : Target_(target) {
     Fd_ = ::open(FolderOf(target).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
     if (Fd_ >= 0) return;
-    Path_ = FolderOf(target) + "/." + FileNameOf(target) + ".XXXXXX";
+    Path_ = FolderOf(target) + "/." + std::string(FileNameOf(target)) + ".XXXXXX";
     std::vector<char> pattern(Path_.begin(), Path_.end());
     pattern.push_back('\0');
     Fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);

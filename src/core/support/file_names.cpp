@@ -26,11 +26,6 @@ bool StatPath(const std::string& path, struct stat& info) {
   return path.find('\0') == std::string::npos && ::stat(path.c_str(), &info) == 0;
 }
 
-std::string_view NameOf(std::string_view path) {
-  std::size_t slash = path.rfind('/');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 std::string_view WithoutExtension(std::string_view name) {
   std::size_t dot = name.rfind('.');
   return dot == std::string_view::npos || dot == 0 ? name : name.substr(0, dot);
@@ -83,11 +78,23 @@ std::string ProgramFolder() {
 }
 
 std::string FileTitle(std::string_view path) {
-  return std::string(WithoutExtension(NameOf(path)));
+  return std::string(WithoutExtension(FileNameOf(path)));
+}
+
+std::string_view FileNameOf(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view FileExtension(std::string_view path) {
+  const std::string_view name = FileNameOf(path);
+  return name.substr(WithoutExtension(name).size());
 }
 
 std::string FolderOf(std::string_view path) {
-  return std::filesystem::path(path).parent_path().string();
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string_view::npos) return ".";
+  return std::string(path.substr(0, slash == 0 ? 1 : slash));
 }
 
 std::string FullPath(std::string_view path, std::string_view folder) {
@@ -99,9 +106,8 @@ std::string FullPath(std::string_view path, std::string_view folder) {
 }
 
 std::string DescriptionFileName(std::string_view dataFileName) {
-  const std::string_view name = NameOf(dataFileName);
-  const std::size_t folderLength = dataFileName.size() - name.size();
-  return std::string(dataFileName.substr(0, folderLength + WithoutExtension(name).size())) + ".kx";
+  dataFileName.remove_suffix(FileExtension(dataFileName).size());
+  return std::string(dataFileName) + ".kx";
 }
 
 std::string RemoveInvalidFileNameChars(std::string_view path) {

@@ -12,9 +12,12 @@ std::string ProgramFolder();
 
 // The file name without folder and extension; a leading dot does not start an extension.
 std::string FileTitle(std::string_view path);
+// The file name without its folder.
+std::string_view FileNameOf(std::string_view path);
+// The file name's extension with its dot; empty when it has none.
+std::string_view FileExtension(std::string_view path);
 
-// The folder part of a path, without a final "/" unless it is the root; empty for a bare
-// name.
+// The folder part of a path, without a final "/" unless it is the root; "." for a bare name.
 std::string FolderOf(std::string_view path);
 
 // The path made absolute and plain (no "." or ".." steps): a relative one starts from
@@ -23,7 +26,7 @@ std::string FolderOf(std::string_view path);
 std::string FullPath(std::string_view path, std::string_view folder = {});
 
 // The description file that goes with a data file: the same name with the extension ".kx"
-// in place of the data file's own (as FileTitle tells it).
+// in place of the data file's own.
 std::string DescriptionFileName(std::string_view dataFileName);
 
 // Deletes the characters no file name may hold (" * : < > ? |) from the name after the last

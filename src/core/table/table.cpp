@@ -24,7 +24,7 @@ std::string TTable::DescriptionFileName() const {
 }
 
 std::string TTable::Folder() const {
-  return FolderOf(FileName_);
+  return FileName_.empty() ? std::string() : FolderOf(FileName_);
 }
 
 std::string TTable::DisplayName() const {

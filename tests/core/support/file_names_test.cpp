@@ -35,22 +35,24 @@ TEST(FileNames, FileTitleDropsFolderAndExtension) {
   }
 }
 
-TEST(FileNames, FolderAndDescriptionFileFollowTheFileTitle) {
+TEST(FileNames, FolderExtensionAndDescriptionFile) {
   struct TCase {
     const char* Path;
     const char* Folder;
+    const char* Extension;
     const char* Description;
   } cases[] = {
-      {"/home/me/Addresses.txt", "/home/me", "/home/me/Addresses.kx"},
-      {"backup.tar.gz", "", "backup.tar.kx"},
-      {"/data.d/notes", "/data.d", "/data.d/notes.kx"},
-      {"/home/me/.hidden", "/home/me", "/home/me/.hidden.kx"},
-      {"trailing.", "", "trailing.kx"},
-      {"/root.csv", "/", "/root.kx"},
+      {"/home/me/Addresses.txt", "/home/me", ".txt", "/home/me/Addresses.kx"},
+      {"backup.tar.gz", ".", ".gz", "backup.tar.kx"},
+      {"/data.d/notes", "/data.d", "", "/data.d/notes.kx"},
+      {"/home/me/.hidden", "/home/me", "", "/home/me/.hidden.kx"},
+      {"trailing.", ".", ".", "trailing.kx"},
+      {"/root.csv", "/", ".csv", "/root.kx"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Path);
     EXPECT_EQ(FolderOf(c.Path), c.Folder);
+    EXPECT_EQ(FileExtension(c.Path), c.Extension);
     EXPECT_EQ(DescriptionFileName(c.Path), c.Description);
   }
 }
