@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "model/columns.h"
 #include "model/records.h"
 #include "model/table_sources.h"
@@ -30,18 +31,6 @@ constexpr std::uint64_t kRecords = 1000000;
 constexpr const char* kQuickText = "street 7";
 constexpr int kCityColumn = 1;
 constexpr int kStreetColumn = 2;
-
-using TClock = std::chrono::steady_clock;
-
-double Milliseconds(TClock::duration duration) {
-  return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 // The generated table in a table's record sources, and its cells as C strings for the
 // baseline.

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "framework/cli_context.h"
 #include "framework/record_printer.h"
 #include "model/columns.h"
@@ -35,18 +36,6 @@ constexpr int kNarrow = 10;
 constexpr int kWide = 250;
 // Found in no cell, so that every cell is searched.
 constexpr const char* kMissingText = "no such text";
-
-using TClock = std::chrono::steady_clock;
-
-double Milliseconds(TClock::duration duration) {
-  return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 // Output that goes nowhere, as into `wc -l` but without the pipe.
 class TNullBuffer : public std::streambuf {
