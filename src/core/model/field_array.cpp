@@ -254,14 +254,16 @@ TFieldArray TFieldArray::ParseCsvLine(std::string_view text, std::size_t& pos, c
 
 void TFieldArray::AppendCsvLine(std::string& out, char separator, bool quoteAll) const {
   std::array<TCsvQuoting, kMaxFieldCount> quoting;
+  const char* const data = Data_.get();
 
   // First the exact size, so that the line is added with one resize.
   std::size_t size = 2 + (Count_ > 0 ? Count_ - 1 : 0);
-  TCursor fields(*this);
+  std::size_t offset = 0;
   for (int i = 0; i < Count_; ++i) {
-    const std::string_view field = fields.Field(i);
+    const std::string_view field(data + offset + 2, LengthAt(data + offset));
     quoting[i] = CsvQuoting(field, separator, quoteAll);
     size += quoting[i].WrittenSize(field.size());
+    offset += 2 + field.size();
   }
 
   const std::size_t start = out.size();
@@ -271,10 +273,12 @@ void TFieldArray::AppendCsvLine(std::string& out, char separator, bool quoteAll)
     std::memcpy(write, piece.data(), piece.size());
     write += piece.size();
   };
-  fields = TCursor(*this);
+  offset = 0;
   for (int i = 0; i < Count_; ++i) {
-    PutCsvField(fields.Field(i), quoting[i], put);
+    const std::string_view field(data + offset + 2, LengthAt(data + offset));
+    PutCsvField(field, quoting[i], put);
     if (i + 1 < Count_) *write++ = separator;
+    offset += 2 + field.size();
   }
   *write++ = '\r';
   *write = '\n';

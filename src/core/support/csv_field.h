@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace mervanta {
@@ -10,7 +11,9 @@ namespace mervanta {
 // or ends with a blank, or always with `quoteAll`; a double quote inside is written twice.
 struct TCsvQuoting {
   bool Quoted;
-  std::size_t Quotes;  // double quotes in the text, each written twice
+  // Double quotes in the text, each written twice; 32 bits keep the per-field state of a
+  // line small, and no cell comes near 4 GiB.
+  std::uint32_t Quotes;
 
   // The bytes the field takes in the line.
   std::size_t WrittenSize(std::size_t textSize) const {
