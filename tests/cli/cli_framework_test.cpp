@@ -196,6 +196,16 @@ TEST(CliSettings, TheOptionsFileAppliesAndStaysAsItIs) {
       "\t\t</Main>\r\n\t\t<Other>\r\n\t\t\t<QuoteAllFields value=\"Y\" />\r\n\t\t</Other>\r\n"
       "\t</Options>\r\n</Mervanta>\r\n");
   const std::string before = folder.ReadFile("Mervanta.xml");
+  // The file's options stay in this process; the in-process runs of later tests expect the
+  // defaults.
+  struct TDefaultsAfterwards {
+    ~TDefaultsAfterwards() {
+      TItemIndexProperty& separator = *Options().Main->SeparatorIndex;
+      separator.SetValue(separator.Default());
+      TBooleanProperty& quoteAll = *Options().Other->QuoteAllFields;
+      quoteAll.SetValue(quoteAll.Default());
+    }
+  } defaultsAfterwards;
   const TCliResult result = RunCli({"--options", settings, "show", folder.Table("people"),
                                     "--format", "csv", "--columns", "#1,Age", "--sort", "Age"});
   EXPECT_EQ(result.Status, 0) << result.Err;
