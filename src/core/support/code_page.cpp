@@ -57,6 +57,8 @@ bool FillFromIconv(int number, std::array<char32_t, 256>& table) {
     std::size_t inLeft = 1, outLeft = sizeof out;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    // A letter that a following mark could combine with is held back until the flush.
+    if (rc != static_cast<std::size_t>(-1)) rc = iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
     if (rc == static_cast<std::size_t>(-1) || outLeft != 4) {
       table[b] = kUndefined;
     } else {
@@ -64,7 +66,6 @@ bool FillFromIconv(int number, std::array<char32_t, 256>& table) {
     }
   }
   iconv_close(cd);
-  FillUndefined(table);
   return true;
 }
 
@@ -97,6 +98,8 @@ TCodePage::TCodePage(int number) : Number_(number) {
   if (!FillTable(number, ToUnicode_)) {
     throw EMervantaError("Code page " + std::to_string(number) + " is not supported");
   }
+  for (int b = 0; b < 256; ++b) Defined_[static_cast<std::size_t>(b)] = ToUnicode_[b] != kUndefined;
+  FillUndefined(ToUnicode_);
   FromUnicode_.reserve(256);
   for (int b = 0; b < 256; ++b) {
     FromUnicode_.emplace_back(ToUnicode_[b], static_cast<unsigned char>(b));
@@ -113,6 +116,8 @@ TCodePage::TCodePage(int number) : Number_(number) {
     auto byte = static_cast<unsigned char>(b);
     Upper_[b] = byte;
     Lower_[b] = byte;
+    // An undefined byte is no letter, and no letter's case is one.
+    if (!IsDefined(byte)) continue;
     char32_t c = ToUnicode_[b];
     if (locale == nullptr) {
       if (b >= 'a' && b <= 'z') Upper_[b] = static_cast<unsigned char>(b - 32);
@@ -120,10 +125,12 @@ TCodePage::TCodePage(int number) : Number_(number) {
       continue;
     }
     unsigned char mapped;
-    if (FromUnicode(static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), locale)), mapped)) {
+    if (FromUnicode(static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), locale)), mapped) &&
+        IsDefined(mapped)) {
       Upper_[b] = mapped;
     }
-    if (FromUnicode(static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), locale)), mapped)) {
+    if (FromUnicode(static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), locale)), mapped) &&
+        IsDefined(mapped)) {
       Lower_[b] = mapped;
     }
   }

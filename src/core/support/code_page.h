@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,6 +22,8 @@ class TCodePage {
   static bool IsSupported(int number);
 
   char32_t ToUnicode(unsigned char byte) const { return ToUnicode_[byte]; }
+  // Whether the code page gives the byte a character of its own (see above).
+  bool IsDefined(unsigned char byte) const { return Defined_[byte]; }
   // The byte for a code point, or false when the code page cannot show it.
   bool FromUnicode(char32_t codePoint, unsigned char& byte) const;
 
@@ -36,6 +39,7 @@ class TCodePage {
  private:
   int Number_;
   std::array<char32_t, 256> ToUnicode_{};
+  std::bitset<256> Defined_;
   std::vector<std::pair<char32_t, unsigned char>> FromUnicode_;  // sorted by code point
   std::array<unsigned char, 256> Upper_{};
   std::array<unsigned char, 256> Lower_{};
