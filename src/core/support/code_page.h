@@ -28,7 +28,9 @@ class TCodePage {
   bool FromUnicode(char32_t codePoint, unsigned char& byte) const;
 
   std::string ToUtf8(std::string_view bytes) const;
-  // Characters the code page cannot show become "?"; malformed UTF-8 bytes too.
+  // The converter for everything typed that becomes table content or a password: text passes
+  // exactly or not at all. Throws EMervantaError naming the first character the code page
+  // cannot hold, or the first byte that is not UTF-8.
   std::string FromUtf8(std::string_view utf8) const;
 
   unsigned char Upper(unsigned char byte) const { return Upper_[byte]; }
@@ -49,5 +51,7 @@ class TCodePage {
 void AppendUtf8(std::string& out, char32_t codePoint);
 // Decodes one UTF-8 sequence at `pos`, advancing it; malformed input yields U+FFFD and one byte.
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos);
+// Whether the text holds no byte that DecodeUtf8 finds malformed.
+bool IsValidUtf8(std::string_view text);
 
 }  // namespace mervanta

@@ -48,11 +48,38 @@ TEST(CodePage, MapsNationalLettersBothWays) {
   }
 }
 
-TEST(CodePage, WhatItCannotShowBecomesAQuestionMark) {
-  TCodePage page(1252);
-  EXPECT_EQ(page.FromUtf8("a\xD0\x90z"), "a?z");      // Cyrillic A
-  EXPECT_EQ(page.FromUtf8("a\xFF\xC3z"), "a??z");     // malformed bytes
-  EXPECT_EQ(page.FromUtf8("\xF0\x9F\x98\x80"), "?");  // outside the basic plane
+std::string Refusal(const TCodePage& page, std::string_view utf8) {
+  try {
+    return "accepted as \"" + page.FromUtf8(utf8) + "\"";
+  } catch (const EMervantaError& error) {
+    return error.what();
+  }
+}
+
+TEST(CodePage, TextThatDoesNotFitExactlyIsRefusedNamingTheFirstFault) {
+  struct TCase {
+    int Page;
+    const char* Utf8;
+    const char* Message;
+  } cases[] = {
+      {1252, "a\xD0\xBF\xD0\xB0",  // "aпа"
+       "The character \"\xD0\xBF\" (U+043F) cannot be stored in code page 1252"},
+      {1252, "\xF0\x9F\x98\x80",
+       "The character \"\xF0\x9F\x98\x80\" (U+1F600) cannot be stored in code page 1252"},
+      {1251, "\xD0\xBF\xC3\xA9",
+       "The character \"\xC3\xA9\" (U+00E9) cannot be stored in code page 1251"},
+      {1252, "\xEF\xBF\xBD",
+       "The character \"\xEF\xBF\xBD\" (U+FFFD) cannot be stored in code page 1252"},
+      {1252, "\xC2\x80", "The character U+0080 cannot be stored in code page 1252"},
+      {1252, "ab\xFF\xD0\xBF", "The text is not valid UTF-8 (byte 0xFF at position 3)"},
+      {1251, "\xD0\xBF\xD0", "The text is not valid UTF-8 (byte 0xD0 at position 3)"},
+      {1252, "\xC0\xAF", "The text is not valid UTF-8 (byte 0xC0 at position 1)"},
+      {1252, "\xED\xA0\x80", "The text is not valid UTF-8 (byte 0xED at position 1)"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Utf8);
+    EXPECT_EQ(Refusal(TCodePage(c.Page), c.Utf8), c.Message);
+  }
 }
 
 TEST(CodePage, CasingFollowsTheLocaleTables) {
