@@ -10,7 +10,6 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -183,18 +182,21 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 // The significant digits of a finite, non-zero number without trailing zeros, and its
-// decimal exponent, as "%.*Le" prints them.
+// decimal exponent, as the correctly rounded scientific notation gives them.
 struct TPrintedDigits {
   char Digits[64];
   std::size_t Count = 0;
   int Exponent = 0;
 };
 
+// std::to_chars, unlike printf, writes the same whatever the C library's locale says.
 void PrintDigits(TNumber value, int precision, TPrintedDigits& printed) {
   char buffer[sizeof printed.Digits];
-  const int length = std::snprintf(buffer, sizeof buffer, "%.*Le", precision - 1, value);
+  const char* const end = std::to_chars(std::begin(buffer), std::end(buffer), value,
+                                        std::chars_format::scientific, precision - 1)
+                              .ptr;
   // buffer: [-]d.ddddde[+-]x
-  const std::string_view text(buffer, std::min<std::size_t>(length, sizeof buffer - 1));
+  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
   const std::size_t e = text.find('e');
   for (char c : text.substr(0, e)) {
     if (IsDigit(c)) printed.Digits[printed.Count++] = c;
@@ -426,9 +428,10 @@ std::string FileSizeText(const std::string& path) {
   const bool megabytes = size >= 1048576;
   const double scaled = static_cast<double>(size) / (megabytes ? 1048576.0 : 1024.0);
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.2f", scaled);
-  std::string_view text(buffer);
-  std::size_t point = text.find('.');
+  const char* const end =
+      std::to_chars(std::begin(buffer), std::end(buffer), scaled, std::chars_format::fixed, 2).ptr;
+  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+  const std::size_t point = text.find('.');
   std::string whole(text.substr(0, point));
   std::string decimals(text.substr(point + 1));
   const TLocaleSettings& locale = TLocale::Current().Settings();
