@@ -22,7 +22,7 @@ namespace mervanta {
 namespace {
 
 constexpr std::size_t kMaxNumberLength = 24;
-// Longer texts are no numbers to the blank-tolerant readings.
+// Longer texts are no numbers to the reading of stored settings.
 constexpr std::size_t kMaxFloatLength = 511;
 // Up to 19 digits are below 2^64, and the powers of ten up to 10^27 below 2^64 times a power
 // of two, so both are exact in the 64-bit mantissa of a TNumber.
@@ -60,11 +60,17 @@ locale_t NeutralLocale() {
 // the reading itself.
 constexpr TNumber kNoNumber = std::numeric_limits<TNumber>::quiet_NaN();
 
-// A text whose syntax is checked already, read by the C library; `separator` points at its
-// decimal separator or is null.
+// A text whose syntax is checked already, read by the C library in its neutral locale;
+// `separator` points at its decimal separator or is null.
 TNumber ConvertWithLibrary(std::string_view text, const char* separator) {
-  char buffer[kMaxFloatLength + 1];
-  if (text.size() > kMaxFloatLength) return kNoNumber;
+  // The rare text longer than the buffer on the stack takes one of its own.
+  char local[kMaxFloatLength + 1];
+  std::string longer;
+  char* buffer = local;
+  if (text.size() >= sizeof local) {
+    longer.resize(text.size());
+    buffer = longer.data();
+  }
   std::memcpy(buffer, text.data(), text.size());
   buffer[text.size()] = '\0';
   if (separator != nullptr) buffer[separator - text.data()] = '.';
@@ -278,7 +284,6 @@ TNumber ParseNumber(std::string_view text) {
   const TNumber plain = ReadPlainDecimal(text, IsCommaOrFullStop);
   if (!std::isnan(plain)) return plain;
   text = TrimBlanks(text);
-  if (text.size() > kMaxFloatLength) return kNoNumber;
   const TNumber number = ReadDecimal(text, IsCommaOrFullStop);
   if (!std::isnan(number)) return number;
   // A text without comma or full stop may still use a locale's other separator.
