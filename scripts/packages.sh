@@ -17,3 +17,14 @@ install_missing_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends \
     "${missing[@]}"
 }
+
+# Some test programs run again under a C library locale with a decimal comma, as the desktop
+# toolkit sets the user's; this makes it when the machine lacks it.
+install_test_locale() {
+  install_missing_packages locales
+  locale -a 2>/dev/null | grep -qix 'de_DE.utf8' && return 0
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  echo "Generating the locale de_DE.UTF-8"
+  "${sudo[@]}" localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
+}

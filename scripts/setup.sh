@@ -6,6 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/packages.sh"
 
 install_missing_packages "${BUILD_PACKAGES[@]}"
+install_test_locale
 
 # A compiler cache, where the machine has one, makes rebuilds of unchanged files instant.
 launcher=()

@@ -1,9 +1,18 @@
 // The built tool as a separate process: exit statuses, the two streams and the files it
 // leaves, on copies of the fixtures.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli_runner.h"
@@ -24,6 +33,8 @@ struct TProcessCase {
   int Status;
   std::optional<std::string> Out;
   std::string Err;
+  // Standard input.
+  std::string Input = "";
 };
 
 const TProcessCase kCases[] = {
@@ -66,6 +77,14 @@ const TProcessCase kCases[] = {
      0,
      "30\n41\n25\n30\n\n",
      ""},
+    {"password from standard input",
+     {"--password-file", "-", "eval", "@protected", "#3"},
+     {},
+     false,
+     0,
+     "30\n41\n25\n30\n\n",
+     "",
+     "pass\nmore\n"},
     {"error: wrong password",
      {"--password", "nope", "show", "@protected"},
      {},
@@ -123,7 +142,7 @@ TEST(CliProcess, RunsEveryCommand) {
     if (test.Locked) {
       ASSERT_EQ(holder.Acquire(folder.Table("people")), TLockedFile::TStatus::Held);
     }
-    const TCliResult result = RunCliProcess(words, test.Environment);
+    const TCliResult result = RunCliProcess(words, test.Environment, test.Input);
     EXPECT_EQ(result.Status, test.Status);
     if (test.Out) {
       EXPECT_EQ(result.Out, *test.Out);
@@ -140,6 +159,73 @@ TEST(CliProcess, RunsEveryCommand) {
   EXPECT_NE(created.Out.find("\n1\tA\tstored\tGeneral\t\n2\tB\tstored\tGeneral\t\n"),
             std::string::npos)
       << created.Out;
+}
+
+bool EchoIsOn(int terminal) {
+  termios settings{};
+  return ::tcgetattr(terminal, &settings) == 0 && (settings.c_lflag & ECHO) != 0;
+}
+
+// Asks again until the answer is the wanted one or ten seconds have passed.
+bool Eventually(const std::function<bool()>& condition) {
+  for (int i = 0; i < 1000; ++i) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return condition();
+}
+
+// The tool on a pseudo-terminal of its own, which is its controlling terminal and its three
+// streams, so that a Ctrl+C typed there interrupts it as one typed by the user would.
+TEST(CliProcess, AnInterruptAtThePasswordPromptTurnsTheEchoBackOn) {
+  TCliFolder folder;
+  const std::string table = ProtectedCopy(folder, "people", "pass");
+  std::vector<std::string> arguments = CliArguments({"show", table});
+  std::vector<std::string> environment = CliEnvironment({});
+  const std::vector<char*> argv = NullEnded(arguments);
+  const std::vector<char*> envp = NullEnded(environment);
+
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(::grantpt(master), 0);
+  ASSERT_EQ(::unlockpt(master), 0);
+  const std::string name = ::ptsname(master);
+  // Kept open here to read the terminal's settings after the tool has ended.
+  const int terminal = ::open(name.c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  ASSERT_TRUE(EchoIsOn(terminal));
+
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    ::setsid();
+    const int own = ::open(name.c_str(), O_RDWR);  // the session's controlling terminal
+    for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) ::dup2(own, stream);
+    ::signal(SIGINT, SIG_DFL);
+    ::execve(argv[0], argv.data(), envp.data());
+    ::_exit(127);
+  }
+  const bool asked = Eventually([&] { return !EchoIsOn(terminal); });
+  if (asked) {
+    EXPECT_EQ(::write(master, "\x03", 1), 1);  // Ctrl+C
+  }
+  int status = 0;
+  const bool ended = Eventually([&] { return ::waitpid(pid, &status, WNOHANG) == pid; });
+  if (!ended) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+  }
+  std::string shown(4096, '\0');
+  const ssize_t got = ::read(master, shown.data(), shown.size());
+  shown.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  EXPECT_TRUE(asked) << "the echo went off for the prompt";
+  EXPECT_TRUE(ended);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+  EXPECT_TRUE(EchoIsOn(terminal));
+  EXPECT_NE(shown.find("Please enter password for \"people_protected\": "), std::string::npos)
+      << shown;
+  ::close(terminal);
+  ::close(master);
 }
 
 }  // namespace

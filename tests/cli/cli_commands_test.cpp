@@ -2,6 +2,7 @@
 // column "Note" with quotes, a line break and a separator in it, and a computed column "Tag".
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,26 @@ const TCommandCase kCases[] = {
     {"eval: once without a table", {"eval", "-", "6*7"}, 0, "42\n", ""},
     {"eval: a faulty formula shows its error", {"eval", "-", "1+"}, 0, "<error 46>\n", ""},
 
+    {"error: a quick search term the code page cannot hold",
+     {"search", "@", "--quick", "\xD0\x9E\xD1\x81\xD0\xBB\xD0\xBE"},
+     2,
+     "",
+     "mervanta-cli: The character \"\xD0\x9E\" (U+041E) cannot be stored in code page 1252\n"},
+    {"error: a condition text the code page cannot hold",
+     {"search", "@", "--where", "City Not contain \xC5\x81"},
+     2,
+     "",
+     "The character \"\xC5\x81\" (U+0141) cannot be stored in code page 1252"},
+    {"error: a formula the code page cannot hold",
+     {"eval", "@", "#1+\"\xE2\x86\x92\""},
+     2,
+     "",
+     "The character \"\xE2\x86\x92\" (U+2192) cannot be stored in code page 1252"},
+    {"error: a column name that is no UTF-8",
+     {"show", "@", "--columns", "Ag\xE9"},
+     2,
+     "",
+     "The text is not valid UTF-8 (byte 0xE9 at position 3)"},
     {"error: missing file", {"show", "@missing"}, 2, "", "No such file or directory"},
     {"error: unknown column",
      {"show", "@", "--columns", "Age,Nope"},
@@ -236,6 +257,13 @@ TEST(CliCommands, NewMakesATableOfTheNamedColumns) {
   EXPECT_EQ(folder.ReadFile("fresh.csv"), "");
 
   EXPECT_EQ(RunCli({"new", folder.File("no_columns")}).Status, 2);
+  const TCliResult unfit = RunCli({"new", folder.File("unfit"), "Title", "\xE2\x82\xB9"});
+  EXPECT_EQ(unfit.Status, 2);
+  EXPECT_NE(unfit.Err.find("The character \"\xE2\x82\xB9\" (U+20B9) cannot be stored"),
+            std::string::npos)
+      << unfit.Err;
+  EXPECT_FALSE(std::filesystem::exists(folder.File("unfit.csv")));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("unfit.kx")));
   const TCliResult tooMany = RunCli([&] {
     std::vector<std::string> words{"new", folder.File("wide")};
     for (int i = 0; i <= 256; ++i) words.push_back("C" + std::to_string(i));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,9 +30,43 @@ struct TPasswordCase {
   std::optional<std::optional<std::string>> Typed;
   int Status;
   const char* Err;
+  // The content of the file that "@file" names; "@missing" names none.
+  const char* File = "";
 };
 
-TEST(CliPassword, ComesFromTheOptionTheEnvironmentOrTheTerminal) {
+// Runs "show" of the table protected by `password` as each case says.
+void RunPasswordCases(const std::string& password, std::span<const TPasswordCase> cases) {
+  TCliFolder folder;
+  const std::string table = ProtectedCopy(folder, "people", password);
+  for (const TPasswordCase& test : cases) {
+    SCOPED_TRACE(test.Name);
+    TScopedEnvironment environment("MERVANTA_PASSWORD", test.Environment);
+    std::vector<std::string> prompts;
+    TTerminal terminal;
+    if (test.Typed) {
+      terminal.AskHidden = [&](const std::string& prompt) {
+        prompts.push_back(prompt);
+        return *test.Typed;
+      };
+    }
+    std::vector<std::string> words = test.Options;
+    for (std::string& word : words) {
+      if (word == "@file") word = folder.Write("password.txt", test.File);
+      if (word == "@missing") word = folder.File("missing.txt");
+    }
+    words.insert(words.end(), {"show", table, "--columns", "Age"});
+    const TCliResult result = RunCli(words, terminal);
+    EXPECT_EQ(result.Status, test.Status);
+    EXPECT_EQ(result.Out, test.Status == 0 ? "30\n41\n25\n30\n\n" : "");
+    EXPECT_NE(result.Err.find(test.Err), std::string::npos) << result.Err;
+    if (test.Typed) {
+      EXPECT_EQ(prompts,
+                std::vector<std::string>{"Please enter password for \"people_protected\": "});
+    }
+  }
+}
+
+TEST(CliPassword, ComesFromTheOptionAFileTheEnvironmentOrTheTerminal) {
   const TPasswordCase cases[] = {
       {"option", {"--password", "s\xC3\xA9same"}, nullptr, std::nullopt, 0, ""},
       {"option before environment", {"--password", "s\xC3\xA9same"}, "wrong", std::nullopt, 0, ""},
@@ -58,31 +93,87 @@ TEST(CliPassword, ComesFromTheOptionTheEnvironmentOrTheTerminal) {
        2,
        "Operation aborted"},
       {"nobody to ask", {}, nullptr, std::nullopt, 2, "is protected: give its password"},
+      {"file", {"--password-file", "@file"}, nullptr, std::nullopt, 0, "", "s\xC3\xA9same\n"},
+      {"file: its first line, less CR LF",
+       {"--password-file", "@file"},
+       nullptr,
+       std::nullopt,
+       0,
+       "",
+       "s\xC3\xA9same\r\nnext\n"},
+      {"file: no line end",
+       {"--password-file", "@file"},
+       nullptr,
+       std::nullopt,
+       0,
+       "",
+       "s\xC3\xA9same"},
+      {"file before environment",
+       {"--password-file", "@file"},
+       "wrong",
+       std::nullopt,
+       0,
+       "",
+       "s\xC3\xA9same"},
+      {"file: empty", {"--password-file", "@file"}, nullptr, std::nullopt, 2, "Invalid password"},
+      {"file: missing",
+       {"--password-file", "@missing"},
+       nullptr,
+       std::nullopt,
+       2,
+       "missing.txt\". No such file or directory"},
+      {"file and option",
+       {"--password", "s\xC3\xA9same", "--password-file", "@file"},
+       nullptr,
+       std::nullopt,
+       2,
+       "The options \"--password\" and \"--password-file\" exclude each other"},
   };
-  TCliFolder folder;
-  const std::string table = ProtectedCopy(folder, "people", "s\xE9same");
-  for (const TPasswordCase& test : cases) {
-    SCOPED_TRACE(test.Name);
-    TScopedEnvironment environment("MERVANTA_PASSWORD", test.Environment);
-    std::vector<std::string> prompts;
-    TTerminal terminal;
-    if (test.Typed) {
-      terminal.AskHidden = [&](const std::string& prompt) {
-        prompts.push_back(prompt);
-        return *test.Typed;
-      };
-    }
-    std::vector<std::string> words = test.Options;
-    words.insert(words.end(), {"show", table, "--columns", "Age"});
-    const TCliResult result = RunCli(words, terminal);
-    EXPECT_EQ(result.Status, test.Status);
-    EXPECT_EQ(result.Out, test.Status == 0 ? "30\n41\n25\n30\n\n" : "");
-    EXPECT_NE(result.Err.find(test.Err), std::string::npos) << result.Err;
-    if (test.Typed) {
-      EXPECT_EQ(prompts,
-                std::vector<std::string>{"Please enter password for \"people_protected\": "});
-    }
-  }
+  RunPasswordCases("s\xE9same", cases);
+}
+
+// A table protected by "??????", which is what typing "пароль" gave when such letters were
+// made to fit: wherever such a password comes from now, it is refused and opens nothing.
+TEST(CliPassword, OneTheCodePageCannotHoldIsRefusedWhereverItComesFrom) {
+  constexpr const char* kCyrillic =
+      "The character \"\xD0\xBF\" (U+043F) cannot be stored in code "
+      "page 1252";
+  const TPasswordCase cases[] = {
+      {"what it was made into", {"--password", "??????"}, nullptr, std::nullopt, 0, ""},
+      {"option",
+       {"--password", "\xD0\xBF\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C"},
+       nullptr,
+       std::nullopt,
+       2,
+       kCyrillic},
+      {"file",
+       {"--password-file", "@file"},
+       nullptr,
+       std::nullopt,
+       2,
+       kCyrillic,
+       "\xD0\xBF\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C\n"},
+      {"environment",
+       {},
+       "\xD0\xBA\xD0\xBB\xD1\x8E\xD1\x87\xD0\xB8\xD0\xBA",
+       std::nullopt,
+       2,
+       "The character \"\xD0\xBA\" (U+043A) cannot be stored in code page 1252"},
+      {"terminal",
+       {},
+       nullptr,
+       std::optional<std::string>("\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80"
+                                  "\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80"),
+       2,
+       "The character \"\xF0\x9F\x98\x80\" (U+1F600) cannot be stored in code page 1252"},
+      {"not UTF-8",
+       {"--password", "\xFF\xFF\xFF\xFF\xFF\xFF"},
+       nullptr,
+       std::nullopt,
+       2,
+       "The text is not valid UTF-8 (byte 0xFF at position 1)"},
+  };
+  RunPasswordCases("??????", cases);
 }
 
 TEST(CliPassword, IsNotAskedForAPlainTable) {
@@ -289,6 +380,12 @@ TEST(CliHelp, ListsEveryCommandAndHelpsWithEach) {
   const TCliResult tool = RunCli({"--help"});
   EXPECT_EQ(tool.Status, 0);
   EXPECT_EQ(tool.Err, "");
+  EXPECT_NE(tool.Out.find("  --password-file FILE  the password as the first line of FILE"),
+            std::string::npos);
+  EXPECT_NE(tool.Out.find("kept from other users when it comes from the prompt on\na terminal, "
+                          "from --password-file or from $MERVANTA_PASSWORD"),
+            std::string::npos)
+      << tool.Out;
   for (const TCommand* command : Commands()) {
     SCOPED_TRACE(std::string(command->Name()));
     EXPECT_NE(tool.Out.find("  " + std::string(command->Name()) + " "), std::string::npos);

@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "application/cli_application.h"
+#include "settings/options.h"
+#include "settings/settings_location.h"
 #include "support/file_io.h"
 #include "table/table.h"
 
@@ -23,16 +25,19 @@ std::vector<std::string> WithDefaultSettings(std::vector<std::string> words) {
   return words;
 }
 
-std::vector<char*> Pointers(std::vector<std::string>& texts) {
+}  // namespace
+
+std::vector<char*> NullEnded(std::vector<std::string>& texts) {
   std::vector<char*> pointers;
   for (std::string& text : texts) pointers.push_back(text.data());
   pointers.push_back(nullptr);
   return pointers;
 }
 
-}  // namespace
-
 TCliResult RunCli(std::vector<std::string> words, TTerminal terminal) {
+  // A settings file read by an earlier run sets only what it holds: start from the defaults,
+  // as a process of its own does.
+  Options().Assign(TOptions(DefaultWorkDir()));
   std::ostringstream out, err;
   TCliApplication application(out, err, std::move(terminal));
   TCliResult result;
@@ -42,13 +47,13 @@ TCliResult RunCli(std::vector<std::string> words, TTerminal terminal) {
   return result;
 }
 
-TCliResult RunCliProcess(const std::vector<std::string>& words,
-                         const std::vector<std::string>& environment) {
-  TTempDir streams;
-  const std::string outPath = streams.File("out");
-  const std::string errPath = streams.File("err");
+std::vector<std::string> CliArguments(const std::vector<std::string>& words) {
   std::vector<std::string> arguments = WithDefaultSettings(words);
   arguments.insert(arguments.begin(), MERVANTA_CLI_PATH);
+  return arguments;
+}
+
+std::vector<std::string> CliEnvironment(const std::vector<std::string>& environment) {
   std::vector<std::string> variables;
   for (char** variable = environ; *variable != nullptr; ++variable) {
     const std::string_view text(*variable);
@@ -58,16 +63,27 @@ TCliResult RunCliProcess(const std::vector<std::string>& words,
   }
   variables.insert(variables.end(), {"MERVANTA_CODEPAGE=1252", "MERVANTA_OEMCP=850", "LC_ALL=C"});
   variables.insert(variables.end(), environment.begin(), environment.end());
+  return variables;
+}
+
+TCliResult RunCliProcess(const std::vector<std::string>& words,
+                         const std::vector<std::string>& environment, const std::string& input) {
+  TTempDir streams;
+  const std::string inPath = streams.Write("in", input);
+  const std::string outPath = streams.File("out");
+  const std::string errPath = streams.File("err");
+  std::vector<std::string> arguments = CliArguments(words);
+  std::vector<std::string> variables = CliEnvironment(environment);
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, inPath.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  std::vector<char*> argv = Pointers(arguments);
-  std::vector<char*> envp = Pointers(variables);
+  std::vector<char*> argv = NullEnded(arguments);
+  std::vector<char*> envp = NullEnded(variables);
   pid_t pid = 0;
   TCliResult result;
   if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {

@@ -21,10 +21,20 @@ inline constexpr const char* kNoSettings = "/nonexistent/Mervanta.xml";
 // The tool run in-process on string streams, with the default options.
 TCliResult RunCli(std::vector<std::string> words, TTerminal terminal = {});
 
-// The built tool run as a process: standard input empty, the code pages pinned, the
+// The built tool run as a process: standard input `input`, the code pages pinned, the
 // environment otherwise this process's with `environment` ("NAME=value") added.
 TCliResult RunCliProcess(const std::vector<std::string>& words,
-                         const std::vector<std::string>& environment = {});
+                         const std::vector<std::string>& environment = {},
+                         const std::string& input = "");
+
+// The texts as an argument or environment array of execve.
+std::vector<char*> NullEnded(std::vector<std::string>& texts);
+
+// The built tool's command line, the default options included.
+std::vector<std::string> CliArguments(const std::vector<std::string>& words);
+// The environment of the tool's process: this process's without the variables that choose
+// the tool's settings, the code pages pinned, and `environment` added.
+std::vector<std::string> CliEnvironment(const std::vector<std::string>& environment);
 
 // A copy of the fixture tables of tests/data/cli in a fresh folder.
 class TCliFolder : public TTempDir {

@@ -20,7 +20,8 @@ constexpr std::string_view kProgram = "mervanta-cli";
 
 constexpr TOptionSpec kGlobalOptions[] = {
     {"options", "FILE", "the settings file (default: the desktop program's)"},
-    {"password", "TEXT", "the password of a protected table (else $MERVANTA_PASSWORD)"},
+    {"password", "TEXT", "the password of a protected table (every local user sees it)"},
+    {"password-file", "FILE", "the password as the first line of FILE (\"-\": standard input)"},
     {"yes", "", "answer yes to the questions of the program"},
     {"no", "", "answer no to them (the default)"},
     {"raw", "", "cell texts in the table's code page, not UTF-8"},
@@ -39,6 +40,11 @@ void WriteOptionList(std::ostream& out, std::span<const TOptionSpec> options) {
   }
 }
 
+constexpr std::string_view kPasswordNote =
+    "A protected table's password is kept from other users when it comes from the prompt on\n"
+    "a terminal, from --password-file or from $MERVANTA_PASSWORD; the process list shows\n"
+    "--password to every user of the machine.\n";
+
 void WriteToolHelp(std::ostream& out) {
   out << "Usage: " << kProgram << " [OPTIONS] COMMAND TABLE ...\n\n"
       << "Work with Mervanta tables from a terminal.\n\nCommands:\n";
@@ -49,7 +55,9 @@ void WriteToolHelp(std::ostream& out) {
   }
   out << "\nOptions:\n";
   WriteOptionList(out, kGlobalOptions);
-  out << "\nRun \"" << kProgram << " COMMAND --help\" for the help of a command.\n";
+  out << '\n'
+      << kPasswordNote << "\nRun \"" << kProgram
+      << " COMMAND --help\" for the help of a command.\n";
 }
 
 void WriteCommandHelp(std::ostream& out, const TCommand& command) {
@@ -63,6 +71,7 @@ void WriteCommandHelp(std::ostream& out, const TCommand& command) {
   }
   out << "\nOptions:\n";
   WriteOptionList(out, kGlobalOptions);
+  out << '\n' << kPasswordNote;
 }
 
 void ReportUsage(std::ostream& err, const char* message, std::string_view command) {
@@ -75,6 +84,10 @@ void ReportUsage(std::ostream& err, const char* message, std::string_view comman
 void TakeGlobalOptions(const TArguments& arguments, TGlobalOptions& globals) {
   if (const std::string* file = arguments.Value("options")) globals.OptionsFile = *file;
   if (const std::string* password = arguments.Value("password")) globals.Password = *password;
+  if (const std::string* file = arguments.Value("password-file")) globals.PasswordFile = *file;
+  if (globals.Password && globals.PasswordFile) {
+    throw EUsageError("The options \"--password\" and \"--password-file\" exclude each other");
+  }
   globals.Yes = globals.Yes || arguments.Has("yes");
   globals.Raw = globals.Raw || arguments.Has("raw");
   globals.Quiet = globals.Quiet || arguments.Has("quiet");

@@ -15,7 +15,8 @@ std::string_view TOptionCommand::Details() const {
 int TOptionCommand::Run(TCliContext& context, const TArguments& arguments) const {
   arguments.ExpectWords(3, 3);
   TTableUpdate table(context, arguments.Word(0));
-  SetPropertyText(NamedProperty(table->Options(), arguments.Word(1)), arguments.Word(2));
+  SetPropertyText(NamedProperty(table->Options(), arguments.Word(1)),
+                  context.Text().Input(arguments.Word(2)));
   table.Save();
   return kExitSuccess;
 }

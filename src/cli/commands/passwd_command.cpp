@@ -13,7 +13,7 @@ namespace mervanta {
 namespace {
 
 constexpr TOptionSpec kPasswdOptions[] = {
-    {"new", "TEXT", "the new password; an empty one removes the protection"},
+    {"new", "TEXT", "the new password, empty to remove it; every local user sees it"},
 };
 constexpr std::array<std::span<const TOptionSpec>, 1> kOptionLists{kPasswdOptions};
 

@@ -9,15 +9,6 @@ namespace mervanta {
 
 namespace {
 
-bool IsValidUtf8(std::string_view text) {
-  constexpr char32_t kReplacement = 0xFFFD;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t start = pos;
-    if (DecodeUtf8(text, pos) == kReplacement && pos - start == 1) return false;
-  }
-  return true;
-}
-
 constexpr std::uint64_t kEveryByte = 0x0101010101010101;
 constexpr std::uint64_t kHighBits = 0x8080808080808080;
 

@@ -24,7 +24,8 @@ class TCellText {
   // The same at the end of `out`.
   void AppendOutput(std::string& out, std::string_view ansi, bool dropCr = false) const;
   std::string Output(std::string_view ansi) const;
-  // What the user typed, as cell text.
+  // What the user typed, as cell text. Text the code page cannot hold exactly is refused
+  // (EMervantaError naming the first character that does not fit), never made to fit.
   std::string Input(std::string_view typed) const;
   // Messages mix file names, which are UTF-8 already, with cell texts: text that is valid
   // UTF-8 is printed as it is, other text is taken for ANSI.

@@ -15,6 +15,8 @@ struct TGlobalOptions {
   // The settings file; the desktop program's when not given.
   std::optional<std::string> OptionsFile;
   std::optional<std::string> Password;
+  // Where the password's line is read, "-" for standard input; excludes Password.
+  std::optional<std::string> PasswordFile;
   // The answer to the questions the core asks; no when not given.
   bool Yes = false;
   bool Raw = false;

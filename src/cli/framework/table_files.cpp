@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "framework/password_input.h"
 #include "model/protecter.h"
 #include "settings/options.h"
 #include "support/errors.h"
@@ -39,13 +40,15 @@ class TKeptDirectory {
 };
 
 std::string TypedPassword(const TCliContext& context, const std::string& fileName) {
-  if (context.Globals().Password) return *context.Globals().Password;
+  const TGlobalOptions& globals = context.Globals();
+  if (globals.Password) return *globals.Password;
+  if (globals.PasswordFile) return ReadPasswordFile(*globals.PasswordFile);
   if (const char* environment = ::getenv("MERVANTA_PASSWORD")) return environment;
   const std::string title = FileTitle(fileName);
   if (!context.Terminal().AskHidden) {
     throw EMervantaError("The table \"" + title +
-                         "\" is protected: give its password with --password or "
-                         "MERVANTA_PASSWORD");
+                         "\" is protected: give its password with --password-file, "
+                         "MERVANTA_PASSWORD or --password");
   }
   std::optional<std::string> typed =
       context.Terminal().AskHidden("Please enter password for \"" + title + "\": ");

@@ -18,8 +18,9 @@ enum class TTableAccess {
 };
 
 // Opens the table as the desktop program does: a protected file needs its password, from
-// --password, $MERVANTA_PASSWORD or, on a terminal, the user; a wrong one fails with
-// "Invalid password". The current directory stays where it was.
+// --password, --password-file, $MERVANTA_PASSWORD or, on a terminal, the user; a wrong one
+// fails with "Invalid password", one the code page cannot hold is refused. The current
+// directory stays where it was.
 std::unique_ptr<TTable> OpenTable(const TCliContext& context, const std::string& fileName,
                                   TTableAccess access);
 

@@ -1,39 +1,76 @@
 #include "framework/terminal.h"
 
+#include <signal.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <iostream>
+
+#include "framework/password_input.h"
 
 namespace mervanta {
 
 namespace {
 
-// One line from standard input, without its line break; none at the end of input.
-std::optional<std::string> ReadLine() {
-  std::string line;
-  char c = 0;
-  while (true) {
-    const ssize_t got = ::read(STDIN_FILENO, &c, 1);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return line.empty() ? std::nullopt : std::optional(line);
-    if (c == '\n') return line;
-    line += c;
-  }
+// The signals that end the process while it waits for the hidden answer.
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+// The terminal's settings before the echo went off, for the signal handler to put back.
+termios SavedSettings{};
+
+extern "C" void RestoreEchoAndEnd(int signal) {
+  ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &SavedSettings);
+  [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, "\n", 1);
+  // The handler was reset on entry, so the signal raised again ends the process as it would
+  // have without one, and the shell sees the usual status.
+  ::raise(signal);
 }
 
-std::optional<std::string> AskHidden(const std::string& prompt) {
-  std::cerr << prompt << std::flush;
-  termios saved{};
-  const bool echoOff = ::tcgetattr(STDIN_FILENO, &saved) == 0;
-  if (echoOff) {
-    termios hidden = saved;
+// Turns the echo of standard input off while it lives. A signal that ends the process
+// meanwhile turns it on again first, so that an interrupted prompt leaves no silent terminal.
+class THiddenInput {
+ public:
+  THiddenInput() {
+    Active_ = ::tcgetattr(STDIN_FILENO, &SavedSettings) == 0;
+    if (!Active_) return;
+    struct sigaction action {};
+    action.sa_handler = &RestoreEchoAndEnd;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : kEndingSignals) sigaddset(&action.sa_mask, signal);
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+      ::sigaction(kEndingSignals[i], &action, &Previous_[i]);
+      // A signal the process was told to ignore, as nohup does, stays ignored.
+      if (Previous_[i].sa_handler == SIG_IGN) {
+        ::sigaction(kEndingSignals[i], &Previous_[i], nullptr);
+      }
+    }
+    termios hidden = SavedSettings;
     hidden.c_lflag &= ~static_cast<tcflag_t>(ECHO);
     ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &hidden);
   }
-  std::optional<std::string> answer = ReadLine();
-  if (echoOff) ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+  ~THiddenInput() {
+    if (!Active_) return;
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &SavedSettings);
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+      ::sigaction(kEndingSignals[i], &Previous_[i], nullptr);
+    }
+  }
+  THiddenInput(const THiddenInput&) = delete;
+  THiddenInput& operator=(const THiddenInput&) = delete;
+
+ private:
+  bool Active_ = false;
+  struct sigaction Previous_[std::size(kEndingSignals)]{};
+};
+
+std::optional<std::string> AskHidden(const std::string& prompt) {
+  std::cerr << prompt << std::flush;
+  std::optional<std::string> answer;
+  {
+    const THiddenInput hidden;
+    answer = ReadPasswordLine(STDIN_FILENO, "the terminal");
+  }
   std::cerr << '\n';
   return answer;
 }

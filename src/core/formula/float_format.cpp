@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 #include "formula/fo_variable.h"
 #include "support/locale.h"
@@ -27,16 +28,22 @@ struct TDecimal {
   }
 };
 
+// std::to_chars, unlike printf, writes the same whatever the C library's locale says.
 TDecimal Expand(TNumber magnitude) {
   TDecimal decimal;
   if (magnitude == 0) return decimal;
   char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%.*Le", kSignificantDigits - 1, magnitude);
+  const char* const end = std::to_chars(std::begin(buffer), std::end(buffer), magnitude,
+                                        std::chars_format::scientific, kSignificantDigits - 1)
+                              .ptr;
   const char* p = buffer;
   for (; *p != 'e'; ++p) {
     if (*p != '.') decimal.Digits[static_cast<std::size_t>(decimal.Count++)] = *p;
   }
-  decimal.Point = std::strtol(p + 1, nullptr, 10) + 1;
+  const bool negative = *++p == '-';
+  int exponent = 0;
+  std::from_chars(p + 1, end, exponent);
+  decimal.Point = (negative ? -exponent : exponent) + 1;
   while (decimal.Count > 0 && decimal.Digits[static_cast<std::size_t>(decimal.Count - 1)] == '0') {
     --decimal.Count;
   }
@@ -232,7 +239,8 @@ class TSectionWriter {
       Put('+');
     }
     char digits[24];
-    const int length = std::snprintf(digits, sizeof digits, "%lld", std::llabs(Exponent_));
+    const auto length = static_cast<int>(
+        std::to_chars(std::begin(digits), std::end(digits), std::llabs(Exponent_)).ptr - digits);
     for (int i = length; i < element.ExponentDigits && Out_.size() < kMaxTextLength; ++i) Put('0');
     AppendBounded(Out_, std::string_view(digits, static_cast<std::size_t>(length)));
   }

@@ -94,9 +94,10 @@ TFoCustomValue& TFormulaParser::ParseCall(int at, int first, int last, int depth
   TFoMethodValue& node = NewMethod(at, false);
   if (at != first) throw EFormulaError(feSyntax);
   if (first < last) {
-    // The bracket after the name must close at the end: "F(1)(2)" is no call.
-    if (last - first < 2 || Reader_.Kind(first + 1) != tkOpen ||
-        Reader_.Partner(first + 1) != last) {
+    // Only the brackets after the name and at the end are checked here: "Max(abc;1)(2)" has
+    // the arguments "abc" and "1)(2", so the unknown name is the first fault met, not the
+    // brackets that follow the call.
+    if (last - first < 2 || Reader_.Kind(first + 1) != tkOpen || Reader_.Kind(last) != tkClose) {
       throw EFormulaError(feSyntax);
     }
     const int end = last - 1;

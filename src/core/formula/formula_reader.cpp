@@ -100,21 +100,24 @@ void TFormulaReader::Read(std::string_view text) {
 }
 
 int TFormulaReader::FindToken(int first, int last, bool forward, TFoTokenKind kind) const {
-  if (forward) {
-    for (int i = first; i <= last; ++i) {
-      if (Kind(i) == tkOpen) {
+  // `depth` counts the brackets opened (forward) or closed (backward) on the way. A group
+  // that closes within the range is stepped over at once unless an unmatched bracket met
+  // before it has taken the depth below 0, where that group's tokens lie at depth 0.
+  const TFoTokenKind opening = forward ? tkOpen : tkClose;
+  const int step = forward ? 1 : -1;
+  const auto inRange = [&](int i) { return forward ? i <= last : i >= first; };
+  int depth = 0;
+  for (int i = forward ? first : last; inRange(i); i += step) {
+    const TFoTokenKind found = Kind(i);
+    if (found == kind && depth == 0) return i;
+    if (found == opening) {
+      if (depth >= 0 && inRange(Partner(i))) {
         i = Partner(i);
-      } else if (Kind(i) == kind) {
-        return i;
+      } else {
+        ++depth;
       }
-    }
-  } else {
-    for (int i = last; i >= first; --i) {
-      if (Kind(i) == tkClose) {
-        i = Partner(i);
-      } else if (Kind(i) == kind) {
-        return i;
-      }
+    } else if (found == tkOpen || found == tkClose) {
+      --depth;
     }
   }
   return -1;

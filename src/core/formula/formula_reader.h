@@ -34,9 +34,10 @@ class TFormulaReader {
   // The bracket that closes or opens the bracket at i.
   int Partner(int i) const { return Tokens_[static_cast<std::size_t>(i)].Partner; }
 
-  // The first token of `kind` outside brackets met walking from `first` up (forward) or from
-  // `last` down; -1 when there is none. Brackets themselves are never found. The range must
-  // hold whole bracket pairs, which every range the parser makes does.
+  // The first token of `kind` at bracket depth 0 met walking from `first` up (forward) or from
+  // `last` down; -1 when there is none. Brackets themselves are never found. The depth counts
+  // within the range, so past an unmatched closing bracket ("1)(2;3" forward) the tokens of
+  // the next group are at depth 0 again.
   int FindToken(int first, int last, bool forward, TFoTokenKind kind) const;
   // Drops bracket pairs that enclose the whole range.
   void StripBrackets(int& first, int& last) const;

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <iterator>
 #include <string>
 
 #include "support/errors.h"
@@ -57,6 +59,8 @@ bool FillFromIconv(int number, std::array<char32_t, 256>& table) {
     std::size_t inLeft = 1, outLeft = sizeof out;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    // A letter that a following mark could combine with is held back until the flush.
+    if (rc != static_cast<std::size_t>(-1)) rc = iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
     if (rc == static_cast<std::size_t>(-1) || outLeft != 4) {
       table[b] = kUndefined;
     } else {
@@ -64,7 +68,6 @@ bool FillFromIconv(int number, std::array<char32_t, 256>& table) {
     }
   }
   iconv_close(cd);
-  FillUndefined(table);
   return true;
 }
 
@@ -75,6 +78,31 @@ bool FillTable(int number, std::array<char32_t, 256>& table) {
     return true;
   }
   return FillFromIconv(number, table);
+}
+
+// DecodeUtf8 steps over a malformed byte with U+FFFD, which as a character takes three.
+bool Malformed(char32_t c, std::size_t start, std::size_t pos) {
+  return c == 0xFFFD && pos - start == 1;
+}
+
+// "0x0F", "U+043F": the code in upper-case hexadecimal, at least `digits` long.
+std::string HexCode(std::uint32_t code, std::size_t digits, std::string_view prefix) {
+  char hex[8];
+  const char* const end = std::to_chars(std::begin(hex), std::end(hex), code, 16).ptr;
+  const auto length = static_cast<std::size_t>(end - hex);
+  std::string text(prefix);
+  text.append(length < digits ? digits - length : 0, '0');
+  for (const char* p = hex; p != end; ++p) text += *p >= 'a' ? static_cast<char>(*p - 32) : *p;
+  return text;
+}
+
+// "п" (U+043F); a control character by its code only, since a terminal would act on it.
+std::string CharacterName(char32_t c) {
+  const std::string code = HexCode(c, 4, "U+");
+  if (c < 0x20 || (c >= 0x7F && c < 0xA0)) return code;
+  std::string quoted = "\"";
+  AppendUtf8(quoted, c);
+  return quoted + "\" (" + code + ")";
 }
 
 locale_t UnicodeCaseLocale() {
@@ -97,6 +125,8 @@ TCodePage::TCodePage(int number) : Number_(number) {
   if (!FillTable(number, ToUnicode_)) {
     throw EMervantaError("Code page " + std::to_string(number) + " is not supported");
   }
+  for (int b = 0; b < 256; ++b) Defined_[static_cast<std::size_t>(b)] = ToUnicode_[b] != kUndefined;
+  FillUndefined(ToUnicode_);
   FromUnicode_.reserve(256);
   for (int b = 0; b < 256; ++b) {
     FromUnicode_.emplace_back(ToUnicode_[b], static_cast<unsigned char>(b));
@@ -113,6 +143,8 @@ TCodePage::TCodePage(int number) : Number_(number) {
     auto byte = static_cast<unsigned char>(b);
     Upper_[b] = byte;
     Lower_[b] = byte;
+    // An undefined byte is no letter, and no letter's case is one.
+    if (!IsDefined(byte)) continue;
     char32_t c = ToUnicode_[b];
     if (locale == nullptr) {
       if (b >= 'a' && b <= 'z') Upper_[b] = static_cast<unsigned char>(b - 32);
@@ -120,10 +152,12 @@ TCodePage::TCodePage(int number) : Number_(number) {
       continue;
     }
     unsigned char mapped;
-    if (FromUnicode(static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), locale)), mapped)) {
+    if (FromUnicode(static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), locale)), mapped) &&
+        IsDefined(mapped)) {
       Upper_[b] = mapped;
     }
-    if (FromUnicode(static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), locale)), mapped)) {
+    if (FromUnicode(static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), locale)), mapped) &&
+        IsDefined(mapped)) {
       Lower_[b] = mapped;
     }
   }
@@ -196,11 +230,29 @@ std::string TCodePage::FromUtf8(std::string_view utf8) const {
   out.reserve(utf8.size());
   std::size_t pos = 0;
   while (pos < utf8.size()) {
-    char32_t c = DecodeUtf8(utf8, pos);
+    const std::size_t start = pos;
+    const char32_t c = DecodeUtf8(utf8, pos);
+    if (Malformed(c, start, pos)) {
+      throw EMervantaError("The text is not valid UTF-8 (byte " +
+                           HexCode(static_cast<unsigned char>(utf8[start]), 2, "0x") +
+                           " at position " + std::to_string(start + 1) + ")");
+    }
     unsigned char byte;
-    out += FromUnicode(c, byte) ? static_cast<char>(byte) : '?';
+    if (!FromUnicode(c, byte)) {
+      throw EMervantaError("The character " + CharacterName(c) + " cannot be stored in code page " +
+                           std::to_string(Number_));
+    }
+    out += static_cast<char>(byte);
   }
   return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t start = pos;
+    if (Malformed(DecodeUtf8(text, pos), start, pos)) return false;
+  }
+  return true;
 }
 
 }  // namespace mervanta

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,11 +22,15 @@ class TCodePage {
   static bool IsSupported(int number);
 
   char32_t ToUnicode(unsigned char byte) const { return ToUnicode_[byte]; }
+  // Whether the code page gives the byte a character of its own (see above).
+  bool IsDefined(unsigned char byte) const { return Defined_[byte]; }
   // The byte for a code point, or false when the code page cannot show it.
   bool FromUnicode(char32_t codePoint, unsigned char& byte) const;
 
   std::string ToUtf8(std::string_view bytes) const;
-  // Characters the code page cannot show become "?"; malformed UTF-8 bytes too.
+  // The converter for everything typed that becomes table content or a password: text passes
+  // exactly or not at all. Throws EMervantaError naming the first character the code page
+  // cannot hold, or the first byte that is not UTF-8.
   std::string FromUtf8(std::string_view utf8) const;
 
   unsigned char Upper(unsigned char byte) const { return Upper_[byte]; }
@@ -36,6 +41,7 @@ class TCodePage {
  private:
   int Number_;
   std::array<char32_t, 256> ToUnicode_{};
+  std::bitset<256> Defined_;
   std::vector<std::pair<char32_t, unsigned char>> FromUnicode_;  // sorted by code point
   std::array<unsigned char, 256> Upper_{};
   std::array<unsigned char, 256> Lower_{};
@@ -45,5 +51,7 @@ class TCodePage {
 void AppendUtf8(std::string& out, char32_t codePoint);
 // Decodes one UTF-8 sequence at `pos`, advancing it; malformed input yields U+FFFD and one byte.
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos);
+// Whether the text holds no byte that DecodeUtf8 finds malformed.
+bool IsValidUtf8(std::string_view text);
 
 }  // namespace mervanta

@@ -1,7 +1,6 @@
 #include "support/date_time.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <ctime>
 
@@ -78,10 +77,12 @@ struct TScanner {
   bool Word(const std::string& word) {
     SkipBlanks();
     if (word.empty() || Text.size() - Pos < word.size()) return false;
+    // The program's own casing: the C library's would follow whatever locale it was set to.
+    const TCodePage& ansi = TLocale::Current().Ansi();
     for (std::size_t i = 0; i < word.size(); ++i) {
       unsigned char a = static_cast<unsigned char>(Text[Pos + i]);
       unsigned char b = static_cast<unsigned char>(word[i]);
-      if (std::toupper(a) != std::toupper(b)) return false;
+      if (ansi.Upper(a) != ansi.Upper(b)) return false;
     }
     Pos += word.size();
     return true;

@@ -1,11 +1,16 @@
 #include "support/errors.h"
 
-#include <cstring>
+#include <locale.h>
+#include <string.h>
 
 namespace mervanta {
 
 void RaiseFileError(const char* action, const std::string& path, int errorNumber) {
-  std::string message = std::string(action) + " \"" + path + "\". " + std::strerror(errorNumber);
+  // The system's reason in English, as every message of the program, whatever language the
+  // C library's locale has been set to.
+  static const locale_t english = newlocale(LC_MESSAGES_MASK, "C", nullptr);
+  std::string message =
+      std::string(action) + " \"" + path + "\". " + ::strerror_l(errorNumber, english);
   throw EMervantaError(message);
 }
 

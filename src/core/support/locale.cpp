@@ -65,12 +65,15 @@ std::string ShortTimeFromLong(const std::string& longTime) {
   return longTime.substr(0, begin) + longTime.substr(end);
 }
 
-// Characters the target cannot show become "?".
+// Characters the target cannot show become "?", and so do bytes that stand for none.
 std::array<unsigned char, 256> RecodeTable(const TCodePage& from, const TCodePage& to) {
   std::array<unsigned char, 256> table{};
   for (int b = 0; b < 256; ++b) {
+    const auto source = static_cast<unsigned char>(b);
     unsigned char byte;
-    table[b] = to.FromUnicode(from.ToUnicode(static_cast<unsigned char>(b)), byte) ? byte : '?';
+    const bool fits = from.IsDefined(source) && to.FromUnicode(from.ToUnicode(source), byte) &&
+                      to.IsDefined(byte);
+    table[static_cast<std::size_t>(b)] = fits ? byte : '?';
   }
   return table;
 }

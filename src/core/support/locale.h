@@ -66,6 +66,7 @@ class TLocale {
 
 // Conversions and casing of 8-bit text in the current locale.
 std::string AnsiToUtf8(std::string_view ansi);
+// Refuses text the code page cannot hold exactly (see TCodePage::FromUtf8).
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string AnsiToOem(std::string_view ansi);
 std::string OemToAnsi(std::string_view oem);

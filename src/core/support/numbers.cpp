@@ -10,7 +10,6 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -23,7 +22,7 @@ namespace mervanta {
 namespace {
 
 constexpr std::size_t kMaxNumberLength = 24;
-// Longer texts are no numbers to the blank-tolerant readings.
+// Longer texts are no numbers to the reading of stored settings.
 constexpr std::size_t kMaxFloatLength = 511;
 // Up to 19 digits are below 2^64, and the powers of ten up to 10^27 below 2^64 times a power
 // of two, so both are exact in the 64-bit mantissa of a TNumber.
@@ -61,11 +60,17 @@ locale_t NeutralLocale() {
 // the reading itself.
 constexpr TNumber kNoNumber = std::numeric_limits<TNumber>::quiet_NaN();
 
-// A text whose syntax is checked already, read by the C library; `separator` points at its
-// decimal separator or is null.
+// A text whose syntax is checked already, read by the C library in its neutral locale;
+// `separator` points at its decimal separator or is null.
 TNumber ConvertWithLibrary(std::string_view text, const char* separator) {
-  char buffer[kMaxFloatLength + 1];
-  if (text.size() > kMaxFloatLength) return kNoNumber;
+  // The rare text longer than the buffer on the stack takes one of its own.
+  char local[kMaxFloatLength + 1];
+  std::string longer;
+  char* buffer = local;
+  if (text.size() >= sizeof local) {
+    longer.resize(text.size());
+    buffer = longer.data();
+  }
   std::memcpy(buffer, text.data(), text.size());
   buffer[text.size()] = '\0';
   if (separator != nullptr) buffer[separator - text.data()] = '.';
@@ -183,18 +188,21 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 // The significant digits of a finite, non-zero number without trailing zeros, and its
-// decimal exponent, as "%.*Le" prints them.
+// decimal exponent, as the correctly rounded scientific notation gives them.
 struct TPrintedDigits {
   char Digits[64];
   std::size_t Count = 0;
   int Exponent = 0;
 };
 
+// std::to_chars, unlike printf, writes the same whatever the C library's locale says.
 void PrintDigits(TNumber value, int precision, TPrintedDigits& printed) {
   char buffer[sizeof printed.Digits];
-  const int length = std::snprintf(buffer, sizeof buffer, "%.*Le", precision - 1, value);
+  const char* const end = std::to_chars(std::begin(buffer), std::end(buffer), value,
+                                        std::chars_format::scientific, precision - 1)
+                              .ptr;
   // buffer: [-]d.ddddde[+-]x
-  const std::string_view text(buffer, std::min<std::size_t>(length, sizeof buffer - 1));
+  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
   const std::size_t e = text.find('e');
   for (char c : text.substr(0, e)) {
     if (IsDigit(c)) printed.Digits[printed.Count++] = c;
@@ -276,7 +284,6 @@ TNumber ParseNumber(std::string_view text) {
   const TNumber plain = ReadPlainDecimal(text, IsCommaOrFullStop);
   if (!std::isnan(plain)) return plain;
   text = TrimBlanks(text);
-  if (text.size() > kMaxFloatLength) return kNoNumber;
   const TNumber number = ReadDecimal(text, IsCommaOrFullStop);
   if (!std::isnan(number)) return number;
   // A text without comma or full stop may still use a locale's other separator.
@@ -426,9 +433,10 @@ std::string FileSizeText(const std::string& path) {
   const bool megabytes = size >= 1048576;
   const double scaled = static_cast<double>(size) / (megabytes ? 1048576.0 : 1024.0);
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.2f", scaled);
-  std::string_view text(buffer);
-  std::size_t point = text.find('.');
+  const char* const end =
+      std::to_chars(std::begin(buffer), std::end(buffer), scaled, std::chars_format::fixed, 2).ptr;
+  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+  const std::size_t point = text.find('.');
   std::string whole(text.substr(0, point));
   std::string decimals(text.substr(point + 1));
   const TLocaleSettings& locale = TLocale::Current().Settings();

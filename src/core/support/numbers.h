@@ -20,8 +20,9 @@ bool TryReadNumber(std::string_view text, TNumber& value);
 // Reading with a fixed decimal separator, as stored settings use ".". Blanks around are
 // ignored, and so are texts of more than 511 characters.
 bool TryParseFloat(std::string_view text, char decimalSeparator, TNumber& value);
-// TryParseFloat of NormaliseDecimalText(text) with the locale's separator, without the copy:
-// the reading of a cell text where a number is needed.
+// The reading of a cell text where a number is needed: blanks around are ignored, the last
+// comma or full stop is the decimal separator (a text without either may use the locale's
+// own), and a text of any length is read.
 bool TryParseNumber(std::string_view text, TNumber& value);
 // The same number handed back as such, NaN when the text is no number: an 80-bit number
 // written to memory and read back at once costs more than reading a short text.

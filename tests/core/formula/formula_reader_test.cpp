@@ -106,6 +106,14 @@ TEST(FormulaReader, FindsTokensOutsideBracketsAndStripsEnclosingPairs) {
   reader.StripBrackets(first, last);
   EXPECT_EQ(first, 2);
   EXPECT_EQ(last, 2);
+
+  // The depth counts within the range: past an unmatched bracket the next group is at 0.
+  // 0 Max 1 ( 2 1 3 ) 4 ( 5 2 6 ; 7 abc 8 )
+  reader.Read("Max(1)(2;abc)");
+  EXPECT_EQ(reader.FindToken(2, 7, true, tkSeparator), 6);
+  EXPECT_EQ(reader.FindToken(2, 4, false, tkNumber), 2);
+  EXPECT_EQ(reader.FindToken(1, 7, true, tkSeparator), -1);
+  EXPECT_EQ(reader.FindToken(0, 8, false, tkIdentifier), 0);
 }
 
 }  // namespace

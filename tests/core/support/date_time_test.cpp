@@ -118,6 +118,21 @@ TEST(DateTime, TimesAreReadWithOptionalSecondsAndDayHalf) {
   }
 }
 
+TEST(DateTime, DayHalvesIgnoreTheCaseOfNationalLettersAsTheCodePageHasIt) {
+  TLocaleSettings settings = test::PinnedLocaleSettings();
+  settings.TimeAMString = "\xC0M";  // A grave
+  settings.TimePMString = "\xC9M";  // E acute
+  test::TScopedLocale locale(settings);
+  for (const char* text : {"1:15 \xE9m", "1:15 \xC9M"}) {
+    SCOPED_TRACE(text);
+    TDateTime value;
+    ASSERT_TRUE(TryStrToTime(text, value));
+    int h, m, s, ms;
+    DecodeTime(value, h, m, s, ms);
+    EXPECT_EQ(h, 13);
+  }
+}
+
 TEST(DateTime, FormatsByPicture) {
   TDateTime date, time;
   ASSERT_TRUE(TryEncodeDate(2024, 3, 7, date));

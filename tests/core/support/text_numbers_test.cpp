@@ -193,9 +193,32 @@ TEST(TextNumbers, TryParseNumberTakesEitherSeparatorAndBlanksAround) {
     ASSERT_EQ(TryParseNumber(c.Text, value), c.Valid);
     EXPECT_EQ(value, c.Valid ? c.Value : -99);
   }
+}
+
+// A cell's text has no length limit as a number; only the reading of stored settings has one.
+TEST(TextNumbers, CellReadingTakesTextsOfAnyLengthAndSettingsUpTo511Characters) {
+  struct TCase {
+    std::string Text;
+    const char* Reference;  // the same number written short
+  } cases[] = {
+      {std::string(600, ' ') + "2,5" + std::string(600, ' '), "2.5"},
+      {std::string(700, '0') + "1.5", "1.5"},
+      {"0," + std::string(700, '0') + "1", "1e-701"},
+      {std::string(600, '1'), nullptr},
+      {"-" + std::string(512, '9') + "E-400", nullptr},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Text.size());
+    TNumber expected = 0;
+    ASSERT_TRUE(test::LibraryNumber(c.Reference != nullptr ? c.Reference : c.Text, expected));
+    TNumber value = 0;
+    ASSERT_TRUE(TryParseNumber(c.Text, value));
+    EXPECT_EQ(value, expected);
+  }
   TNumber value = 0;
-  EXPECT_TRUE(TryParseNumber(std::string(511, '1'), value));
-  EXPECT_FALSE(TryParseNumber(std::string(512, '1'), value)) << "longer texts are no numbers";
+  EXPECT_FALSE(TryParseNumber(std::string(600, '1') + "x", value));
+  EXPECT_TRUE(TryParseFloat(std::string(511, '1'), '.', value));
+  EXPECT_FALSE(TryParseFloat(std::string(512, '1'), '.', value)) << "a stored setting that long";
 }
 
 TEST(TextNumbers, NormaliseDecimalTextReplacesOnlyTheLastSeparator) {
