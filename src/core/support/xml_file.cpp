@@ -19,6 +19,7 @@ bool IsBlank(char c) {
 // tag closed itself with "/".
 bool ParseStartTag(std::string_view text, std::size_t& pos, TXmlTag& tag) {
   bool selfClosed = false;
+  std::vector<TXmlTag::TParam> params;
   const std::size_t size = text.size();
   while (true) {
     while (pos < size && IsBlank(text[pos])) ++pos;
@@ -44,7 +45,7 @@ bool ParseStartTag(std::string_view text, std::size_t& pos, TXmlTag& tag) {
         if (!value.empty() && value.front() == '"' && value.back() == '"') {
           value = value.size() >= 2 ? value.substr(1, value.size() - 2) : std::string_view();
         }
-        tag.WriteString(token.substr(0, equals), DecodeEntities(value));
+        params.emplace_back(token.substr(0, equals), DecodeEntities(value));
       }
     }
     if (pos >= size) break;
@@ -52,6 +53,7 @@ bool ParseStartTag(std::string_view text, std::size_t& pos, TXmlTag& tag) {
     if (stop == '/') selfClosed = true;
     if (stop == '>') break;
   }
+  tag.SetParams(std::move(params));
   return selfClosed;
 }
 

@@ -9,6 +9,20 @@
 namespace mervanta {
 namespace {
 
+// The document as nested names and attributes, for comparing parse results.
+std::string Outline(const TXmlTag& tag) {
+  std::string text = tag.Name;
+  for (int i = 0; i < tag.ParamCount(); ++i) {
+    text += " " + tag.Param(i).first + "=" + tag.Param(i).second;
+  }
+  if (tag.HasChildren()) {
+    text += "(";
+    for (int i = 0; i < tag.Count(); ++i) text += (i ? "," : "") + Outline(*tag.ChildAt(i));
+    text += ")";
+  }
+  return text;
+}
+
 TEST(XmlEntities, EncodeAndDecode) {
   struct TCase {
     const char* Plain;
@@ -85,6 +99,34 @@ TEST(XmlParams, WritingReplacesInPlaceAndDeletingFreesTheList) {
   EXPECT_TRUE(tag.IsEmpty());
 }
 
+TEST(XmlParams, TakingAWholeListIsWritingItOneByOne) {
+  using TList = std::vector<TXmlTag::TParam>;
+  const TList lists[] = {
+      {},
+      {{"a", "1"}},
+      {{"a", "1"}, {"b", "2"}, {"a", "3"}, {"c", "4"}, {"b", "5"}, {"a", "6"}},
+      {{"x", "long enough to live outside the string itself"}, {"x", ""}},
+  };
+  for (const TList& list : lists) {
+    TXmlTag whole("E");
+    whole.WriteString("old", "replaced");
+    whole.SetParams(list);
+    TXmlTag oneByOne("E");
+    for (const auto& [name, value] : list) oneByOne.WriteString(name, value);
+    EXPECT_EQ(Outline(whole), Outline(oneByOne));
+  }
+}
+
+TEST(XmlTag, DeletingChildrenByNameTakesEveryOneOfThem) {
+  TXmlFile file;
+  file.LoadFromString("<R><A/><B x=\"1\"/><A y=\"2\"><C/></A><C/><A/></R>");
+  file.Root()->DeleteChildren("A");
+  EXPECT_EQ(Outline(*file.Root()), "R(B x=1,C)");
+  file.Root()->DeleteChildren("B");
+  file.Root()->DeleteChildren("C");
+  EXPECT_FALSE(file.Root()->HasChildren());
+}
+
 TEST(XmlFile, WritesTabsSelfClosingTagsAndOmitsEmptyElements) {
   TXmlFile file;
   file.Root()->Name = "Mervanta";
@@ -125,20 +167,6 @@ TEST(XmlFile, ValuesSurviveWriteAndRead) {
   EXPECT_EQ(loaded.Root()->FindChild("E")->ReadString("v"), value);
 }
 
-// The document as nested names and attributes, for comparing parse results.
-std::string Outline(const TXmlTag& tag) {
-  std::string text = tag.Name;
-  for (int i = 0; i < tag.ParamCount(); ++i) {
-    text += " " + tag.Param(i).first + "=" + tag.Param(i).second;
-  }
-  if (tag.HasChildren()) {
-    text += "(";
-    for (int i = 0; i < tag.Count(); ++i) text += (i ? "," : "") + Outline(*tag.ChildAt(i));
-    text += ")";
-  }
-  return text;
-}
-
 TEST(XmlFile, ParsesWhatItCanOfAnyText) {
   struct TCase {
     const char* Text;
@@ -153,6 +181,7 @@ TEST(XmlFile, ParsesWhatItCanOfAnyText) {
       {"<R a='1' =\"x\" b=\"2\" c=\"3\"d/>", "R a='1' b=2 c=\"3\"d"},
       {"<R v=\"a/b>c\" w=\"\"/>", "R v=a/b>c w="},
       {"<R a=\"1\" a=\"2\"/>", "R a=2"},
+      {"<R a=\"1\" b=\"2\" a=\"3\" c=\"4\" b=\"5\"/>", "R a=3 b=5 c=4"},
       {"<R><C>", "R(C)"},
       {"<R", "R"},
       {"no elements at all", ""},
