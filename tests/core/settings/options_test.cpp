@@ -253,7 +253,7 @@ TEST(Options, DefaultsSaveAsTheBareRoot) {
   TOptions options(kProgramFolder);
   LoadOptions(document, options);
   SaveOptions(document, options);
-  EXPECT_EQ(document.SaveToString(), "<Mervanta>\r\n</Mervanta>\r\n");
+  EXPECT_EQ(document.SaveToString(), "<Mervanta />\r\n");
 }
 
 TEST(Options, OneChangedColorWritesOnlyItsOwnElement) {

@@ -130,7 +130,7 @@ TEST(PropertiesCategory, AnAbsentAttributeIsLoadedAsItsDefault) {
 
 TEST(PropertiesCategory, SavingWritesOnlyValuesOffTheirDefaultsSubCategoriesFirst) {
   TTree tree;
-  EXPECT_EQ(Saved(tree), "<Root>\r\n</Root>\r\n") << "empty category elements are not written";
+  EXPECT_EQ(Saved(tree), "<Root />\r\n") << "empty category elements are not written";
 
   tree.Count->SetValue(5);
   tree.Color->SetValue(RGB(0xAA, 0xBB, 0xCC));

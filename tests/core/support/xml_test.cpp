@@ -135,7 +135,6 @@ TEST(XmlFile, WritesTabsSelfClosingTagsAndOmitsEmptyElements) {
   options->Child("Flip")->Child("Exact");  // empty all the way down: omitted
   TXmlTag* found = options->Child("Head")->Child("Font");
   found->WriteString("Name", "A \"b\"");
-  found->WriteString("", "nameless attributes are not written");
   file.Root()->Child("Session")->WriteBool("Maximized", false);
   EXPECT_EQ(file.SaveToString(),
             "<Mervanta>\r\n"
@@ -152,8 +151,33 @@ TEST(XmlFile, AnEmptyRootIsStillWritten) {
   TXmlFile file;
   file.Root()->Name = "Table";
   EXPECT_EQ(file.SaveToString(), "<Table />\r\n");
-  file.Root()->Child("Columns");
-  EXPECT_EQ(file.SaveToString(), "<Table>\r\n</Table>\r\n");
+  // Only written children open an element: the text is the same as if they were not there.
+  file.Root()->Child("Columns")->AddChild("Column");
+  EXPECT_EQ(file.SaveToString(), "<Table />\r\n");
+}
+
+TEST(XmlFile, NamesTheReaderWouldNotTakeBackAreNotWritten) {
+  const std::string names[] = {
+      "a b", "a\tb", "a=b", "a\"b", "\"", "a/b", "a>b", "a<b", std::string("a\0b", 3)};
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    TXmlFile file;
+    file.Root()->Name = "R";
+    file.Root()->WriteString(name, "1");
+    file.Root()->WriteString("ok", "2");
+    TXmlTag* child = file.Root()->AddChild(name);
+    child->WriteString("lost", "3");
+    child->AddChild("C")->WriteString("lost", "4");
+    EXPECT_EQ(file.SaveToString(), "<R ok=\"2\" />\r\n");
+    file.Root()->Name = name;
+    EXPECT_EQ(file.SaveToString(), "< ok=\"2\" />\r\n") << "the root is written without it";
+  }
+  TXmlFile file;
+  file.Root()->Name = "R";
+  file.Root()->WriteString("", "nameless attributes are not written");
+  file.Root()->AddChild("")->WriteString("a", "1");
+  EXPECT_EQ(file.SaveToString(), "<R>\r\n\t< a=\"1\" />\r\n</R>\r\n")
+      << "a nameless element reads back as one";
 }
 
 TEST(XmlFile, ValuesSurviveWriteAndRead) {
@@ -191,6 +215,44 @@ TEST(XmlFile, ParsesWhatItCanOfAnyText) {
     TXmlFile file;
     file.LoadFromString(c.Text);
     EXPECT_EQ(Outline(*file.Root()), c.Outline) << c.Text;
+  }
+}
+
+// Read, written and read again, a document loses only its empty elements, and it writes the
+// same text the second time.
+TEST(XmlFile, WhatItWritesReadsBackAsTheSameDocument) {
+  std::string nulPairs;
+  for (int i = 0; i < 50; ++i) nulPairs += std::string("\0a", 2);
+  struct TCase {
+    std::string Text;
+    std::string Read;
+    std::string ReadBack;
+  } cases[] = {
+      {"<Table><Extra \"=\" /><Columns><Column><Caption value=\"A\" /></Column></Columns>"
+       "</Table>",
+       "Table(Extra,Columns(Column(Caption value=A)))", "Table(Columns(Column(Caption value=A)))"},
+      {"<R a\"b=\"1\"\" c=\"2\"/>", "R c=2", "R c=2"},
+      {"<R \"a b\"=\"1\" \"/\"=\"2\" a<b=\"3\" ok=\"4\"/>", "R ok=4", "R ok=4"},
+      {"<R><a\"b\" x=\"1\"><C y=\"2\"/></a\"b\"><D z=\"3\"/></R>", "R(D z=3)", "R(D z=3)"},
+      {"<a\"b\" x=\"1\"><C y=\"2\"/></a\"b\">", " x=1(C y=2)", " x=1(C y=2)"},
+      {"<R>< a=\"1\"/><><C b=\"2\"/></></R>", "R( a=1,(C b=2))", "R( a=1,(C b=2))"},
+      {"<R><!-- c --><C a=\"1\"/></R>", "R(!--(C a=1,R))", "R(!--(C a=1))"},
+      {"<R></X a=\"1\"><C/></R>", "R(X a=1,C)", "R(X a=1)"},
+      {std::string("<R v=\"a\0b\"><C/></R>", 20), "R v=ab(C)", "R v=ab"},
+      // Without its NULs, the written text would be taken for UTF-16.
+      {std::string(120, ' ') + "<R v=\"" + nulPairs + "\" />", "R v=" + std::string(50, 'a'),
+       "R v=" + std::string(50, 'a')},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Text);
+    TXmlFile first;
+    first.LoadFromString(c.Text);
+    EXPECT_EQ(Outline(*first.Root()), c.Read);
+    const std::string written = first.SaveToString();
+    TXmlFile second;
+    second.LoadFromString(written);
+    EXPECT_EQ(Outline(*second.Root()), c.ReadBack) << written;
+    EXPECT_EQ(second.SaveToString(), written);
   }
 }
 
