@@ -61,6 +61,7 @@ void WriteExportDescription(std::span<const TColumn* const> columns, const std::
     // stored column: declared as computed, it would hold no field, and every later column
     // would read its neighbour's values.
     element.DeleteChild("Formula");
+    column->EnsureWritten(element);
   }
   document.SaveToFile(path);
 }

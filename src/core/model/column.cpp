@@ -6,6 +6,7 @@
 #include "formula/formula_calculator.h"
 #include "model/columns.h"
 #include "support/msg_sender.h"
+#include "support/xml_tag.h"
 
 namespace mervanta {
 
@@ -78,6 +79,10 @@ void TColumn::LoadFromXml(TXmlTag& element) {
 
 void TColumn::SaveToXml(TXmlTag& element) const {
   Properties_.SaveToXml(element);
+}
+
+void TColumn::EnsureWritten(TXmlTag& element) const {
+  if (element.IsEmpty()) Caption->WriteValue(*element.AddChild("Caption"), "value");
 }
 
 void TColumn::Assign(const TColumn& source) {

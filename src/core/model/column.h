@@ -69,6 +69,10 @@ class TColumn final : public TCellColumn {
   // Reads the settings without announcing each one, then announces the column once.
   void LoadFromXml(TXmlTag& element);
   void SaveToXml(TXmlTag& element) const;
+  // Writes the caption, even an empty one, into an element that would otherwise hold nothing
+  // and so be left out of the file: a column missing from a description file would move
+  // every later stored column onto another field and renumber the formulas' references.
+  void EnsureWritten(TXmlTag& element) const;
   // Copies every setting from a column of the same kind; another kind raises EMervantaError.
   void Assign(const TColumn& source);
 

@@ -220,9 +220,7 @@ void TColumns::SaveToXml(TXmlTag& element) const {
   for (const auto& column : Columns_) {
     TXmlTag& child = *element.AddChild(column->IsVirtual() ? kVirtualName : kStoredName);
     column->SaveToXml(child);
-    // An empty element is not written, and a column missing from the file would shift every
-    // later stored column onto another field and renumber the formulas' references.
-    if (child.IsEmpty()) column->Caption->WriteValue(*child.AddChild("Caption"), "value");
+    column->EnsureWritten(child);
   }
 }
 

@@ -6,7 +6,7 @@ namespace mervanta {
 
 void TBooleanProperty::ReadValue(const TXmlTag& element, std::string_view attrName) {
   std::string text = element.ReadString(attrName);
-  LoadValue(text.empty() ? Default() : text == "Y");
+  SetValue(text.empty() ? Default() : text == "Y");
 }
 
 void TBooleanProperty::WriteValue(TXmlTag& element, std::string_view attrName) const {

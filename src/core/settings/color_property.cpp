@@ -5,7 +5,7 @@
 namespace mervanta {
 
 void TColorProperty::ReadValue(const TXmlTag& element, std::string_view attrName) {
-  LoadValue(element.ReadColor(attrName, Default()));
+  SetValue(element.ReadColor(attrName, Default()));
 }
 
 void TColorProperty::WriteValue(TXmlTag& element, std::string_view attrName) const {

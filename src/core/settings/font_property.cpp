@@ -23,7 +23,9 @@ TFontProperty::TFontProperty(std::string name, std::string caption, std::string 
                      MakeFont(std::move(fontName), size, style, color)) {}
 
 void TFontProperty::ReadValue(const TXmlTag& element, std::string_view) {
-  EditValue([&](TFont& font) { ReadFont(element, font); });
+  TFont font = Default();
+  ReadFont(element, font);
+  SetValue(std::move(font));
 }
 
 void TFontProperty::WriteValue(TXmlTag& element, std::string_view) const {

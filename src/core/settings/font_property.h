@@ -15,7 +15,7 @@ class TFontProperty final : public TValueProperty<TFontProperty, TFont, TPropert
   using TValueProperty::EditValue;
 
   // The font lives in the attributes Name, Size, Color, Style and Charset of the element
-  // itself, so the attribute name is not used. Reading announces a change like an edit.
+  // itself, so the attribute name is not used. A missing part reads as the default's.
   void ReadValue(const TXmlTag& element, std::string_view attrName) override;
   void WriteValue(TXmlTag& element, std::string_view attrName) const override;
 };

@@ -11,7 +11,7 @@ void TIntegerProperty::SetValue(int value) {
 }
 
 void TIntegerProperty::ReadValue(const TXmlTag& element, std::string_view attrName) {
-  LoadValue(element.ReadInteger(attrName, Default(), Max_, Min_));
+  SetValue(element.ReadInteger(attrName, Default(), Max_, Min_));
 }
 
 void TIntegerProperty::WriteValue(TXmlTag& element, std::string_view attrName) const {

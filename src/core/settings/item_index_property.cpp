@@ -14,7 +14,7 @@ void TItemIndexProperty::ReadValue(const TXmlTag& element, std::string_view attr
   // Checked against every choice, even when there is only one: an index past the choices
   // would reach whoever looks the item up.
   int value = element.ReadInteger(attrName, Default());
-  LoadValue(value >= 0 && value < ItemCount() ? value : Default());
+  SetValue(value >= 0 && value < ItemCount() ? value : Default());
 }
 
 void TItemIndexProperty::WriteValue(TXmlTag& element, std::string_view attrName) const {

@@ -25,10 +25,15 @@ class TSilencedChange {
 
 void LoadProperty(TProperty& property, TXmlTag& element) {
   const std::string& name = property.Name();
-  if (property.HasFlag(pfAttribute)) {
-    if (element.Exists(name)) property.ReadValue(element, name);
-  } else if (const TXmlTag* child = element.FindChild(name)) {
+  const bool attribute = property.HasFlag(pfAttribute);
+  const TXmlTag* child = attribute ? nullptr : element.FindChild(name);
+  if (attribute && element.Exists(name)) {
+    property.ReadValue(element, name);
+  } else if (child != nullptr) {
     property.ReadValue(*child, "value");
+  } else {
+    // Saving leaves no trace of a default, so an absent setting is one.
+    property.Reset();
   }
 }
 

@@ -69,7 +69,8 @@ class TPropertiesCategory {
 
   // The working element is `element` itself when the name is empty, else its first child
   // of that name (created when missing). Sub-categories come first, then the properties.
-  // The category's own OnChange is silent while it loads.
+  // Every property is set, to its default when the element holds none. The category's own
+  // OnChange is silent while it loads; Changed overrides and the ancestors hear real changes.
   virtual void LoadFromXml(TXmlTag& element);
   // A property equal to its default leaves no trace unless it has pfStoreAlways.
   virtual void SaveToXml(TXmlTag& element) const;

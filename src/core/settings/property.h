@@ -47,7 +47,10 @@ class TProperty {
   // Copies the value of a property of the same kind; another kind throws EMervantaError.
   virtual void Assign(const TProperty& source) = 0;
   virtual bool IsDefault() const = 0;
-  // Malformed or empty stored text gives the default; it never fails.
+  // Through the setter, like every load: a setting absent from a file means its default.
+  virtual void Reset() = 0;
+  // Malformed or empty stored text gives the default; it never fails. The value is set
+  // through the setter, so a real change is announced.
   virtual void ReadValue(const TXmlTag& element, std::string_view attrName) = 0;
   virtual void WriteValue(TXmlTag& element, std::string_view attrName) const = 0;
 

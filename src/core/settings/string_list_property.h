@@ -14,8 +14,8 @@ class TStringListProperty final
   // The value starts from lines separated by CR LF; the default starts empty and the owner
   // fills it.
   TStringListProperty(std::string name, std::string caption, std::string_view text)
-      : TValueProperty(std::move(name), std::move(caption), TStringList()) {
-    LoadValue(TextToList(text));
+      : TValueProperty(std::move(name), std::move(caption), TextToList(text)) {
+    SetDefault({});
   }
 
   void SetValue(TStringList value) { ChangeValue(std::move(value)); }
@@ -23,7 +23,6 @@ class TStringListProperty final
   using TValueProperty::SetDefault;
 
   // Comma text with pfCommaText, else lines; an absent attribute reads as an empty list.
-  // Reading announces a change like an edit.
   void ReadValue(const TXmlTag& element, std::string_view attrName) override;
   void WriteValue(TXmlTag& element, std::string_view attrName) const override;
 };

@@ -16,7 +16,7 @@ std::string NormaliseText(std::string_view text, TPropertyFlags flags) {
 }
 
 void TStringProperty::ReadValue(const TXmlTag& element, std::string_view attrName) {
-  LoadValue(NormaliseText(element.ReadString(attrName, Default()), Flags()));
+  SetValue(element.ReadString(attrName, Default()));
 }
 
 void TStringProperty::WriteValue(TXmlTag& element, std::string_view attrName) const {

@@ -17,6 +17,7 @@ class TValueProperty : public TProperty {
 
   TPropertyKind Kind() const override { return KindOfValue; }
   bool IsDefault() const override { return Value_ == Default_; }
+  void Reset() override { static_cast<TDerived&>(*this).SetValue(Default_); }
   // Through the setter, so the source's value is normalised and notified like any other.
   void Assign(const TProperty& source) override {
     if (source.Kind() != KindOfValue) RaiseKindMismatch();
@@ -34,8 +35,6 @@ class TValueProperty : public TProperty {
     Value_ = std::move(value);
     Changed();
   }
-  // Loading stores without notice: the tree being loaded is silenced anyway.
-  void LoadValue(TValue value) { Value_ = std::move(value); }
   void SetDefault(TValue value) { Default_ = std::move(value); }
 
   // Edits a copy of the value and sets it back, so an edit notifies exactly like SetValue.

@@ -4,9 +4,9 @@ namespace mervanta {
 
 namespace {
 
-// Bytes written as entities: the markup characters and the controls from 1 to 31.
+// Bytes not written as they are: the markup characters and the controls from 0 to 31.
 constexpr bool NeedsEntity(unsigned char c) {
-  return (c >= 1 && c <= 31) || c == '<' || c == '>' || c == '&' || c == '"' || c == '\'';
+  return c <= 31 || c == '<' || c == '>' || c == '&' || c == '"' || c == '\'';
 }
 
 }  // namespace
@@ -35,6 +35,8 @@ void AppendEncodedEntities(std::string& out, std::string_view text) {
       case '\'':
         out += "&apos;";
         break;
+      case '\0':
+        break;  // no entity reads back as NUL, and readers take a raw one for binary
       default:
         out += "&#";
         out += std::to_string(static_cast<int>(c));

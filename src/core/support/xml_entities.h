@@ -5,7 +5,8 @@
 
 namespace mervanta {
 
-// Attribute text: "<", ">", "&", quotes and the bytes 1 to 31 as entities; other bytes as is.
+// Attribute text: "<", ">", "&", quotes and the bytes 1 to 31 as entities; NUL is left out;
+// other bytes as is.
 std::string EncodeEntities(std::string_view text);
 void AppendEncodedEntities(std::string& out, std::string_view text);
 

@@ -1,5 +1,7 @@
 #include "support/xml_tag.h"
 
+#include <unordered_map>
+
 namespace mervanta {
 
 int TParamList::IndexOf(std::string_view name) const {
@@ -70,6 +72,30 @@ void TParamList::WriteFloat(std::string_view name, TNumber value) {
   WriteString(name, FormatGeneral(value, 15, '.'));
 }
 
+void TParamList::SetParams(std::vector<TParam> params) {
+  if (params.size() > 1) {
+    // The names stay in place while the index looks at them; only values move.
+    std::unordered_map<std::string_view, std::size_t> first;
+    first.reserve(params.size());
+    std::vector<bool> repeated(params.size(), false);
+    for (std::size_t i = 0; i < params.size(); ++i) {
+      const auto [found, added] = first.try_emplace(params[i].first, i);
+      if (!added) {
+        params[found->second].second = std::move(params[i].second);
+        repeated[i] = true;
+      }
+    }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < params.size(); ++i) {
+      if (repeated[i]) continue;
+      if (kept != i) params[kept] = std::move(params[i]);
+      ++kept;
+    }
+    params.erase(params.begin() + static_cast<std::ptrdiff_t>(kept), params.end());
+  }
+  Params_ = std::move(params);
+}
+
 void TParamList::DeleteParam(std::string_view name) {
   int index = IndexOf(name);
   if (index < 0) return;
@@ -118,6 +144,12 @@ void TXmlTag::DeleteChild(std::string_view name) {
       return;
     }
   }
+}
+
+void TXmlTag::DeleteChildren(std::string_view name) {
+  std::erase_if(Children_,
+                [&](const std::unique_ptr<TXmlTag>& child) { return child->Name == name; });
+  if (Children_.empty()) Children_.shrink_to_fit();
 }
 
 bool TXmlTag::IsEmpty() const {

@@ -37,6 +37,10 @@ class TParamList {
   void WriteColor(std::string_view name, TColor value);
   void WriteFloat(std::string_view name, TNumber value);
 
+  // Takes a whole list at once, as if written one by one: a repeated name keeps its first
+  // place and its last value. Linear however long the list, which writing one by one is not.
+  void SetParams(std::vector<TParam> params);
+
   void DeleteParam(std::string_view name);
   void ClearParams() { std::vector<TParam>().swap(Params_); }
 
@@ -61,6 +65,8 @@ class TXmlTag : public TParamList {
   // FindChild, or AddChild when there is none.
   TXmlTag* Child(std::string_view name);
   void DeleteChild(std::string_view name);
+  // Every child of that name, in one pass.
+  void DeleteChildren(std::string_view name);
   int Count() const { return static_cast<int>(Children_.size()); }
   TXmlTag* ChildAt(int index) const { return Children_[static_cast<std::size_t>(index)].get(); }
   bool HasChildren() const { return !Children_.empty(); }

@@ -120,11 +120,11 @@ void TTable::BuildDescription(TXmlFile& document) {
   TXmlTag& options = *root.Child("Options");
   Options_->SaveToXml(options);
   options.ClearParams();
-  while (root.FindChild("LastSession") != nullptr) root.DeleteChild("LastSession");
+  root.DeleteChildren("LastSession");
   if (SaveSelection()) {
     Sources_->SaveViewState(root);
   } else {
-    while (root.FindChild("Session") != nullptr) root.DeleteChild("Session");
+    root.DeleteChildren("Session");
   }
 }
 

@@ -99,5 +99,28 @@ TEST_F(TExportTest, CsvWithMakeKxWritesTheDescriptionThatOpensThePairAsATable) {
             "A&B <caf\xE9>|inner blank;semi|-2e3||inner blank;semi!");
 }
 
+// Columns whose settings are all defaults, a stored one and a computed one with only its
+// formula, still get their own element: without one, every later caption would sit over its
+// neighbour's values.
+TEST(CsvDescriptionTest, DescribesEveryExportedColumnEvenAllDefault) {
+  const TScopedSetting makeKx(*Options().Export->MakeKX, true);
+  TRecordsFixture source(0);
+  source.AddColumn("Name");
+  source.AddColumn("");
+  source.AddColumn("", true).Formula->SetValue("#1+\"!\"");
+  source.AddColumn("Price");
+  source.All.Add(source.Make({"ann", "x", "7"}));
+  source.All.Add(source.Make({"bob", "", "9"}));
+  const TTableFolder folder;
+  const std::string path = folder.File("pair.csv");
+  TRecordsExporter exporter(source.All);
+  exporter.Export(efCsv, path, false, false, "Pair");
+
+  TTable table;
+  table.Open(path, "", true);
+  EXPECT_EQ(Captions(table.Columns()), "Name   Price");
+  EXPECT_EQ(Rows(table), "ann|x|ann!|7/bob||bob!|9");
+}
+
 }  // namespace
 }  // namespace mervanta::test

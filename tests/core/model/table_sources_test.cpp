@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {0, 5, 0},
                   "<Table>\r\n\t<Session>\r\n\t\t<SelIndex value=\"5\" />\r\n\t</Session>\r\n"
                   "</Table>\r\n"},
-        TSaveCase{"AllZero", {0, 0, 0}, "<Table>\r\n</Table>\r\n"},
+        TSaveCase{"AllZero", {0, 0, 0}, "<Table />\r\n"},
         TSaveCase{"Unbounded",
                   {-40, 9, 123456},
                   "<Table>\r\n\t<Session>\r\n\t\t<HorzPoz value=\"-40\" />\r\n"

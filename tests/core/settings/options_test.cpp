@@ -233,13 +233,27 @@ TEST(Options, EveryChangedOptionSurvivesSavingAndLoading) {
   }
 }
 
+TEST(Options, EverySettingAFileLacksIsLoadedAsItsDefault) {
+  const std::string everyOptionChanged =
+      ReadWholeFile(test::DataFile("settings/every_option_changed.xml"));
+  for (const char* text :
+       {"", "<Mervanta />", "<Mervanta><Options><Main /></Options></Mervanta>"}) {
+    SCOPED_TRACE(text);
+    TOptions options(kProgramFolder);
+    LoadText(options, everyOptionChanged);
+    EXPECT_FALSE(options.Card->Font->IsDefault());
+    LoadText(options, text);
+    ExpectAllDefaults(options);
+  }
+}
+
 TEST(Options, DefaultsSaveAsTheBareRoot) {
   TXmlFile document;
   LoadSettingsDocument(document, "/nonexistent/Mervanta.xml");
   TOptions options(kProgramFolder);
   LoadOptions(document, options);
   SaveOptions(document, options);
-  EXPECT_EQ(document.SaveToString(), "<Mervanta>\r\n</Mervanta>\r\n");
+  EXPECT_EQ(document.SaveToString(), "<Mervanta />\r\n");
 }
 
 TEST(Options, OneChangedColorWritesOnlyItsOwnElement) {
@@ -358,6 +372,13 @@ TEST(Options, TheProgramsShowProgressSwitchesTheProgressWindow) {
   copy.Other->ShowProgress->SetValue(true);
   EXPECT_FALSE(TProgress::WindowEnabled());
   options.Other->ShowProgress->SetValue(true);
+  EXPECT_TRUE(TProgress::WindowEnabled());
+}
+
+TEST(Options, LoadingTheProgramsOptionsSwitchesTheProgressWindow) {
+  LoadText(Options(), "<M><Options><Other><ShowProgress value=\"N\" />");
+  EXPECT_FALSE(TProgress::WindowEnabled());
+  LoadText(Options(), "");
   EXPECT_TRUE(TProgress::WindowEnabled());
 }
 

@@ -82,10 +82,11 @@ TEST(PropertiesCategory, LoadingIsSilentInsideTheLoadedTreeOnly) {
   EXPECT_EQ(tree.Names->Value(), (TStringList{"a", "b"}));
   EXPECT_TRUE(heard.Calls.empty());
 
-  // Loading only the sub-category: the font's and the list's notices still reach the root.
+  // Loading only the sub-category: its changes still reach the root, the colour's too, which
+  // goes back to its default.
   document.LoadFromString("<Tree><Sub><Font Size=\"30\" /><Names value=\"c\" /></Sub></Tree>");
   tree.Sub->LoadFromXml(*document.Root());
-  EXPECT_EQ(heard.Calls, (std::vector<std::string>{"Tree:Font", "Tree:Names"}));
+  EXPECT_EQ(heard.Calls, (std::vector<std::string>{"Tree:Color", "Tree:Font", "Tree:Names"}));
 
   heard.Calls.clear();
   tree.Font->EditValue([](TFont& font) { font.Size = 9; });
@@ -93,22 +94,43 @@ TEST(PropertiesCategory, LoadingIsSilentInsideTheLoadedTreeOnly) {
       << "the handlers are back after loading";
 }
 
-TEST(PropertiesCategory, MissingElementsLeaveValuesAlone) {
-  TTree tree;
-  tree.Count->SetValue(42);
-  TXmlFile document;
-  document.LoadFromString("<Root><Tree><Count /></Tree></Root>");
-  tree.LoadFromXml(*document.Root());
-  EXPECT_EQ(tree.Count->Value(), 3) << "an element without a value reads the default";
-  tree.Count->SetValue(42);
-  document.LoadFromString("<Root><Tree><Other value=\"1\" /></Tree></Root>");
-  tree.LoadFromXml(*document.Root());
-  EXPECT_EQ(tree.Count->Value(), 42);
+TEST(PropertiesCategory, WhatTheElementDoesNotHoldIsLoadedAsItsDefault) {
+  const char* documents[] = {
+      "<Root><Tree><Count /><Sub><Font /><Names /><Deep><Color /></Deep></Sub></Tree></Root>",
+      "<Root><Tree><Other value=\"1\" /></Tree></Root>",
+      "<Root />",
+      "",
+  };
+  for (const char* text : documents) {
+    SCOPED_TRACE(text);
+    TTree tree;
+    tree.Count->SetValue(42);
+    tree.Color->SetValue(RGB(9, 9, 9));
+    tree.Font->EditValue([](TFont& font) { font.Size = 30; });
+    tree.Names->SetValue({"a"});
+    TXmlFile document;
+    document.LoadFromString(text);
+    tree.LoadFromXml(*document.Root());
+    EXPECT_TRUE(tree.Count->IsDefault());
+    EXPECT_TRUE(tree.Color->IsDefault());
+    EXPECT_TRUE(tree.Font->IsDefault());
+    EXPECT_TRUE(tree.Names->IsDefault());
+  }
+}
+
+TEST(PropertiesCategory, AnAbsentAttributeIsLoadedAsItsDefault) {
+  TPropertiesCategory category;
+  auto* width = category.AddProperty<TIntegerProperty>("Width", "Width", 100);
+  width->SetFlags(pfAttribute);
+  width->SetValue(70);
+  TXmlTag element("Column");
+  category.LoadFromXml(element);
+  EXPECT_EQ(width->Value(), 100);
 }
 
 TEST(PropertiesCategory, SavingWritesOnlyValuesOffTheirDefaultsSubCategoriesFirst) {
   TTree tree;
-  EXPECT_EQ(Saved(tree), "<Root>\r\n</Root>\r\n") << "empty category elements are not written";
+  EXPECT_EQ(Saved(tree), "<Root />\r\n") << "empty category elements are not written";
 
   tree.Count->SetValue(5);
   tree.Color->SetValue(RGB(0xAA, 0xBB, 0xCC));

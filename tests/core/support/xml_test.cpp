@@ -9,6 +9,20 @@
 namespace mervanta {
 namespace {
 
+// The document as nested names and attributes, for comparing parse results.
+std::string Outline(const TXmlTag& tag) {
+  std::string text = tag.Name;
+  for (int i = 0; i < tag.ParamCount(); ++i) {
+    text += " " + tag.Param(i).first + "=" + tag.Param(i).second;
+  }
+  if (tag.HasChildren()) {
+    text += "(";
+    for (int i = 0; i < tag.Count(); ++i) text += (i ? "," : "") + Outline(*tag.ChildAt(i));
+    text += ")";
+  }
+  return text;
+}
+
 TEST(XmlEntities, EncodeAndDecode) {
   struct TCase {
     const char* Plain;
@@ -85,6 +99,34 @@ TEST(XmlParams, WritingReplacesInPlaceAndDeletingFreesTheList) {
   EXPECT_TRUE(tag.IsEmpty());
 }
 
+TEST(XmlParams, TakingAWholeListIsWritingItOneByOne) {
+  using TList = std::vector<TXmlTag::TParam>;
+  const TList lists[] = {
+      {},
+      {{"a", "1"}},
+      {{"a", "1"}, {"b", "2"}, {"a", "3"}, {"c", "4"}, {"b", "5"}, {"a", "6"}},
+      {{"x", "long enough to live outside the string itself"}, {"x", ""}},
+  };
+  for (const TList& list : lists) {
+    TXmlTag whole("E");
+    whole.WriteString("old", "replaced");
+    whole.SetParams(list);
+    TXmlTag oneByOne("E");
+    for (const auto& [name, value] : list) oneByOne.WriteString(name, value);
+    EXPECT_EQ(Outline(whole), Outline(oneByOne));
+  }
+}
+
+TEST(XmlTag, DeletingChildrenByNameTakesEveryOneOfThem) {
+  TXmlFile file;
+  file.LoadFromString("<R><A/><B x=\"1\"/><A y=\"2\"><C/></A><C/><A/></R>");
+  file.Root()->DeleteChildren("A");
+  EXPECT_EQ(Outline(*file.Root()), "R(B x=1,C)");
+  file.Root()->DeleteChildren("B");
+  file.Root()->DeleteChildren("C");
+  EXPECT_FALSE(file.Root()->HasChildren());
+}
+
 TEST(XmlFile, WritesTabsSelfClosingTagsAndOmitsEmptyElements) {
   TXmlFile file;
   file.Root()->Name = "Mervanta";
@@ -93,7 +135,6 @@ TEST(XmlFile, WritesTabsSelfClosingTagsAndOmitsEmptyElements) {
   options->Child("Flip")->Child("Exact");  // empty all the way down: omitted
   TXmlTag* found = options->Child("Head")->Child("Font");
   found->WriteString("Name", "A \"b\"");
-  found->WriteString("", "nameless attributes are not written");
   file.Root()->Child("Session")->WriteBool("Maximized", false);
   EXPECT_EQ(file.SaveToString(),
             "<Mervanta>\r\n"
@@ -110,8 +151,33 @@ TEST(XmlFile, AnEmptyRootIsStillWritten) {
   TXmlFile file;
   file.Root()->Name = "Table";
   EXPECT_EQ(file.SaveToString(), "<Table />\r\n");
-  file.Root()->Child("Columns");
-  EXPECT_EQ(file.SaveToString(), "<Table>\r\n</Table>\r\n");
+  // Only written children open an element: the text is the same as if they were not there.
+  file.Root()->Child("Columns")->AddChild("Column");
+  EXPECT_EQ(file.SaveToString(), "<Table />\r\n");
+}
+
+TEST(XmlFile, NamesTheReaderWouldNotTakeBackAreNotWritten) {
+  const std::string names[] = {
+      "a b", "a\tb", "a=b", "a\"b", "\"", "a/b", "a>b", "a<b", std::string("a\0b", 3)};
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    TXmlFile file;
+    file.Root()->Name = "R";
+    file.Root()->WriteString(name, "1");
+    file.Root()->WriteString("ok", "2");
+    TXmlTag* child = file.Root()->AddChild(name);
+    child->WriteString("lost", "3");
+    child->AddChild("C")->WriteString("lost", "4");
+    EXPECT_EQ(file.SaveToString(), "<R ok=\"2\" />\r\n");
+    file.Root()->Name = name;
+    EXPECT_EQ(file.SaveToString(), "< ok=\"2\" />\r\n") << "the root is written without it";
+  }
+  TXmlFile file;
+  file.Root()->Name = "R";
+  file.Root()->WriteString("", "nameless attributes are not written");
+  file.Root()->AddChild("")->WriteString("a", "1");
+  EXPECT_EQ(file.SaveToString(), "<R>\r\n\t< a=\"1\" />\r\n</R>\r\n")
+      << "a nameless element reads back as one";
 }
 
 TEST(XmlFile, ValuesSurviveWriteAndRead) {
@@ -123,20 +189,6 @@ TEST(XmlFile, ValuesSurviveWriteAndRead) {
   loaded.LoadFromString(file.SaveToString());
   ASSERT_NE(loaded.Root()->FindChild("E"), nullptr);
   EXPECT_EQ(loaded.Root()->FindChild("E")->ReadString("v"), value);
-}
-
-// The document as nested names and attributes, for comparing parse results.
-std::string Outline(const TXmlTag& tag) {
-  std::string text = tag.Name;
-  for (int i = 0; i < tag.ParamCount(); ++i) {
-    text += " " + tag.Param(i).first + "=" + tag.Param(i).second;
-  }
-  if (tag.HasChildren()) {
-    text += "(";
-    for (int i = 0; i < tag.Count(); ++i) text += (i ? "," : "") + Outline(*tag.ChildAt(i));
-    text += ")";
-  }
-  return text;
 }
 
 TEST(XmlFile, ParsesWhatItCanOfAnyText) {
@@ -153,6 +205,7 @@ TEST(XmlFile, ParsesWhatItCanOfAnyText) {
       {"<R a='1' =\"x\" b=\"2\" c=\"3\"d/>", "R a='1' b=2 c=\"3\"d"},
       {"<R v=\"a/b>c\" w=\"\"/>", "R v=a/b>c w="},
       {"<R a=\"1\" a=\"2\"/>", "R a=2"},
+      {"<R a=\"1\" b=\"2\" a=\"3\" c=\"4\" b=\"5\"/>", "R a=3 b=5 c=4"},
       {"<R><C>", "R(C)"},
       {"<R", "R"},
       {"no elements at all", ""},
@@ -162,6 +215,44 @@ TEST(XmlFile, ParsesWhatItCanOfAnyText) {
     TXmlFile file;
     file.LoadFromString(c.Text);
     EXPECT_EQ(Outline(*file.Root()), c.Outline) << c.Text;
+  }
+}
+
+// Read, written and read again, a document loses only its empty elements, and it writes the
+// same text the second time.
+TEST(XmlFile, WhatItWritesReadsBackAsTheSameDocument) {
+  std::string nulPairs;
+  for (int i = 0; i < 50; ++i) nulPairs += std::string("\0a", 2);
+  struct TCase {
+    std::string Text;
+    std::string Read;
+    std::string ReadBack;
+  } cases[] = {
+      {"<Table><Extra \"=\" /><Columns><Column><Caption value=\"A\" /></Column></Columns>"
+       "</Table>",
+       "Table(Extra,Columns(Column(Caption value=A)))", "Table(Columns(Column(Caption value=A)))"},
+      {"<R a\"b=\"1\"\" c=\"2\"/>", "R c=2", "R c=2"},
+      {"<R \"a b\"=\"1\" \"/\"=\"2\" a<b=\"3\" ok=\"4\"/>", "R ok=4", "R ok=4"},
+      {"<R><a\"b\" x=\"1\"><C y=\"2\"/></a\"b\"><D z=\"3\"/></R>", "R(D z=3)", "R(D z=3)"},
+      {"<a\"b\" x=\"1\"><C y=\"2\"/></a\"b\">", " x=1(C y=2)", " x=1(C y=2)"},
+      {"<R>< a=\"1\"/><><C b=\"2\"/></></R>", "R( a=1,(C b=2))", "R( a=1,(C b=2))"},
+      {"<R><!-- c --><C a=\"1\"/></R>", "R(!--(C a=1,R))", "R(!--(C a=1))"},
+      {"<R></X a=\"1\"><C/></R>", "R(X a=1,C)", "R(X a=1)"},
+      {std::string("<R v=\"a\0b\"><C/></R>", 20), "R v=ab(C)", "R v=ab"},
+      // Without its NULs, the written text would be taken for UTF-16.
+      {std::string(120, ' ') + "<R v=\"" + nulPairs + "\" />", "R v=" + std::string(50, 'a'),
+       "R v=" + std::string(50, 'a')},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Text);
+    TXmlFile first;
+    first.LoadFromString(c.Text);
+    EXPECT_EQ(Outline(*first.Root()), c.Read);
+    const std::string written = first.SaveToString();
+    TXmlFile second;
+    second.LoadFromString(written);
+    EXPECT_EQ(Outline(*second.Root()), c.ReadBack) << written;
+    EXPECT_EQ(second.SaveToString(), written);
   }
 }
 

@@ -150,6 +150,32 @@ INSTANTIATE_TEST_SUITE_P(
                     TSaveDescriptionCase{false,
                                          "model/table/description_saved_without_session.kx"}));
 
+// A foreign element whose attribute name cannot be written back must not take the columns
+// written after it down with it.
+TEST_F(TableStorageTest, AnOddForeignAttributeLeavesTheColumnsWhole) {
+  const std::string path =
+      WriteTable("1;ann\r\n",
+                 "<Table><Extra \"=\" /><Future version=\"2\"><Setting value=\"kept\" /></Future>"
+                 "<Columns><Column><Caption value=\"No\" /><Type value=\"1\" /></Column>"
+                 "<Column><Caption value=\"Name\" /></Column>"
+                 "<VirtualColumn><Caption value=\"Loud\" /><Formula value=\"UpperCase(#2)\" />"
+                 "</VirtualColumn></Columns></Table>");
+  for (int save = 0; save < 2; ++save) {
+    TTable table;
+    table.Open(path, "", false);
+    table.Options().NoTrim->SetValue(save == 0);
+    table.Save();
+  }
+  TTable table;
+  table.Open(path, "", false);
+  EXPECT_EQ(Captions(table.Columns()), "No Name =Loud");
+  EXPECT_EQ(table.Columns()[0].Type->Value(), ctCounter);
+  EXPECT_EQ(table.Columns()[2].Formula->Value(), "UpperCase(#2)");
+  EXPECT_EQ(Rows(table), "1|ann");
+  EXPECT_NE(ReadWholeFile(Folder.File("t.kx")).find("<Setting value=\"kept\" />"),
+            std::string::npos);
+}
+
 TEST_F(TableStorageTest, DefaultOptionsLeaveNoOptionsElement) {
   const TScopedOption option(*Options().Other->SaveSelection, false);
   const std::string path = WriteTable("a\r\n");
