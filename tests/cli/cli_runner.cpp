@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "application/cli_application.h"
+#include "settings/options.h"
+#include "settings/settings_location.h"
 #include "support/file_io.h"
 #include "table/table.h"
 
@@ -33,6 +35,9 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 }  // namespace
 
 TCliResult RunCli(std::vector<std::string> words, TTerminal terminal) {
+  // The tool reads its settings over the options it finds, which in this process are what an
+  // earlier run left.
+  Options().Assign(TOptions(DefaultWorkDir()));
   std::ostringstream out, err;
   TCliApplication application(out, err, std::move(terminal));
   TCliResult result;
