@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "model/byte_reader.h"
+#include "support/block_arena.h"
 #include "support/errors.h"
 
 namespace mervanta {
@@ -39,8 +40,12 @@ TFieldArray::TFieldArray(int count) {
   AppendFields(count);
 }
 
+TFieldArray TFieldArray::Copied(std::string_view block, int count) {
+  return TFieldArray(CopyOf(block), count);
+}
+
 TFieldArray::TFieldArray(const TFieldArray& other)
-    : Data_(CopyOf({other.Data(), other.DataSize()})), Count_(other.Count_) {}
+    : TFieldArray(CopyOf({other.Data(), other.DataSize()}), other.Count_) {}
 
 TFieldArray& TFieldArray::operator=(const TFieldArray& other) {
   if (this != &other) *this = TFieldArray(other);
@@ -48,7 +53,7 @@ TFieldArray& TFieldArray::operator=(const TFieldArray& other) {
 }
 
 std::size_t TFieldArray::FieldOffset(int i) const {
-  const char* data = Data_.get();
+  const char* data = Data_;
   std::size_t offset = 0;
   for (int k = std::min<int>(i, Count_); k > 0; --k) offset += 2 + LengthAt(data + offset);
   return offset;
@@ -56,7 +61,7 @@ std::size_t TFieldArray::FieldOffset(int i) const {
 
 std::string_view TFieldArray::Field(int i) const {
   if (i < 0 || i >= Count_) return {};
-  const char* prefix = Data_.get() + FieldOffset(i);
+  const char* prefix = Data_ + FieldOffset(i);
   return {prefix + 2, LengthAt(prefix)};
 }
 
@@ -64,16 +69,26 @@ std::unique_ptr<char[]> TFieldArray::Spliced(std::size_t at, std::size_t removed
                                              std::size_t inserted) const {
   const std::size_t size = DataSize();
   std::unique_ptr<char[]> block = NewBlock(size - removed + inserted);
-  if (at > 0) std::memcpy(block.get(), Data_.get(), at);
+  if (at > 0) std::memcpy(block.get(), Data_, at);
   if (at + removed < size) {
-    std::memcpy(block.get() + at + inserted, Data_.get() + at + removed, size - at - removed);
+    std::memcpy(block.get() + at + inserted, Data_ + at + removed, size - at - removed);
   }
   return block;
 }
 
 void TFieldArray::Install(std::unique_ptr<char[]> data, int count) {
-  Data_ = std::move(data);
+  FreeData();
+  Data_ = data.release();
+  InArena_ = false;
   Count_ = static_cast<std::int16_t>(count);
+}
+
+void TFieldArray::FreeData() noexcept {
+  if (InArena_) {
+    TBlockArena::Release(Data_);
+  } else {
+    delete[] Data_;
+  }
 }
 
 void TFieldArray::SetField(int i, std::string_view text) {
@@ -83,10 +98,10 @@ void TFieldArray::SetField(int i, std::string_view text) {
   if (i < 0) throw EMervantaError("Field index out of bounds (" + std::to_string(i) + ")");
   if (i >= Count_) AppendFields(i + 1 - Count_);
   const std::size_t at = FieldOffset(i);
-  const std::size_t oldLength = LengthAt(Data_.get() + at);
+  const std::size_t oldLength = LengthAt(Data_ + at);
   if (oldLength == text.size()) {
     // The text may be a view of this very block, hence memmove.
-    if (!text.empty()) std::memmove(Data_.get() + at + 2, text.data(), text.size());
+    if (!text.empty()) std::memmove(Data_ + at + 2, text.data(), text.size());
     return;
   }
   std::unique_ptr<char[]> block = Spliced(at, 2 + oldLength, 2 + text.size());
@@ -115,7 +130,7 @@ void TFieldArray::InsertField(int i) {
 void TFieldArray::DeleteField(int i) {
   if (i < 0 || i >= Count_) return;
   const std::size_t at = FieldOffset(i);
-  Install(Spliced(at, 2 + LengthAt(Data_.get() + at), 0), Count_ - 1);
+  Install(Spliced(at, 2 + LengthAt(Data_ + at), 0), Count_ - 1);
 }
 
 void TFieldArray::MoveField(int from, int to) {
@@ -123,7 +138,7 @@ void TFieldArray::MoveField(int from, int to) {
   to = std::clamp(to, 0, Count_ - 1);
   if (to == from) return;
   // The block keeps its size, so the field's bytes only rotate past their neighbours'.
-  char* data = Data_.get();
+  char* data = Data_;
   const std::size_t fromAt = FieldOffset(from);
   const std::size_t fromEnd = fromAt + 2 + LengthAt(data + fromAt);
   if (from < to) {
@@ -136,7 +151,7 @@ void TFieldArray::MoveField(int from, int to) {
 void TFieldArray::WriteBinary(std::string& out) const {
   const std::size_t size = DataSize();
   AppendInt32(out, static_cast<std::int32_t>(size));
-  out.append(Data_.get(), size);
+  out.append(Data_, size);
 }
 
 TFieldArray TFieldArray::ReadBinary(TByteReader& in, int count) {
@@ -254,7 +269,7 @@ TFieldArray TFieldArray::ParseCsvLine(std::string_view text, std::size_t& pos, c
 void TFieldArray::AppendCsvLine(std::string& out, char separator, bool quoteAll) const {
   enum : std::uint8_t { kQuoted = 1, kDoubled = 2 };
   std::array<std::uint8_t, kMaxFieldCount> how{};
-  const char* data = Data_.get();
+  const char* data = Data_;
 
   // First the exact size, so that the line is added with one resize.
   std::size_t size = 2 + (Count_ > 0 ? Count_ - 1 : 0);
