@@ -137,7 +137,8 @@ class TRecords {
   // One line per record, with the separator and quoting of the options.
   void SaveText(TFileWriter& out) const;
   // The binary form inside protected files: appends its records, or nothing when it fails.
-  // Returns the field count of its header.
+  // Bytes that the header's record count leaves over are a failure too ("Stream read
+  // error"). Returns the field count of its header.
   int LoadBinary(std::string_view bytes);
   void SaveBinary(std::string& out) const;
   // Pads every record to at least `count` fields.

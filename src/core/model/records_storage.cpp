@@ -120,6 +120,8 @@ int TRecords::LoadBinary(std::string_view bytes) {
         TProgress::Step();
       }
     }
+    // Bytes after the last record mean a damaged count, and records that would be lost.
+    if (!in.AtEnd()) RaiseStreamReadError();
     TRecordsUpdate update(*this);
     std::copy(read.begin(), read.end(), MakeRoom(Count_, count));
   } catch (...) {
