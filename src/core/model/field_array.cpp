@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "model/byte_reader.h"
+#include "model/csv_line_reader.h"
 #include "support/block_arena.h"
 #include "support/errors.h"
 
@@ -200,70 +201,9 @@ TFieldArray TFieldArray::ReadLegacy(TByteReader& in) {
 }
 
 TFieldArray TFieldArray::ParseCsvLine(std::string_view text, std::size_t& pos, char separator) {
-  // The block is built here first, so that a line costs exactly one allocation; the area
-  // only grows, up to the longest line met.
-  thread_local std::string scratch;
-  std::size_t prefix = 0;
-  std::size_t write = 2;
-  int count = 0;
-  auto reserve = [&](std::size_t bytes) {
-    if (write + bytes > scratch.size()) scratch.resize(std::max(write + bytes, 2 * scratch.size()));
-  };
-  auto append = [&](const char* from, std::size_t length) {
-    if (length > kMaxFieldLength - (write - prefix - 2)) RaiseStreamReadError();
-    reserve(length);
-    if (length > 0) std::memcpy(scratch.data() + write, from, length);
-    write += length;
-  };
-  auto finish = [&] {
-    if (count >= kMaxFieldCount) RaiseStreamReadError();
-    PutLength(scratch.data() + prefix, write - prefix - 2);
-    ++count;
-  };
-
-  reserve(0);
-  const char* bytes = text.data();
-  const std::size_t end = text.size();
-  std::size_t p = pos;
-  bool quoted = false;
-  while (p < end) {
-    if (quoted) {
-      const void* quote = std::memchr(bytes + p, '"', end - p);
-      const std::size_t stop = quote ? static_cast<const char*>(quote) - bytes : end;
-      append(bytes + p, stop - p);
-      p = stop;
-      if (p == end) break;
-      if (p + 1 < end && bytes[p + 1] == '"') {
-        append(bytes + p, 1);
-        p += 2;
-      } else {
-        quoted = false;
-        ++p;
-      }
-      continue;
-    }
-    std::size_t stop = p;
-    while (stop < end) {
-      const char c = bytes[stop];
-      if (c == separator || c == '"' || c == '\r' || c == '\n') break;
-      ++stop;
-    }
-    append(bytes + p, stop - p);
-    p = stop;
-    if (p == end || bytes[p] == '\r' || bytes[p] == '\n') break;
-    if (bytes[p] == '"') {
-      quoted = true;
-    } else {
-      finish();
-      prefix = write;
-      reserve(2);
-      write += 2;
-    }
-    ++p;
-  }
-  finish();
-  pos = p;
-  return TFieldArray(CopyOf({scratch.data(), write}), count);
+  TCsvLineReader reader(separator);
+  const std::string_view block = reader.Read(text, pos);
+  return Copied(block, reader.FieldCount());
 }
 
 void TFieldArray::AppendCsvLine(std::string& out, char separator, bool quoteAll) const {

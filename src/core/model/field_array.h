@@ -102,11 +102,8 @@ class TFieldArray {
   // Reads the old binary form: a 32-bit length, then the fields' texts separated by 0x01.
   static TFieldArray ReadLegacy(TByteReader& in);
 
-  // Parses one data file line starting at `pos`: fields split by `separator`, double quotes
-  // switching quoting on and off anywhere in a field, "" inside quotes standing for one
-  // quote, and the line ending at CR or LF outside quotes or at the end of the text. `pos`
-  // is left on the line break or at the end. Any byte, NUL included, can be field text. A
-  // field over kMaxFieldLength or more than kMaxFieldCount fields raise "Stream read error".
+  // Parses one data file line starting at `pos` as TCsvLineReader does, into a block of its
+  // own; `pos` is left on the line break or at the end.
   static TFieldArray ParseCsvLine(std::string_view text, std::size_t& pos, char separator);
   // Appends the fields as one line ending in CR LF, in a single resize of `out`. A field is
   // quoted when `quoteAll` is set or when it needs it to read back the same.
