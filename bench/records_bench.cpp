@@ -1,10 +1,9 @@
 // The records list over a million generated records, each figure against a baseline measured
-// in the same run: loading the data file against reading it into memory and against loading
-// it read whole first, as loading did before it streamed the file, a ragged data file (one
-// line in a thousand with a field more) against the clean one, saving against writing as many
-// bytes, sorting by the amount and the notes columns against std::sort of those columns'
-// values. Before the benchmarks, the memory that loading takes is measured against the file's
-// size (peak while loading, resident afterwards), streamed and read whole.
+// in the same run: loading the data file against reading it into memory, loading a ragged data
+// file (one line in a thousand with a field more) against the clean one, saving against writing
+// as many bytes, sorting by the amount and the notes columns against std::sort of those
+// columns' values. Before the benchmarks, the memory that loading takes is measured against
+// the file's size (peak while loading, resident afterwards).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <malloc.h>
@@ -111,9 +110,6 @@ struct TLoadedTable {
     TDataText text(path);
     All.LoadText(text, 0);
   }
-  void LoadWhole(const std::string& path = DataFile()) {
-    All.LoadWholeText(ReadWholeFile(path), 0);
-  }
 
   TColumns Columns;
   TRecords All{Columns};
@@ -147,33 +143,26 @@ double Ms(TClock::duration duration) {
 void LoadText(benchmark::State& state) {
   const std::string& path = DataFile();
   const std::size_t size = FileSize(path);
-  std::vector<double> read, whole, streamed;
+  std::vector<double> read, loading;
   for (auto _ : state) {
     const TClock::time_point start = TClock::now();
     ReadIntoMemory(path, size);
     read.push_back(Ms(TClock::now() - start));
-    {
-      TLoadedTable table;
-      const TClock::time_point wholeStart = TClock::now();
-      table.LoadWhole();
-      whole.push_back(Ms(TClock::now() - wholeStart));
-    }
     TLoadedTable table;
     const TClock::time_point loadStart = TClock::now();
     table.Load();
-    streamed.push_back(Ms(TClock::now() - loadStart));
+    loading.push_back(Ms(TClock::now() - loadStart));
     if (table.All.Count() != static_cast<int>(kRecords)) state.SkipWithError("records lost");
   }
-  state.counters["speed_vs_read"] = MedianMs(read) / MedianMs(streamed);
-  state.counters["speed_vs_whole"] = MedianMs(whole) / MedianMs(streamed);
+  state.counters["speed_vs_read"] = MedianMs(read) / MedianMs(loading);
   state.counters["read_ms"] = MedianMs(read);
-  state.counters["whole_ms"] = MedianMs(whole);
-  state.counters["load_ms"] = MedianMs(streamed);
+  state.counters["load_ms"] = MedianMs(loading);
 }
 
-// Loading the ragged file against the clean one, streamed and read whole.
+// Loading the ragged file, in which the separator trials find no better separator, against
+// the clean one.
 void LoadRaggedText(benchmark::State& state) {
-  std::vector<double> clean, ragged, wholeClean, wholeRagged;
+  std::vector<double> clean, ragged;
   const auto timed = [](std::vector<double>& times, auto load) {
     TLoadedTable table;
     const TClock::time_point start = TClock::now();
@@ -183,11 +172,8 @@ void LoadRaggedText(benchmark::State& state) {
   for (auto _ : state) {
     timed(clean, [](TLoadedTable& table) { table.Load(); });
     timed(ragged, [](TLoadedTable& table) { table.Load(RaggedDataFile()); });
-    timed(wholeClean, [](TLoadedTable& table) { table.LoadWhole(); });
-    timed(wholeRagged, [](TLoadedTable& table) { table.LoadWhole(RaggedDataFile()); });
   }
   state.counters["time_vs_clean"] = MedianMs(ragged) / MedianMs(clean);
-  state.counters["whole_time_vs_clean"] = MedianMs(wholeRagged) / MedianMs(wholeClean);
   state.counters["ragged_ms"] = MedianMs(ragged);
 }
 
@@ -291,18 +277,18 @@ long StatusKilobytes(const char* key) {
 
 // Peak and resident memory of loading, from a baseline taken before; the peak is reset there
 // so that it is the loading's own.
-void MeasureLoadingMemory(const char* name, void (TLoadedTable::*load)(const std::string&)) {
+void MeasureLoadingMemory() {
   const std::string& path = DataFile();
   const double size = static_cast<double>(FileSize(path));
   ::malloc_trim(0);
   const bool peakReset = static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5");
   const long baseline = StatusKilobytes("VmRSS:");
   TLoadedTable table;
-  (table.*load)(path);
+  table.Load();
   const long peak = StatusKilobytes("VmHWM:");
   const long resident = StatusKilobytes("VmRSS:");
-  std::printf("loading memory, %s: file %.1f MB, peak %.2f x the file%s, resident after %.2f x\n",
-              name, size / 1e6, (peak - baseline) * 1024.0 / size,
+  std::printf("loading memory: file %.1f MB, peak %.2f x the file%s, resident after %.2f x\n",
+              size / 1e6, (peak - baseline) * 1024.0 / size,
               peakReset ? "" : " (peak since start: not reset)",
               (resident - baseline) * 1024.0 / size);
 }
@@ -312,8 +298,7 @@ void MeasureLoadingMemory(const char* name, void (TLoadedTable::*load)(const std
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  mervanta::bench::MeasureLoadingMemory("streamed", &mervanta::bench::TLoadedTable::Load);
-  mervanta::bench::MeasureLoadingMemory("read whole", &mervanta::bench::TLoadedTable::LoadWhole);
+  mervanta::bench::MeasureLoadingMemory();
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

@@ -136,8 +136,6 @@ class TRecords {
   // running out of memory, with "Not enough memory to open "<file>" (N MB needed)". Returns
   // the field count, at least `minimumFields`, to which every record is padded.
   int LoadText(TDataText& text, int minimumFields);
-  // The text read whole first, as loading did before: the benchmark's baseline.
-  int LoadWholeText(std::string_view bytes, int minimumFields);
   // One line per record, with the separator and quoting of the options.
   void SaveText(TFileWriter& out) const;
   // The binary form inside protected files: appends its records, or nothing when it fails.
