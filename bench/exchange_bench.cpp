@@ -18,6 +18,7 @@
 
 #include "exchange/import.h"
 #include "exchange/records_exporter.h"
+#include "model/data_text.h"
 #include "support/atomic_file.h"
 #include "support/file_io.h"
 #include "table/table.h"
@@ -152,7 +153,8 @@ void ImportAgainstLoad(benchmark::State& state) {
   for (auto _ : state) {
     const TClock::time_point start = TClock::now();
     auto loaded = std::make_unique<TRecords>(table.Columns());
-    loaded->LoadText(ReadWholeFile(Files().Import), 0);
+    TDataText text(Files().Import);
+    loaded->LoadText(text, 0);
     const TClock::time_point middle = TClock::now();
     added = ImportRecords(table.Sources(), table.Options(), files);
     importing += TClock::now() - middle;

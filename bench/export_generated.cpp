@@ -9,6 +9,7 @@
 
 #include "exchange/records_exporter.h"
 #include "model/columns.h"
+#include "model/data_text.h"
 #include "model/records.h"
 #include "support/atomic_file.h"
 #include "table_generator.h"
@@ -46,7 +47,9 @@ int main(int argc, char** argv) {
       columns.Add(std::move(column));
     }
     TRecords all(columns);
-    all.LoadText(bench::GenerateDataFile(count), bench::kGeneratedColumns);
+    const std::string bytes = bench::GenerateDataFile(count);
+    TDataText text(bytes, "generated");
+    all.LoadText(text, bench::kGeneratedColumns);
     for (const TGeneratedRecord& special : kSpecialRecords) {
       TRecord& record = all.NewRecord(bench::kGeneratedColumns);
       for (int i = 0; i < bench::kGeneratedColumns; ++i) {

@@ -16,6 +16,7 @@
 
 #include "formula/formula_calculator.h"
 #include "model/columns.h"
+#include "model/data_text.h"
 #include "model/records.h"
 #include "table_generator.h"
 
@@ -57,7 +58,9 @@ struct TTable {
       column->Caption->SetValue(caption);
       Columns.Add(std::move(column));
     }
-    All.LoadText(GenerateDataFile(kRecords), 0);
+    const std::string bytes = GenerateDataFile(kRecords);
+    TDataText text(bytes, "generated");
+    All.LoadText(text, 0);
     auto column = std::make_unique<TColumn>(true);
     column->Formula->SetValue(std::string(kFormula));
     Virtual = &Columns.Add(std::move(column));

@@ -15,6 +15,7 @@
 
 #include "bench_timing.h"
 #include "model/columns.h"
+#include "model/data_text.h"
 #include "model/records.h"
 #include "model/table_sources.h"
 #include "search/fast_search.h"
@@ -41,7 +42,9 @@ struct TLoadedTable {
       column->Caption->SetValue(caption);
       Sources.Columns().Add(std::move(column));
     }
-    Sources.All.LoadText(GenerateDataFile(kRecords), 0);
+    const std::string bytes = GenerateDataFile(kRecords);
+    TDataText text(bytes, "generated");
+    Sources.All.LoadText(text, 0);
     for (const TRecord* record : Sources.All.Items()) {
       for (int c = 0; c < kGeneratedColumns; ++c) {
         Starts.push_back(Texts.size());

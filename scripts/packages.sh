@@ -2,6 +2,7 @@
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
                 libbenchmark-dev)
 FUZZ_PACKAGES=(clang lld libclang-rt-14-dev)
+BENCH_PACKAGES=(time)
 
 install_missing_packages() {
   local missing=() package

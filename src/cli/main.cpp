@@ -3,11 +3,9 @@
 #include <vector>
 
 #include "application/cli_application.h"
-#include "framework/huge_pages.h"
 #include "framework/terminal.h"
 
 int main(int argc, char** argv) {
-  mervanta::UseHugePages(argv);
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> words(argv + 1, argv + argc);
   mervanta::TCliApplication application(std::cout, std::cerr, mervanta::ProcessTerminal());

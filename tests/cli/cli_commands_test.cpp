@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli_runner.h"
+#include "test_support/short_of_memory.h"
 
 namespace mervanta::test {
 namespace {
@@ -218,6 +219,35 @@ TEST(CliCommands, InfoGivesTheSummaryAndTheColumns) {
         "5\tTag\tvirtual\t\tUpperCase(#2)+\"-\"+#3\n"s}) {
     EXPECT_NE(result.Out.find(line), std::string::npos) << line << "\nin\n" << result.Out;
   }
+}
+
+TEST(CliCommands, ReadingCommandsReadADamagedTableAndSayWhy) {
+  TCliFolder folder;
+  const std::string text = folder.ReadFile("people.csv");
+  folder.Write("people.csv", text + std::string(4, '\0'));
+  const std::string notice = "The text of the data file ends at a zero byte at offset " +
+                             std::to_string(text.size()) +
+                             "; saving would lose the rest of the file.\n";
+
+  const TCliResult show = RunCli({"show", folder.Table("people")});
+  EXPECT_EQ(show.Status, 0);
+  EXPECT_EQ(show.Out, kAllRecords);
+  EXPECT_EQ(show.Err, notice);
+  const TCliResult info = RunCli({"info", folder.Table("people")});
+  EXPECT_EQ(info.Status, 0);
+  const std::string status =
+      "Status: Read-only\nText ends at: offset " + std::to_string(text.size()) + " (a zero byte)\n";
+  EXPECT_NE(info.Out.find(status), std::string::npos) << info.Out;
+}
+
+TEST(CliCommands, RunningOutOfMemoryNamesTheTable) {
+  TCliFolder folder;
+  TShortOfMemory shortOfMemory;
+  const TCliResult result = RunCli({"show", folder.Table("people")});
+  EXPECT_EQ(result.Status, 2);
+  EXPECT_TRUE(result.Err.starts_with("mervanta-cli: Not enough memory to open \"" +
+                                     folder.Table("people") + "\" ("))
+      << result.Err;
 }
 
 TEST(CliCommands, StatsCountsEveryColumn) {

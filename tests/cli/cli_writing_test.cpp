@@ -559,20 +559,31 @@ struct TRefusalCase {
   bool Locked;
   // The table is its copy protected by "pass", opened with this password.
   const char* Password;
-  const char* Err;
+  // What becomes of the data file's bytes before the commands run.
+  std::string (*Damage)(std::string bytes);
+  std::string Err;
 };
 
 TEST(CliWriting, EveryCommandRefusesATableItCannotChange) {
   const TRefusalCase cases[] = {
-      {"locked by another program", true, nullptr,
+      {"locked by another program", true, nullptr, nullptr,
        "The file you are trying to open is already in use by another application or is "
        "read-only. You will not be able to edit the table.\n"},
-      {"wrong password", false, "guess", "mervanta-cli: Invalid password\n"},
+      {"wrong password", false, "guess", nullptr, "mervanta-cli: Invalid password\n"},
+      {"zero bytes after the text", false, nullptr,
+       [](std::string bytes) { return bytes + std::string(4, '\0'); },
+       "The text of the data file ends at a zero byte at offset " + std::to_string(kPeople.size()) +
+           "; saving would lose the rest of the file. You will not be able to edit the table.\n"},
+      {"a damaged protection signature", false, nullptr,
+       [](std::string bytes) { return "QASSWORDED\n\x16\x02\x07"s + bytes; },
+       "The data file starts like a password-protected file whose signature is damaged; saving "
+       "would store it as plain text. You will not be able to edit the table.\n"},
   };
   for (const TRefusalCase& test : cases) {
     TCliFolder folder;
     const std::string table =
         test.Password ? ProtectedCopy(folder, "people", "pass") : folder.Table("people");
+    if (test.Damage) folder.Write("people.csv", test.Damage(kPeople));
     const std::string import = folder.Write("import.csv", kImported);
     const std::string data = ReadWholeFile(table);
     const std::string description = folder.ReadFile(FileTitle(table) + ".kx");

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the data file line parser and to the binary and legacy record
-// readers. Whatever they accept must write out and read back the same.
+// readers. Whatever they accept must write out and read back the same, and counting a line's
+// fields must agree with parsing it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <string_view>
 
 #include "model/byte_reader.h"
+#include "model/csv_line_reader.h"
 #include "model/field_array.h"
 #include "model/record.h"
 #include "support/errors.h"
@@ -30,14 +32,24 @@ bool SameFields(const TFieldArray& a, const TFieldArray& b) {
 }
 
 void ParseLines(std::string_view text, char separator, bool quoteAll) {
+  const mervanta::TCsvLineReader reader(separator);
   std::size_t pos = 0;
   while (pos < text.size()) {
     TFieldArray fields;
+    std::size_t counted = pos;
+    int count = -1;
+    try {
+      count = reader.CountFields(text, counted);
+    } catch (const EMervantaError&) {
+    }
     try {
       fields = TFieldArray::ParseCsvLine(text, pos, separator);
     } catch (const EMervantaError&) {
+      Require(count < 0);
       return;
     }
+    // Counting alone finds the same fields and the same end.
+    Require(count == fields.Count() && counted == pos);
     std::string line;
     fields.AppendCsvLine(line, separator, quoteAll);
     std::size_t again = 0;

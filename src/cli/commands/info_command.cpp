@@ -1,5 +1,7 @@
 #include "commands/info_command.h"
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
 
 #include "framework/table_files.h"
@@ -14,6 +16,7 @@ namespace {
 // The tool opens the table only for reading, so the report's status would always say so;
 // what matters to the user is whether the table could be edited now.
 std::string_view EditStatus(const TTable& table) {
+  if (table.DataDamage() != TDataDamage::None) return "Read-only";
   TLockedFile probe;
   return probe.Acquire(table.FileName()) == TLockedFile::TStatus::Held ? "Editing" : "Read-only";
 }
@@ -36,7 +39,9 @@ std::string_view TInfoCommand::Details() const {
   return "The summary lines are \"Label: value\". Each column line holds, separated by tabs:\n"
          "its number, caption, \"stored\" or \"virtual\", type (stored columns) and formula\n"
          "(virtual columns). The status tells whether the table could be edited now: another\n"
-         "program holding it or a write-protected file make it \"Read-only\".";
+         "program holding it, a write-protected file or a damaged data file make it\n"
+         "\"Read-only\". When the data file's text ends at a zero byte, \"Text ends at\" gives\n"
+         "its offset: the records are those before it.";
 }
 
 int TInfoCommand::Run(TCliContext& context, const TArguments& arguments) const {
@@ -48,6 +53,9 @@ int TInfoCommand::Run(TCliContext& context, const TArguments& arguments) const {
   for (const std::string& line : lines) {
     if (line.starts_with("Status: ")) {
       context.Out() << "Status: " << status << '\n';
+      if (const std::optional<std::uint64_t> end = table->TextEnd()) {
+        context.Out() << "Text ends at: offset " << *end << " (a zero byte)\n";
+      }
     } else {
       context.Out() << context.Text().Message(line) << '\n';
     }

@@ -19,9 +19,9 @@ namespace {
 
 constexpr auto kWrongPasswordDelay = std::chrono::milliseconds(200);
 
-constexpr const char* kReadOnlyNotice =
-    "The file you are trying to open is already in use by another application or is read-only. "
-    "You will not be able to edit the table.";
+constexpr const char* kInUse =
+    "The file you are trying to open is already in use by another application or is read-only.";
+constexpr const char* kCannotEdit = "You will not be able to edit the table.";
 
 // The table moves the current directory to its folder; the tool's other file arguments are
 // relative to where the user started it.
@@ -81,11 +81,15 @@ std::unique_ptr<TTable> OpenTable(const TCliContext& context, const std::string&
     TKeptDirectory kept;
     table->Open(fileName, password, readOnly);
   }
-  if (!readOnly) {
+  const std::string damage = table->DataDamageNotice();
+  if (readOnly) {
+    if (!damage.empty()) context.Inform(damage);
+  } else {
     if (table->ReadOnly()) {
       // Refused, the table must not write its view state on closing either.
       Options().Other->SaveSelection->SetValue(false);
-      throw EMervantaError(std::string(kReadOnlyNotice) + "\n" + table->FileName());
+      const std::string reason = damage.empty() ? kInUse : damage;
+      throw EMervantaError(reason + " " + kCannotEdit + "\n" + table->FileName());
     }
     // The save writes the selection of "All" as the view state: keep the stored one.
     TTableSources& sources = table->Sources();

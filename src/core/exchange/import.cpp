@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "exchange/record_set.h"
+#include "model/data_text.h"
 #include "model/table_options.h"
 #include "model/table_sources.h"
-#include "support/file_io.h"
 #include "support/numbers.h"
 #include "support/progress.h"
 #include "support/trim.h"
@@ -59,12 +59,12 @@ class TImport {
       : Columns_(sources.Columns()), All_(sources.All), Options_(options) {}
 
   int ImportFile(const std::string& fileName) {
-    const std::string bytes = ReadWholeFile(fileName);
+    TDataText text(fileName);
     // Made in the pool of "All", the records join it without being copied.
     TRecords read(Columns_, &All_);
     bool joined = false;
     try {
-      read.LoadText(bytes, Columns_.StoredCount());
+      read.LoadText(text, Columns_.StoredCount());
       KeepAcceptable(read);
       if (Options_.InsertFirst->Value()) {
         All_.InsertList(0, read);

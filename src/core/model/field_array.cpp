@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "model/byte_reader.h"
+#include "model/csv_line_reader.h"
+#include "support/block_arena.h"
 #include "support/csv_field.h"
 #include "support/errors.h"
 
@@ -40,8 +42,12 @@ TFieldArray::TFieldArray(int count) {
   AppendFields(count);
 }
 
+TFieldArray TFieldArray::Copied(std::string_view block, int count) {
+  return TFieldArray(CopyOf(block), count);
+}
+
 TFieldArray::TFieldArray(const TFieldArray& other)
-    : Data_(CopyOf({other.Data(), other.DataSize()})), Count_(other.Count_) {}
+    : TFieldArray(CopyOf({other.Data(), other.DataSize()}), other.Count_) {}
 
 TFieldArray& TFieldArray::operator=(const TFieldArray& other) {
   if (this != &other) *this = TFieldArray(other);
@@ -49,7 +55,7 @@ TFieldArray& TFieldArray::operator=(const TFieldArray& other) {
 }
 
 std::size_t TFieldArray::FieldOffset(int i) const {
-  const char* data = Data_.get();
+  const char* data = Data_;
   std::size_t offset = 0;
   for (int k = std::min<int>(i, Count_); k > 0; --k) offset += 2 + LengthAt(data + offset);
   return offset;
@@ -57,7 +63,7 @@ std::size_t TFieldArray::FieldOffset(int i) const {
 
 std::string_view TFieldArray::Field(int i) const {
   if (i < 0 || i >= Count_) return {};
-  const char* prefix = Data_.get() + FieldOffset(i);
+  const char* prefix = Data_ + FieldOffset(i);
   return {prefix + 2, LengthAt(prefix)};
 }
 
@@ -65,16 +71,26 @@ std::unique_ptr<char[]> TFieldArray::Spliced(std::size_t at, std::size_t removed
                                              std::size_t inserted) const {
   const std::size_t size = DataSize();
   std::unique_ptr<char[]> block = NewBlock(size - removed + inserted);
-  if (at > 0) std::memcpy(block.get(), Data_.get(), at);
+  if (at > 0) std::memcpy(block.get(), Data_, at);
   if (at + removed < size) {
-    std::memcpy(block.get() + at + inserted, Data_.get() + at + removed, size - at - removed);
+    std::memcpy(block.get() + at + inserted, Data_ + at + removed, size - at - removed);
   }
   return block;
 }
 
 void TFieldArray::Install(std::unique_ptr<char[]> data, int count) {
-  Data_ = std::move(data);
+  FreeData();
+  Data_ = data.release();
+  InArena_ = false;
   Count_ = static_cast<std::int16_t>(count);
+}
+
+void TFieldArray::FreeData() noexcept {
+  if (InArena_) {
+    TBlockArena::Release(Data_);
+  } else {
+    delete[] Data_;
+  }
 }
 
 void TFieldArray::SetField(int i, std::string_view text) {
@@ -84,10 +100,10 @@ void TFieldArray::SetField(int i, std::string_view text) {
   if (i < 0) throw EMervantaError("Field index out of bounds (" + std::to_string(i) + ")");
   if (i >= Count_) AppendFields(i + 1 - Count_);
   const std::size_t at = FieldOffset(i);
-  const std::size_t oldLength = LengthAt(Data_.get() + at);
+  const std::size_t oldLength = LengthAt(Data_ + at);
   if (oldLength == text.size()) {
     // The text may be a view of this very block, hence memmove.
-    if (!text.empty()) std::memmove(Data_.get() + at + 2, text.data(), text.size());
+    if (!text.empty()) std::memmove(Data_ + at + 2, text.data(), text.size());
     return;
   }
   std::unique_ptr<char[]> block = Spliced(at, 2 + oldLength, 2 + text.size());
@@ -116,7 +132,7 @@ void TFieldArray::InsertField(int i) {
 void TFieldArray::DeleteField(int i) {
   if (i < 0 || i >= Count_) return;
   const std::size_t at = FieldOffset(i);
-  Install(Spliced(at, 2 + LengthAt(Data_.get() + at), 0), Count_ - 1);
+  Install(Spliced(at, 2 + LengthAt(Data_ + at), 0), Count_ - 1);
 }
 
 void TFieldArray::MoveField(int from, int to) {
@@ -124,7 +140,7 @@ void TFieldArray::MoveField(int from, int to) {
   to = std::clamp(to, 0, Count_ - 1);
   if (to == from) return;
   // The block keeps its size, so the field's bytes only rotate past their neighbours'.
-  char* data = Data_.get();
+  char* data = Data_;
   const std::size_t fromAt = FieldOffset(from);
   const std::size_t fromEnd = fromAt + 2 + LengthAt(data + fromAt);
   if (from < to) {
@@ -137,7 +153,7 @@ void TFieldArray::MoveField(int from, int to) {
 void TFieldArray::WriteBinary(std::string& out) const {
   const std::size_t size = DataSize();
   AppendInt32(out, static_cast<std::int32_t>(size));
-  out.append(Data_.get(), size);
+  out.append(Data_, size);
 }
 
 TFieldArray TFieldArray::ReadBinary(TByteReader& in, int count) {
@@ -186,75 +202,14 @@ TFieldArray TFieldArray::ReadLegacy(TByteReader& in) {
 }
 
 TFieldArray TFieldArray::ParseCsvLine(std::string_view text, std::size_t& pos, char separator) {
-  // The block is built here first, so that a line costs exactly one allocation; the area
-  // only grows, up to the longest line met.
-  thread_local std::string scratch;
-  std::size_t prefix = 0;
-  std::size_t write = 2;
-  int count = 0;
-  auto reserve = [&](std::size_t bytes) {
-    if (write + bytes > scratch.size()) scratch.resize(std::max(write + bytes, 2 * scratch.size()));
-  };
-  auto append = [&](const char* from, std::size_t length) {
-    if (length > kMaxFieldLength - (write - prefix - 2)) RaiseStreamReadError();
-    reserve(length);
-    if (length > 0) std::memcpy(scratch.data() + write, from, length);
-    write += length;
-  };
-  auto finish = [&] {
-    if (count >= kMaxFieldCount) RaiseStreamReadError();
-    PutLength(scratch.data() + prefix, write - prefix - 2);
-    ++count;
-  };
-
-  reserve(0);
-  const char* bytes = text.data();
-  const std::size_t end = text.size();
-  std::size_t p = pos;
-  bool quoted = false;
-  while (p < end) {
-    if (quoted) {
-      const void* quote = std::memchr(bytes + p, '"', end - p);
-      const std::size_t stop = quote ? static_cast<const char*>(quote) - bytes : end;
-      append(bytes + p, stop - p);
-      p = stop;
-      if (p == end) break;
-      if (p + 1 < end && bytes[p + 1] == '"') {
-        append(bytes + p, 1);
-        p += 2;
-      } else {
-        quoted = false;
-        ++p;
-      }
-      continue;
-    }
-    std::size_t stop = p;
-    while (stop < end) {
-      const char c = bytes[stop];
-      if (c == separator || c == '"' || c == '\r' || c == '\n') break;
-      ++stop;
-    }
-    append(bytes + p, stop - p);
-    p = stop;
-    if (p == end || bytes[p] == '\r' || bytes[p] == '\n') break;
-    if (bytes[p] == '"') {
-      quoted = true;
-    } else {
-      finish();
-      prefix = write;
-      reserve(2);
-      write += 2;
-    }
-    ++p;
-  }
-  finish();
-  pos = p;
-  return TFieldArray(CopyOf({scratch.data(), write}), count);
+  TCsvLineReader reader(separator);
+  const std::string_view block = reader.Read(text, pos);
+  return Copied(block, reader.FieldCount());
 }
 
 void TFieldArray::AppendCsvLine(std::string& out, char separator, bool quoteAll) const {
   std::array<TCsvQuoting, kMaxFieldCount> quoting;
-  const char* const data = Data_.get();
+  const char* const data = Data_;
 
   // First the exact size, so that the line is added with one resize.
   std::size_t size = 2 + (Count_ > 0 ? Count_ - 1 : 0);

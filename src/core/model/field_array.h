@@ -11,10 +11,11 @@ namespace mervanta {
 
 class TByteReader;
 
-// The cells of one record in a single heap block: each field is its length as two
-// little-endian bytes followed by its text, with nothing in between and nothing after. The
-// block is always exactly as long as its fields (every change that resizes reallocates it)
-// and is absent while there are no fields. Positions are 0-based.
+// The cells of one record in a single block: each field is its length as two little-endian
+// bytes followed by its text, with nothing in between and nothing after. The block is always
+// exactly as long as its fields (every change that resizes reallocates it) and is absent while
+// there are no fields. A loaded record's block lies in its list's arena; any change that
+// resizes it moves it to the heap. Positions are 0-based.
 class TFieldArray {
  public:
   static constexpr std::size_t kMaxFieldLength = 65535;
@@ -24,19 +25,36 @@ class TFieldArray {
   TFieldArray() = default;
   // `count` empty fields.
   explicit TFieldArray(int count);
+  // The `count` fields of a packed block, copied.
+  static TFieldArray Copied(std::string_view block, int count);
+  // The `count` fields of `block`, a block of a TBlockArena, which the array gives back there.
+  static TFieldArray InArena(char* block, int count) {
+    TFieldArray fields;
+    fields.Data_ = block;
+    fields.Count_ = static_cast<std::int16_t>(count);
+    fields.InArena_ = true;
+    return fields;
+  }
+  ~TFieldArray() { FreeData(); }
   TFieldArray(const TFieldArray& other);
   TFieldArray& operator=(const TFieldArray& other);
   // A moved-from array is empty.
   TFieldArray(TFieldArray&& other) noexcept
-      : Data_(std::move(other.Data_)), Count_(std::exchange(other.Count_, 0)) {}
+      : Data_(std::exchange(other.Data_, nullptr)),
+        Count_(std::exchange(other.Count_, 0)),
+        InArena_(std::exchange(other.InArena_, false)) {}
   TFieldArray& operator=(TFieldArray&& other) noexcept {
-    Data_ = std::move(other.Data_);
-    Count_ = std::exchange(other.Count_, 0);
+    if (this != &other) {
+      FreeData();
+      Data_ = std::exchange(other.Data_, nullptr);
+      Count_ = std::exchange(other.Count_, 0);
+      InArena_ = std::exchange(other.InArena_, false);
+    }
     return *this;
   }
 
   int Count() const { return Count_; }
-  const char* Data() const { return Data_.get(); }
+  const char* Data() const { return Data_; }
   std::size_t DataSize() const { return FieldOffset(Count_); }
   // Where field i's length prefix starts; 0 for i < 1, the block's size for i >= Count.
   std::size_t FieldOffset(int i) const;
@@ -84,11 +102,8 @@ class TFieldArray {
   // Reads the old binary form: a 32-bit length, then the fields' texts separated by 0x01.
   static TFieldArray ReadLegacy(TByteReader& in);
 
-  // Parses one data file line starting at `pos`: fields split by `separator`, double quotes
-  // switching quoting on and off anywhere in a field, "" inside quotes standing for one
-  // quote, and the line ending at CR or LF outside quotes or at the end of the text. `pos`
-  // is left on the line break or at the end. Any byte, NUL included, can be field text. A
-  // field over kMaxFieldLength or more than kMaxFieldCount fields raise "Stream read error".
+  // Parses one data file line starting at `pos` as TCsvLineReader does, into a block of its
+  // own; `pos` is left on the line break or at the end.
   static TFieldArray ParseCsvLine(std::string_view text, std::size_t& pos, char separator);
   // Appends the fields as one line ending in CR LF, in a single resize of `out`. A field is
   // quoted when `quoteAll` is set or when it needs it to read back the same.
@@ -100,15 +115,18 @@ class TFieldArray {
            static_cast<std::size_t>(static_cast<unsigned char>(prefix[1])) << 8;
   }
 
-  TFieldArray(std::unique_ptr<char[]> data, int count) : Data_(std::move(data)), Count_(count) {}
+  TFieldArray(std::unique_ptr<char[]> data, int count)
+      : Data_(data.release()), Count_(static_cast<std::int16_t>(count)) {}
 
   // A new block holding this one with `removed` bytes at `at` replaced by `inserted` bytes
   // that the caller fills; this block stays as it is until the caller installs the new one.
   std::unique_ptr<char[]> Spliced(std::size_t at, std::size_t removed, std::size_t inserted) const;
   void Install(std::unique_ptr<char[]> data, int count);
+  void FreeData() noexcept;
 
-  std::unique_ptr<char[]> Data_;
+  char* Data_ = nullptr;
   std::int16_t Count_ = 0;
+  bool InArena_ = false;
 };
 
 }  // namespace mervanta

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cerrno>
 #include <cstring>
 
@@ -36,6 +37,10 @@ static_assert(kVerifierStartB >= 100 && kVerifierStartB <= 999);
 static_assert(kKeystreamStartS >= 1000 && kKeystreamStartS <= 9999);
 static_assert(kKeystreamStartK >= 10 && kKeystreamStartK <= 99);
 static_assert(kKeystreamStartM <= 9);
+
+// A start this close to the signature is a damaged signature: no text starts with the
+// signature's letters followed by control characters so near to its own.
+constexpr int kDamagedSignatureBits = 3;
 
 unsigned char Code(char c) {
   return static_cast<unsigned char>(c);
@@ -140,6 +145,14 @@ bool TProtecter::IsProtected(const std::string& fileName) {
   char start[kSignature.size() + 1];
   return ReadFileStart(fileName, start, sizeof start) == static_cast<long>(sizeof start) &&
          std::string_view(start, kSignature.size()) == kSignature;
+}
+
+bool TProtecter::LooksProtected(std::string_view head) {
+  if (head.size() < kSignature.size()) return false;
+  int changed = 0;
+  for (std::size_t i = 0; i < kSignature.size(); ++i)
+    changed += std::popcount(static_cast<unsigned char>(head[i] ^ kSignature[i]));
+  return changed <= kDamagedSignatureBits;
 }
 
 bool TProtecter::CheckPassword(const std::string& fileName, std::string_view password) {

@@ -62,6 +62,10 @@ class TProtecter {
   // True when the file is at least 15 bytes long and starts with the signature; any
   // failure to read it gives false.
   static bool IsProtected(const std::string& fileName);
+  // True for bytes that start with the signature, or with the signature a few bits changed:
+  // a protected file, perhaps damaged, which read as text would be garbage and saved as
+  // text would be lost.
+  static bool LooksProtected(std::string_view head);
   // True when the file's verifier is the password's; a file too short or unreadable gives
   // false. The signature and version are not examined.
   static bool CheckPassword(const std::string& fileName, std::string_view password);

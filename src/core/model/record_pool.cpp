@@ -1,6 +1,7 @@
 #include "model/record_pool.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <new>
 
@@ -37,16 +38,40 @@ TRecord& TRecordPool::New(TFieldArray fields) {
     slot = Next_++;
   }
   TChunk& chunk = *ChunkOf(slot);
-  TestAndSet(chunk, static_cast<std::size_t>(slot - chunk.Slots.get()), true);
+  TestAndSet(chunk, static_cast<std::size_t>(slot - chunk.Slots), true);
   ++Live_;
   return *::new (static_cast<void*>(slot->Storage)) TRecord(std::move(fields));
+}
+
+TRecord& TRecordPool::New(std::string_view block, int count, int fieldCount) {
+  return New(Padded(block, count, fieldCount));
+}
+
+void TRecordPool::Widen(TRecord& record, int fieldCount) {
+  const TFieldArray& fields = record.Fields();
+  if (fields.Count() >= fieldCount) return;
+  record.Fields() = Padded({fields.Data(), fields.DataSize()}, fields.Count(), fieldCount);
+}
+
+TFieldArray TRecordPool::Padded(std::string_view block, int count, int fieldCount) {
+  const int missing = std::max(fieldCount - count, 0);
+  const std::size_t size = block.size() + 2 * static_cast<std::size_t>(missing);
+  if (size == 0 || size > TBlockArena::kMaxBlockSize || fieldCount > TFieldArray::kMaxFieldCount) {
+    TFieldArray fields = TFieldArray::Copied(block, count);
+    fields.AppendFields(missing);
+    return fields;
+  }
+  char* data = FieldBlocks_.Allocate(size);
+  if (!block.empty()) std::memcpy(data, block.data(), block.size());
+  std::memset(data + block.size(), 0, size - block.size());
+  return TFieldArray::InArena(data, count + missing);
 }
 
 void TRecordPool::Free(TRecord& record) {
   TChunk* chunk = ChunkOf(&record);
   if (chunk == nullptr) return;
   auto* slot = reinterpret_cast<TSlot*>(&record);
-  if (!TestAndSet(*chunk, static_cast<std::size_t>(slot - chunk->Slots.get()), false)) return;
+  if (!TestAndSet(*chunk, static_cast<std::size_t>(slot - chunk->Slots), false)) return;
   record.~TRecord();
   --Live_;
   slot->NextFree = FreeList_;
@@ -68,14 +93,16 @@ void TRecordPool::AddChunk(std::size_t size) {
     FreeList_ = slot;
     ++FreeCount_;
   }
-  TChunk chunk{std::make_unique_for_overwrite<TSlot[]>(size), size,
+  TLargePagesBlock memory(size * sizeof(TSlot));
+  auto* slots = static_cast<TSlot*>(memory.Data());
+  TChunk chunk{std::move(memory), slots, size,
                std::make_unique<std::uint64_t[]>((size + kBitsPerWord - 1) / kBitsPerWord)};
-  Next_ = chunk.Slots.get();
+  Next_ = chunk.Slots;
   End_ = Next_ + size;
   Slots_ += size;
   const auto at = std::upper_bound(Chunks_.begin(), Chunks_.end(), Next_,
                                    [](const TSlot* address, const TChunk& each) {
-                                     return std::less<const TSlot*>()(address, each.Slots.get());
+                                     return std::less<const TSlot*>()(address, each.Slots);
                                    });
   Chunks_.insert(at, std::move(chunk));
 }
@@ -83,12 +110,12 @@ void TRecordPool::AddChunk(std::size_t size) {
 TRecordPool::TChunk* TRecordPool::ChunkOf(const void* address) {
   const auto* slot = static_cast<const TSlot*>(address);
   const std::less<const TSlot*> before;
-  auto after = std::upper_bound(
-      Chunks_.begin(), Chunks_.end(), slot,
-      [&](const TSlot* at, const TChunk& each) { return before(at, each.Slots.get()); });
+  auto after =
+      std::upper_bound(Chunks_.begin(), Chunks_.end(), slot,
+                       [&](const TSlot* at, const TChunk& each) { return before(at, each.Slots); });
   if (after == Chunks_.begin()) return nullptr;
   TChunk& chunk = *(after - 1);
-  const TSlot* first = chunk.Slots.get();
+  const TSlot* first = chunk.Slots;
   if (!before(slot, first + chunk.Size)) return nullptr;
   // An address inside a slot but not at its start is no record of this pool.
   const auto offset =

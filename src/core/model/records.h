@@ -16,6 +16,7 @@ namespace mervanta {
 
 class TColumn;
 class TColumns;
+class TDataText;
 class TFileWriter;
 struct TLinesParse;
 
@@ -136,13 +137,15 @@ class TRecords {
   // The data file's text form: replaces the list's entries with the records read, trying the
   // other separators when the configured one does not fit. Text that looks like UTF-16 is
   // read only when the user agrees ("Operation aborted" otherwise, the list untouched);
-  // text that does not parse raises "Stream read error" and leaves the list empty. Returns
+  // text that does not parse raises "Stream read error" and leaves the list empty, as does
+  // running out of memory, with "Not enough memory to open "<file>" (N MB needed)". Returns
   // the field count, at least `minimumFields`, to which every record is padded.
-  int LoadText(std::string_view bytes, int minimumFields);
+  int LoadText(TDataText& text, int minimumFields);
   // One line per record, with the separator and quoting of the options.
   void SaveText(TFileWriter& out) const;
   // The binary form inside protected files: appends its records, or nothing when it fails.
-  // Returns the field count of its header.
+  // Bytes that the header's record count leaves over are a failure too ("Stream read
+  // error"). Returns the field count of its header.
   int LoadBinary(std::string_view bytes);
   void SaveBinary(std::string& out) const;
   // Pads every record to at least `count` fields.
@@ -169,8 +172,11 @@ class TRecords {
   // The entries of a list, copied when it is this very list.
   template <class TUse>
   void WithEntries(const TRecords& list, TUse use);
-  // Parses the text into this list; on a failure the records it added are freed again.
-  TLinesParse ParseText(std::string_view bytes, char separator, int lineCount);
+  // Parses the text into this list, each record padded to the most fields met so far and at
+  // least `minimumFields`, and adds up the sizes of the records' field blocks; on a failure
+  // the records it added are freed again.
+  TLinesParse ParseText(TDataText& text, char separator, int minimumFields,
+                        std::uint64_t& blockBytes);
   void FreeFrom(int index);
   // Sorts, or only reverses, within one update, and sets and announces the sort state; the
   // current record stays current.

@@ -1,11 +1,14 @@
 // The data file's text and binary forms, read into and written from a records list.
 #include <algorithm>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "model/byte_reader.h"
 #include "model/columns.h"
+#include "model/csv_line_reader.h"
 #include "model/data_lines.h"
+#include "model/data_text.h"
 #include "model/records.h"
 #include "settings/options.h"
 #include "support/errors.h"
@@ -31,45 +34,109 @@ constexpr const char* kUnicodeQuestion =
 // Lines are gathered up to this size before they are written.
 constexpr std::size_t kSaveChunk = 256 * 1024;
 
+// The lines of the whole text told from those of its first block, a little on the high side:
+// room for records that never come costs address space only.
+int EstimatedLines(const TDataText& text) {
+  const std::string_view first = text.Window();
+  const int lines = CountDataLines(first);
+  if (text.AtEnd() || first.empty()) return lines;
+  const double estimate = static_cast<double>(lines) * static_cast<double>(text.Size()) /
+                          static_cast<double>(first.size()) * 1.0625;
+  return static_cast<int>(std::min(estimate, static_cast<double>(TRecords::kMaxListSize)));
+}
+
+// Counts the fields of the text's lines with `separator`, making no records. With `cleanOnly`
+// the walk ends as soon as the separator cannot fit every line.
+TLinesParse CountFields(TDataText& text, char separator, bool cleanOnly) {
+  const TCsvLineReader reader(separator);
+  return WalkDataLines(
+      text,
+      [&](std::string_view window, std::size_t& pos) { return reader.CountFields(window, pos); },
+      [] {},
+      [&](const TLinesParse& parse) {
+        return !cleanOnly || (parse.Smallest == parse.Largest && parse.Smallest >= 2);
+      });
+}
+
+// What loading the whole text takes: a slot and a list entry per record, and the field blocks,
+// which grow with the text as those of the records read so far did.
+std::uint64_t NeededMemory(const TDataText& text, int records, std::uint64_t blockBytes) {
+  const auto size = static_cast<double>(text.Size());
+  const auto consumed = static_cast<double>(text.Consumed());
+  const double blocks =
+      blockBytes > 0 && consumed > 0 ? static_cast<double>(blockBytes) * size / consumed : size;
+  const double perRecord = sizeof(TRecord) + sizeof(TRecord*);
+  return static_cast<std::uint64_t>(static_cast<double>(records) * perRecord + blocks);
+}
+
 }  // namespace
 
-int TRecords::LoadText(std::string_view bytes, int minimumFields) {
-  if (!bytes.empty() && IsUtf16Text(bytes) &&
+int TRecords::LoadText(TDataText& text, int minimumFields) {
+  text.Restart();
+  const std::string_view head = text.Head();
+  if (!head.empty() && IsUtf16Text(head) &&
       ShowMessageBox(kUnicodeQuestion, "Warning", TButtons::YesNo, TIcon::Warning) !=
           TAnswer::Yes) {
     throw EMervantaError("Operation aborted");
   }
-  const int lineCount = CountDataLines(bytes);
+  const int lines = EstimatedLines(text);
   TRecordsUpdate update(*this);
   Clear();
-  SetCapacity(lineCount);
-  Master_->Pool_.Reserve(static_cast<std::size_t>(lineCount));
-
-  const char configured = FieldSeparator(Options().Main->SeparatorIndex->Value());
-  TLinesParse parse = ParseText(bytes, configured, lineCount);
-  if (!parse.Clean()) {
-    for (const char separator : kFieldSeparators) {
-      if (separator == configured) continue;
-      // Only the field counts matter here; the records are made once a separator is taken.
-      const TLinesParse trial = ParseDataLines(bytes, separator, lineCount, [](TFieldArray&&) {});
-      if (!trial.Clean() && (trial.Failed || !parse.Failed)) continue;
-      FreeFrom(0);
-      parse = ParseText(bytes, separator, lineCount);
-      break;
+  std::uint64_t blockBytes = 0;
+  try {
+    SetCapacity(lines);
+    Master_->Pool_.Reserve(static_cast<std::size_t>(lines));
+    const char configured = FieldSeparator(Options().Main->SeparatorIndex->Value());
+    TLinesParse parse = ParseText(text, configured, minimumFields, blockBytes);
+    if (!parse.Clean()) {
+      for (const char separator : kFieldSeparators) {
+        if (separator == configured) continue;
+        // Only the field counts matter here; the records are made once a separator is taken.
+        const TLinesParse trial = CountFields(text, separator, !parse.Failed);
+        if (!trial.Clean() && (trial.Failed || !parse.Failed)) continue;
+        FreeFrom(0);
+        parse = ParseText(text, separator, minimumFields, blockBytes);
+        break;
+      }
     }
+    if (parse.Failed) RaiseStreamReadError();
+    const int fieldCount = std::max(parse.Largest, minimumFields);
+    EnsureFieldCount(fieldCount);
+    return fieldCount;
+  } catch (const std::bad_alloc&) {
+    const std::uint64_t needed = NeededMemory(text, std::max(lines, Count_), blockBytes);
+    FreeFrom(0);
+    RaiseNotEnoughMemory(text.Name(), needed);
   }
-  if (parse.Failed) RaiseStreamReadError();
-  const int fieldCount = std::max(parse.Largest, minimumFields);
-  EnsureFieldCount(fieldCount);
-  return fieldCount;
 }
 
-TLinesParse TRecords::ParseText(std::string_view bytes, char separator, int lineCount) {
+TLinesParse TRecords::ParseText(TDataText& text, char separator, int minimumFields,
+                                std::uint64_t& blockBytes) {
   const int start = Count_;
   TRecordPool& pool = Master_->Pool_;
-  const TLinesParse parse = ParseDataLines(bytes, separator, lineCount, [&](TFieldArray&& fields) {
-    Append(pool.New(std::move(fields)));
-  });
+  TCsvLineReader reader(separator);
+  std::string_view block;
+  // Padded as they are made, only the records before the widest line need padding later.
+  int widest = minimumFields;
+  blockBytes = 0;
+  const TLinesParse parse = WalkDataLines(
+      text,
+      [&](std::string_view window, std::size_t& pos) {
+        block = reader.Read(window, pos);
+        return reader.FieldCount();
+      },
+      [&] {
+        widest = std::max(widest, reader.FieldCount());
+        TRecord& record = pool.New(block, reader.FieldCount(), widest);
+        try {
+          Append(record);
+        } catch (...) {
+          pool.Free(record);
+          throw;
+        }
+        blockBytes += block.size();
+      },
+      [](const TLinesParse&) { return true; });
   if (parse.Failed) FreeFrom(start);
   return parse;
 }
@@ -120,6 +187,8 @@ int TRecords::LoadBinary(std::string_view bytes) {
         TProgress::Step();
       }
     }
+    // Bytes after the last record mean a damaged count, and records that would be lost.
+    if (!in.AtEnd()) RaiseStreamReadError();
     TRecordsUpdate update(*this);
     std::copy(read.begin(), read.end(), MakeRoom(Count_, count));
   } catch (...) {
@@ -158,8 +227,9 @@ void TRecords::SaveBinary(std::string& out) const {
 }
 
 void TRecords::EnsureFieldCount(int count) {
+  TRecordPool& pool = Master_->Pool_;
   for (TRecord* record : Items()) {
-    if (record->Fields().Count() < count) record->EnsureFieldCount(count);
+    if (record->Fields().Count() < count) pool.Widen(*record, count);
   }
 }
 

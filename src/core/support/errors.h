@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -13,5 +14,9 @@ class EMervantaError : public std::runtime_error {
 
 // A failed system call on a file: the message names the file and the system's reason.
 [[noreturn]] void RaiseFileError(const char* action, const std::string& path, int errorNumber);
+
+// A load that ran out of memory: "Not enough memory to open "<file>" (N MB needed)", with N
+// the whole load's need in megabytes, rounded up.
+[[noreturn]] void RaiseNotEnoughMemory(const std::string& fileName, std::uint64_t neededBytes);
 
 }  // namespace mervanta

@@ -41,6 +41,20 @@ TTableFacts TTable::Facts() const {
           Modified_};
 }
 
+std::string TTable::DataDamageNotice() const {
+  switch (DataDamage_) {
+    case TDataDamage::ZeroByte:
+      return "The text of the data file ends at a zero byte at offset " +
+             std::to_string(TextEnd_.value_or(0)) + "; saving would lose the rest of the file.";
+    case TDataDamage::LooksProtected:
+      return "The data file starts like a password-protected file whose signature is damaged; "
+             "saving would store it as plain text.";
+    case TDataDamage::None:
+      break;
+  }
+  return {};
+}
+
 void TTable::SetModified(bool modified) {
   if (modified == Modified_ || ReadOnly_) return;
   Modified_ = modified;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "model/table_options.h"
@@ -13,6 +15,16 @@
 namespace mervanta {
 
 class TXmlFile;
+
+// What in a data file's content keeps its table read-only, so that a save cannot lose it.
+enum class TDataDamage : std::uint8_t {
+  None,
+  // The text ends at a zero byte (see TTable::TextEnd): a save would drop what follows.
+  ZeroByte,
+  // The file starts like a protected one but was read as text: a save would make it plain
+  // text, and the records it holds would be lost for good.
+  LooksProtected,
+};
 
 // One open table: its columns and record lists, its options, and the pair of files it lives
 // in, the data file and the description file beside it (same name, extension ".kx"). While
@@ -62,6 +74,14 @@ class TTable {
   // A read-only table never becomes modified.
   void SetModified(bool modified);
   bool ReadOnly() const { return ReadOnly_; }
+  // Why the data file's content made the table read-only, besides the file itself being
+  // write-protected or in use.
+  TDataDamage DataDamage() const { return DataDamage_; }
+  // Where the text ended at a zero byte, in bytes from the file's start; the records are those
+  // of the text before it.
+  std::optional<std::uint64_t> TextEnd() const { return TextEnd_; }
+  // The data damage told to the user, one sentence; empty when there is none.
+  std::string DataDamageNotice() const;
 
   const std::string& Password() const { return Password_; }
   // Takes effect at the next save; an empty password saves the data file as plain text.
@@ -79,10 +99,11 @@ class TTable {
   void Heard(const TMsg& msg);
   void ApplyUseChoice();
   void OptionsChanged();
-  // Takes the lock, or falls back to reading only; returns the data file's bytes.
-  std::string OpenStream(bool readOnly);
+  // Takes the lock, or falls back to reading only.
+  void OpenStream(bool readOnly);
   void LoadDescription();
-  int LoadData(std::string& bytes);
+  // Loads the records; a damaged data file makes the table read-only.
+  int LoadData();
   // The existing description with this table's columns, options and view state.
   void BuildDescription(TXmlFile& document);
   void WriteData();
@@ -92,6 +113,8 @@ class TTable {
   std::string Password_;
   bool Modified_ = false;
   bool ReadOnly_ = false;
+  TDataDamage DataDamage_ = TDataDamage::None;
+  std::optional<std::uint64_t> TextEnd_;
   // Declared in the reverse order of freeing: the stream goes first, then the search
   // manager, made on the sources, then the sources, then the options.
   std::unique_ptr<TTableOptions> Options_;

@@ -4,8 +4,11 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <new>
+#include <optional>
 #include <utility>
 
+#include "model/data_text.h"
 #include "model/protecter.h"
 #include "settings/options.h"
 #include "support/atomic_file.h"
@@ -54,9 +57,9 @@ void TTable::Open(const std::string& fileName, const std::string& password, bool
   Password_ = password;
   ChangeToFolderOf(FileName_);
   try {
-    std::string bytes = OpenStream(readOnly);
+    OpenStream(readOnly);
     LoadDescription();
-    const int fieldCount = LoadData(bytes);
+    const int fieldCount = LoadData();
     // The binary form counts the stored fields exactly: a protected table of virtual columns
     // only stores none and must not come back with generated columns.
     const bool complete = fieldCount == 0 && !Password_.empty() && Columns().Count() > 0 &&
@@ -71,9 +74,8 @@ void TTable::Open(const std::string& fileName, const std::string& password, bool
   SetModified(false);
 }
 
-std::string TTable::OpenStream(bool readOnly) {
+void TTable::OpenStream(bool readOnly) {
   if (readOnly || Stream_.Acquire(FileName_) != TLockedFile::TStatus::Held) ReadOnly_ = true;
-  return ReadWholeFile(FileName_);
 }
 
 void TTable::LoadDescription() {
@@ -90,10 +92,34 @@ void TTable::LoadDescription() {
   if (SaveSelection()) Sources_->LoadViewState(root);
 }
 
-int TTable::LoadData(std::string& bytes) {
+int TTable::LoadData() {
   TRecords& all = Sources_->All;
-  if (Password_.empty()) return all.LoadText(bytes, 0);
-  return all.LoadBinary(TProtecter::LoadProtected(bytes, Password_));
+  if (!Password_.empty()) {
+    try {
+      std::string bytes = ReadWholeFile(FileName_);
+      return all.LoadBinary(TProtecter::LoadProtected(bytes, Password_));
+    } catch (const std::bad_alloc&) {
+      // The file is read whole, and its records take about a quarter more than their bytes.
+      std::error_code error;
+      const std::uintmax_t size = std::filesystem::file_size(FileName_, error);
+      RaiseNotEnoughMemory(FileName_, error ? 0 : size + size / 4 * 5);
+    }
+  }
+  TDataText text(FileName_);
+  // Saved as text, a file that only looks like a damaged protected one would lose what it is.
+  if (TProtecter::LooksProtected(text.Head())) DataDamage_ = TDataDamage::LooksProtected;
+  const int fieldCount = all.LoadText(text, 0);
+  if (const std::optional<std::uint64_t> zero = text.ZeroByte()) {
+    TextEnd_ = *zero;
+    if (DataDamage_ == TDataDamage::None) DataDamage_ = TDataDamage::ZeroByte;
+  }
+  // A save would drop whatever follows the text's end, or turn the file into plain text. The
+  // loading's own change is undone first, as a read-only table cannot undo it later.
+  if (DataDamage_ != TDataDamage::None) {
+    SetModified(false);
+    ReadOnly_ = true;
+  }
+  return fieldCount;
 }
 
 void TTable::Save() {
@@ -174,6 +200,9 @@ void TTable::SaveAs(const std::string& fileName) {
       if (created) ::unlink(target.c_str());
       throw;
     }
+    // The new file holds the records whole; the damage stays with the old one.
+    DataDamage_ = TDataDamage::None;
+    TextEnd_.reset();
   }
   ChangeToFolderOf(FileName_);
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "field_test_helpers.h"
+#include "model/csv_line_reader.h"
 #include "model/field_array.h"
 #include "support/errors.h"
 
@@ -51,6 +52,30 @@ TEST(CsvLine, ParsesOneLineAndStopsAtItsBreak) {
     EXPECT_EQ(TextsOf(fields), c.Expected);
     EXPECT_EQ(pos, c.End);
     EXPECT_EQ(fields.DataSize(), test::ExpectedDataSize(c.Expected));
+    std::size_t counted = c.Start;
+    EXPECT_EQ(TCsvLineReader(c.Separator).CountFields(c.Text, counted), c.Expected.size());
+    EXPECT_EQ(counted, c.End);
+  }
+}
+
+TEST(CsvLine, FindsTheEndOfRunsOfAnyLength) {
+  // Runs of plain text end at every place in a word of eight bytes, by each byte that ends one.
+  TCsvLineReader reader(';');
+  for (const char* stop : {";", "\"\"", "\r", "\n"}) {
+    for (std::size_t length = 0; length < 20; ++length) {
+      SCOPED_TRACE(std::string(stop) + " after " + std::to_string(length));
+      const std::string run(length, 'x');
+      const std::string line = run + stop + "y";
+      std::size_t pos = 0;
+      const std::string_view block = reader.Read(line, pos);
+      const TFieldArray fields = TFieldArray::Copied(block, reader.FieldCount());
+      const bool ended = stop[0] == '\r' || stop[0] == '\n';
+      const TFieldTexts expected = stop[0] == ';' ? TFieldTexts{run, "y"}
+                                   : ended        ? TFieldTexts{run}
+                                                  : TFieldTexts{run + "y"};
+      EXPECT_EQ(TextsOf(fields), expected);
+      EXPECT_EQ(pos, ended ? length : line.size());
+    }
   }
 }
 
@@ -72,6 +97,8 @@ TEST(CsvLine, ParserRefusesOverlongFieldsAndTooManyFields) {
     } catch (const EMervantaError& error) {
       EXPECT_STREQ(error.what(), "Stream read error");
     }
+    EXPECT_EQ(pos, 0u);
+    EXPECT_THROW(TCsvLineReader(';').CountFields(line, pos), EMervantaError);
     EXPECT_EQ(pos, 0u);
   }
 }

@@ -58,7 +58,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TBinaryCase{"Current", Binary(101, 2, 2, {"\1\0a\2\0bc"s, "\0\0\0\0"s}), 2, "a|bc/|"},
         TBinaryCase{"Legacy", Binary(100, 2, 2, {"a\1b"s, "c\1"s}), 2, "a|b/c"},
-        TBinaryCase{"TrailingBytesIgnored", Binary(101, 1, 1, {"\1\0a"s}) + "junk", 1, "a"},
+        TBinaryCase{"BytesAfterTheLastRecord", Binary(101, 1, 1, {"\1\0a"s}) + "junk", 0,
+                    "Stream read error"},
+        TBinaryCase{"CountBelowTheRecords", Binary(101, 1, 1, {"\1\0a"s, "\1\0b"s}), 0,
+                    "Stream read error"},
+        TBinaryCase{"LegacyCountBelowTheRecords", Binary(100, 1, 0, {"a"s}), 0,
+                    "Stream read error"},
         TBinaryCase{"NoFields", Binary(101, 0, 2, {"", ""}), 0, "/"},
         TBinaryCase{"Newer", Binary(102, 2, 0), 0, kNewer},
         TBinaryCase{"NewestOfTheFormat", Binary(199, 2, 0), 0, kNewer},
