@@ -13,6 +13,20 @@ std::string ProgramFolder();
 // The file name without folder and extension; a leading dot does not start an extension.
 std::string FileTitle(std::string_view path);
 
+// The folder part of a path without the last "/": "." for a bare name, "/" for the root's files.
+std::string FolderOf(std::string_view path);
+
+// $HOME, or the user's home folder from the system's user list.
+std::string HomeFolder();
+
+// The path with every symbolic link at its end followed: the file that writing to the path
+// changes, which need not exist yet.
+std::string ResolveLinks(const std::string& path);
+
+// Creates the folder and every missing folder on the way, private to the user; false with
+// errno set when one cannot be made.
+bool MakeFolders(const std::string& folder);
+
 // Deletes the characters no file name may hold (" * : < > ? |) from the name after the last
 // "/" or "\"; the folder part stays as it is.
 std::string RemoveInvalidFileNameChars(std::string_view path);

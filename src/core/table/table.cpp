@@ -15,10 +15,6 @@ TTable::TTable()
                              mervanta::Options().Main->UseChoice->Value());
 }
 
-TTable::~TTable() {
-  SaveSession();
-}
-
 std::string TTable::DisplayName() const {
   return FileName_.empty() ? "(Untitled)" : FileTitle(FileName_);
 }
