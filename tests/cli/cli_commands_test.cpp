@@ -2,6 +2,8 @@
 // column "Note" with quotes, a line break and a separator in it, and a computed column "Tag".
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 #include <vector>
 
@@ -229,6 +231,16 @@ TEST(CliCommands, NewMakesATableOfTheNamedColumns) {
   EXPECT_EQ(again.Status, 2);
   EXPECT_NE(again.Err.find("already exists"), std::string::npos);
   EXPECT_EQ(folder.ReadFile("fresh.csv"), "");
+
+  // Nor is a description file replaced that has no data file beside it.
+  const std::string orphan = folder.Write("orphan.kx", "<Table />");
+  const TCliResult orphaned = RunCli({"new", folder.File("orphan"), "A"});
+  EXPECT_EQ(orphaned.Status, 2);
+  EXPECT_NE(orphaned.Err.find("Cannot create the table: \"" + orphan + "\" already exists"),
+            std::string::npos)
+      << orphaned.Err;
+  EXPECT_EQ(folder.ReadFile("orphan.kx"), "<Table />");
+  EXPECT_FALSE(std::filesystem::exists(folder.File("orphan.csv")));
 
   EXPECT_EQ(RunCli({"new", folder.File("no_columns")}).Status, 2);
   const TCliResult tooMany = RunCli([&] {

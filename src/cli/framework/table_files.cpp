@@ -7,7 +7,6 @@
 #include <thread>
 
 #include "model/protecter.h"
-#include "settings/options.h"
 #include "support/errors.h"
 #include "support/file_names.h"
 #include "table/table.h"
@@ -70,9 +69,6 @@ std::unique_ptr<TTable> OpenTable(const TCliContext& context, const std::string&
                                   TTableAccess access) {
   const std::string password = Password(context, fileName);
   const bool readOnly = access == TTableAccess::Read;
-  // A table writes its view state into the description when it closes; a reading command
-  // must leave the files as they are.
-  if (readOnly) Options().Other->SaveSelection->SetValue(false);
   auto table = std::make_unique<TTable>();
   {
     TKeptDirectory kept;
@@ -80,8 +76,6 @@ std::unique_ptr<TTable> OpenTable(const TCliContext& context, const std::string&
   }
   if (!readOnly) {
     if (table->ReadOnly()) {
-      // Refused, the table must not write its view state on closing either.
-      Options().Other->SaveSelection->SetValue(false);
       throw EMervantaError(std::string(kReadOnlyNotice) + "\n" + table->FileName());
     }
     // The save writes the selection of "All" as the view state: keep the stored one.
