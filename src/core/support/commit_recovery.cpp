@@ -26,23 +26,24 @@ bool Exists(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-// A journal may only move files of the save and new files or backups of its own, so that a
-// planted one cannot make the program rename or overwrite anything else.
-bool NamesOnlyItsFiles(const TFileJournal& journal, const TCommitPlace& place,
-                       const std::string& anchor, const std::vector<std::string>& targets) {
+// The new files and backups a journal names must be its own, so that a planted journal cannot
+// make the program rename or overwrite anything else.
+bool OwnsItsFiles(const TFileJournal& journal, const TCommitPlace& place,
+                  const std::string& anchor) {
   const TCommitPlace beside = TCommitPlace::Beside(anchor);
+  return std::all_of(journal.Entries.begin(), journal.Entries.end(), [&](const auto& entry) {
+    return entry.Temporary.empty() ? place.Owns(entry.Backup)
+                                   : beside.In(FolderOf(entry.Target)).Owns(entry.Temporary);
+  });
+}
+
+// A journal to follow moves only the files saved together, each once.
+bool NamesOnlyTheFiles(const TFileJournal& journal, const std::vector<std::string>& targets) {
   std::set<std::string> seen;
-  for (const TFileJournal::TEntry& entry : journal.Entries) {
-    if (std::find(targets.begin(), targets.end(), entry.Target) == targets.end() ||
-        !seen.insert(entry.Target).second) {
-      return false;
-    }
-    const bool owned = entry.Temporary.empty()
-                           ? place.Owns(entry.Backup)
-                           : beside.In(FolderOf(entry.Target)).Owns(entry.Temporary);
-    if (!owned) return false;
-  }
-  return true;
+  return std::all_of(journal.Entries.begin(), journal.Entries.end(), [&](const auto& entry) {
+    return std::find(targets.begin(), targets.end(), entry.Target) != targets.end() &&
+           seen.insert(entry.Target).second;
+  });
 }
 
 std::vector<std::string> Resolved(const std::vector<std::string>& paths) {
@@ -72,12 +73,11 @@ std::vector<TCommitPlace> JournalPlaces(const std::string& anchor) {
   return places;
 }
 
-std::optional<TPlacedJournal> FindJournal(const std::string& anchor,
-                                          const std::vector<std::string>& targets) {
+std::optional<TPlacedJournal> FindJournal(const std::string& anchor) {
   for (TCommitPlace& place : JournalPlaces(anchor)) {
     TFoundJournal found = ReadJournal(place);
     if (found.Status == TFoundJournal::TStatus::Found &&
-        NamesOnlyItsFiles(found.Journal, place, anchor, targets)) {
+        OwnsItsFiles(found.Journal, place, anchor)) {
       return TPlacedJournal{std::move(place), std::move(found.Journal)};
     }
   }
@@ -101,17 +101,10 @@ void CopyContent(int from, int to, const std::string& reported) {
   }
   TFileWriter writer(to, reported);
   off_t size = 0;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = sys::Read(from, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      RaiseFileError(kSaveFailed, reported, errno);
-    }
-    writer.Write(std::string_view(buffer, static_cast<std::size_t>(n)));
-    size += n;
-  }
+  ReadInBlocks(from, reported, [&](std::string_view block) {
+    writer.Write(block);
+    size += static_cast<off_t>(block.size());
+  });
   writer.Flush();
   if (sys::Truncate(to, size) != 0 || sys::Sync(to) != 0) {
     RaiseFileError(kSaveFailed, reported, errno);
@@ -162,7 +155,8 @@ void RecoverFiles(const std::string& anchor, const std::vector<std::string>& pat
     TFoundJournal found = ReadJournal(place);
     if (found.Status == TFoundJournal::TStatus::None) continue;
     if (found.Status == TFoundJournal::TStatus::Damaged ||
-        !NamesOnlyItsFiles(found.Journal, place, anchorTarget, targets)) {
+        !OwnsItsFiles(found.Journal, place, anchorTarget) ||
+        !NamesOnlyTheFiles(found.Journal, targets)) {
       sys::Unlink(place.JournalPath().c_str());
       continue;
     }

@@ -21,10 +21,9 @@ struct TPlacedJournal {
 // keep its journal.
 std::vector<TCommitPlace> JournalPlaces(const std::string& anchor);
 
-// The journal of an unfinished save of `targets` (paths without symbolic links), when one
-// lies in a place of the anchor and names only those files and files of its own.
-std::optional<TPlacedJournal> FindJournal(const std::string& anchor,
-                                          const std::vector<std::string>& targets);
+// The journal of an unfinished save, when one lies in a place of the anchor and names new
+// files and backups of its own only.
+std::optional<TPlacedJournal> FindJournal(const std::string& anchor);
 
 // Completes a committed save: renames the new files that are not in place yet, then removes
 // backups and the journal. A rename that fails keeps the journal for the next attempt and

@@ -61,12 +61,8 @@ std::string ReadRegularFile(const std::string& path) {
   return ReadToEnd(OpenRegularFile(path, O_RDONLY).Get(), path);
 }
 
-std::string ReadToEnd(int fd, const std::string& path) {
-  std::string content;
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && info.st_size > 0) {
-    content.reserve(static_cast<std::size_t>(info.st_size));
-  }
+void ReadInBlocks(int fd, const std::string& path,
+                  const std::function<void(std::string_view)>& take) {
   char buffer[65536];
   for (;;) {
     const ssize_t n = sys::Read(fd, buffer, sizeof buffer);
@@ -75,8 +71,17 @@ std::string ReadToEnd(int fd, const std::string& path) {
       if (errno == EINTR) continue;
       RaiseFileError("Cannot read file", path, errno);
     }
-    content.append(buffer, static_cast<std::size_t>(n));
+    take(std::string_view(buffer, static_cast<std::size_t>(n)));
   }
+}
+
+std::string ReadToEnd(int fd, const std::string& path) {
+  std::string content;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+    content.reserve(static_cast<std::size_t>(info.st_size));
+  }
+  ReadInBlocks(fd, path, [&content](std::string_view block) { content += block; });
   return content;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,9 @@ int TryOpenRegularFile(const std::string& path, int flags, TFileDescriptor& fd);
 std::string ReadRegularFile(const std::string& path);
 // Everything from the descriptor's position to the end; `path` names it in a failure.
 std::string ReadToEnd(int fd, const std::string& path);
+// The same, handed over block by block.
+void ReadInBlocks(int fd, const std::string& path,
+                  const std::function<void(std::string_view)>& take);
 [[noreturn]] void RaiseNotRegularFile(const std::string& path);
 
 // Buffered output to an open descriptor; a failed write throws EMervantaError naming the file.

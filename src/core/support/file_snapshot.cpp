@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <optional>
@@ -85,17 +86,46 @@ struct TSource {
   TIdentity Named{nullptr};  // what the name gave before opening
   TFileDescriptor Fd;
   TIdentity Opened{nullptr};
+  std::exception_ptr Failure;
 };
 
-void OpenSource(TSource& source, const std::string& reported, TFileContent& content) {
-  try {
-    if (const int error = TryOpenRegularFile(source.Path, O_RDONLY, source.Fd)) {
-      RaiseFileError("Cannot open file", reported, error);
+// Opens what each path counts as now; false when a save moved any of them meanwhile, so that
+// the files opened were not all current at one moment.
+bool OpenTogether(const std::string& anchor, const std::vector<std::string>& paths,
+                  std::vector<TSource>& sources) {
+  const std::string anchorTarget = ResolveLinks(anchor);
+  const std::vector<TIdentity> journals = JournalIdentities(anchorTarget);
+  const std::optional<TPlacedJournal> placed = FindJournal(anchorTarget);
+  sources = std::vector<TSource>(paths.size());
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    TSource& source = sources[i];
+    const std::string target = ResolveLinks(paths[i]);
+    const std::string committed = SourceOf(target, placed);
+    source.Path = committed == target ? paths[i] : committed;
+    source.Named = NamedIdentity(source.Path);
+    try {
+      if (const int error = TryOpenRegularFile(source.Path, O_RDONLY, source.Fd)) {
+        RaiseFileError("Cannot open file", paths[i], error);
+      }
+      source.Opened = OpenIdentity(source.Fd);
+    } catch (const EMervantaError&) {
+      source.Failure = std::current_exception();
     }
-    source.Opened = OpenIdentity(source.Fd);
-  } catch (const EMervantaError&) {
-    content.Failure = std::current_exception();
   }
+  bool together = JournalIdentities(anchorTarget) == journals;
+  for (const TSource& source : sources) {
+    together = together && NamedIdentity(source.Path).SameFile(source.Named) &&
+               (!source.Fd.IsOpen() || source.Opened.SameFile(source.Named));
+  }
+  return together;
+}
+
+void WaitBeforeAttempt(int attempt) {
+  if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::min(attempt, 10)));
+}
+
+[[noreturn]] void RaiseChanging(const std::string& anchor) {
+  throw EMervantaError("The files of \"" + anchor + "\" keep changing while they are read");
 }
 
 }  // namespace
@@ -103,29 +133,12 @@ void OpenSource(TSource& source, const std::string& reported, TFileContent& cont
 std::vector<TFileContent> ReadFilesTogether(const std::string& anchor,
                                             const std::vector<std::string>& paths) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(std::min(attempt, 10)));
-    const std::string anchorTarget = ResolveLinks(anchor);
-    std::vector<std::string> targets;
-    for (const std::string& path : paths) targets.push_back(ResolveLinks(path));
-    const std::vector<TIdentity> journals = JournalIdentities(anchorTarget);
-    const std::optional<TPlacedJournal> placed = FindJournal(anchorTarget, targets);
-
+    WaitBeforeAttempt(attempt);
+    std::vector<TSource> sources;
+    if (!OpenTogether(anchor, paths, sources)) continue;
     std::vector<TFileContent> contents(paths.size());
-    std::vector<TSource> sources(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
-      const std::string source = SourceOf(targets[i], placed);
-      sources[i].Path = source == targets[i] ? paths[i] : source;
-      sources[i].Named = NamedIdentity(sources[i].Path);
-      OpenSource(sources[i], paths[i], contents[i]);
-    }
-    // The files opened must all be those the names gave at one moment.
-    bool together = JournalIdentities(anchorTarget) == journals;
-    for (const TSource& source : sources) {
-      together = together && NamedIdentity(source.Path).SameFile(source.Named) &&
-                 (!source.Fd.IsOpen() || source.Opened.SameFile(source.Named));
-    }
-    if (!together) continue;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
+      contents[i].Failure = sources[i].Failure;
       if (contents[i].Failure) continue;
       try {
         contents[i].Bytes = ReadToEnd(sources[i].Fd.Get(), paths[i]);
@@ -134,12 +147,23 @@ std::vector<TFileContent> ReadFilesTogether(const std::string& anchor,
       }
     }
     // None rewritten in place while they were read.
-    for (const TSource& source : sources) {
-      together = together && (!source.Fd.IsOpen() || OpenIdentity(source.Fd) == source.Opened);
-    }
-    if (together) return contents;
+    const bool unchanged = std::all_of(sources.begin(), sources.end(), [](const TSource& source) {
+      return !source.Fd.IsOpen() || OpenIdentity(source.Fd) == source.Opened;
+    });
+    if (unchanged) return contents;
   }
-  throw EMervantaError("The files of \"" + anchor + "\" keep changing while they are read");
+  RaiseChanging(anchor);
+}
+
+TFileDescriptor OpenCommittedFile(const std::string& anchor, const std::string& path) {
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    WaitBeforeAttempt(attempt);
+    std::vector<TSource> sources;
+    if (!OpenTogether(anchor, {path}, sources)) continue;
+    if (sources[0].Failure) std::rethrow_exception(sources[0].Failure);
+    return std::move(sources[0].Fd);
+  }
+  RaiseChanging(anchor);
 }
 
 }  // namespace mervanta

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "support/file_descriptor.h"
+
 namespace mervanta {
 
 // One file of a set read together.
@@ -19,5 +21,9 @@ struct TFileContent {
 // Throws EMervantaError when the files keep changing.
 std::vector<TFileContent> ReadFilesTogether(const std::string& anchor,
                                             const std::vector<std::string>& paths);
+
+// One of those files as it counts now, open for reading, for a look at its start; a file
+// that cannot be opened or is no regular file throws EMervantaError.
+TFileDescriptor OpenCommittedFile(const std::string& anchor, const std::string& path);
 
 }  // namespace mervanta

@@ -15,11 +15,14 @@
 #include "support/file_io.h"
 #include "support/locked_file.h"
 #include "test_support/child_process.h"
+#include "test_support/error_text.h"
 #include "test_support/file_faults.h"
 #include "test_support/temp_dir.h"
 
 namespace mervanta {
 namespace {
+
+using test::ErrorOf;
 
 int FilesIn(const std::string& folder) {
   int count = 0;
@@ -28,15 +31,6 @@ int FilesIn(const std::string& folder) {
     ++count;
   }
   return count;
-}
-
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EMervantaError& error) {
-    return error.what();
-  }
-  return "no error";
 }
 
 TEST(AtomicFile, ReplacesContentAndKeepsPermissions) {

@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "model/protecter.h"
 #include "support/errors.h"
@@ -16,18 +18,10 @@
 #include "table/table.h"
 #include "table_fixture.h"
 #include "test_support/child_process.h"
+#include "test_support/error_text.h"
 
 namespace mervanta::test {
 namespace {
-
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EMervantaError& error) {
-    return error.what();
-  }
-  return "no error";
-}
 
 struct stat StatusOf(const std::string& path) {
   struct stat info {};
@@ -59,14 +53,42 @@ class TableFileSafetyTest : public testing::Test {
   const std::string Description;
 };
 
+// An access control list that also lets user 1234 read, in the system's binary form: a
+// version, then tag, permissions and id of each entry.
+std::string ReadableByAnotherUser() {
+  std::string acl;
+  const auto append = [&acl](std::uint32_t value, std::size_t bytes) {
+    for (std::size_t i = 0; i < bytes; ++i) acl += static_cast<char>(value >> (8 * i));
+  };
+  append(2, 4);
+  const std::uint32_t kNoId = 0xFFFFFFFF;
+  for (const auto& [tag, permissions, id] :
+       {std::tuple{0x01u, 6u, kNoId}, std::tuple{0x02u, 4u, 1234u}, std::tuple{0x04u, 4u, kNoId},
+        std::tuple{0x10u, 4u, kNoId}, std::tuple{0x20u, 0u, kNoId}}) {
+    append(tag, 2);
+    append(permissions, 2);
+    append(id, 4);
+  }
+  return acl;
+}
+
+std::string AttributeOf(const std::string& path, const char* name) {
+  std::string value(256, '\0');
+  const ssize_t size = ::getxattr(path.c_str(), name, value.data(), value.size());
+  value.resize(size < 0 ? 0 : static_cast<std::size_t>(size));
+  return value;
+}
+
 TEST_F(TableFileSafetyTest, ASaveKeepsModeOwnerGroupAndExtendedAttributes) {
   AddAndSave(Data);
+  const std::string acl = ReadableByAnotherUser();
   for (const std::string& path : {Data, Description}) {
-    ASSERT_EQ(::chmod(path.c_str(), 02640), 0);
     if (::geteuid() == 0) {
       ASSERT_EQ(::chown(path.c_str(), 1234, 5678), 0);
     }
     ASSERT_EQ(::setxattr(path.c_str(), "user.origin", "mine", 4, 0), 0);
+    ASSERT_EQ(::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 02640), 0);
   }
   const struct stat before = StatusOf(Data);
   AddAndSave(Data);
@@ -77,9 +99,8 @@ TEST_F(TableFileSafetyTest, ASaveKeepsModeOwnerGroupAndExtendedAttributes) {
     EXPECT_EQ(after.st_mode & 07777, 02640u);
     EXPECT_EQ(after.st_uid, before.st_uid);
     EXPECT_EQ(after.st_gid, before.st_gid);
-    char value[8] = {};
-    EXPECT_EQ(::getxattr(path.c_str(), "user.origin", value, sizeof value), 4);
-    EXPECT_STREQ(value, "mine");
+    EXPECT_EQ(AttributeOf(path, "user.origin"), "mine");
+    EXPECT_EQ(AttributeOf(path, "system.posix_acl_access"), acl);
   }
 }
 

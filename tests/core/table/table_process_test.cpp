@@ -96,10 +96,7 @@ TEST(TableProcesses, AReaderNeverTakesOneFileOldAndTheOtherNew) {
   const TTableFolder folder;
   const std::string path = folder.Write("t.csv", "a;b\r\n");
   TTable writer;
-  writer.Open(path, "", false);
-  writer.Save();
-  AddRecord(writer, {"c", "d"});
-  writer.Columns().Move(writer.Columns()[1], 0);
+  OpenAndChange(writer, path);
   TTable reader;
   {
     TFileFaults faults;
@@ -122,15 +119,6 @@ std::string GeneratedData(int count) {
             ".02.2003;\"notes; with \"\"quotes\"\" " + std::to_string(i) + "\"\r\n";
   }
   return data;
-}
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 // A save killed at any moment leaves the old pair or the new one, never a mix, and nothing

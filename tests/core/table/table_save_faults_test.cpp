@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "model/protecter.h"
 #include "support/errors.h"
 #include "support/file_io.h"
 #include "support/file_snapshot.h"
@@ -70,16 +71,6 @@ std::optional<std::string> ReadIfThere(const std::string& path) {
 void WriteInPlace(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
-}
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  if (!std::filesystem::exists(folder)) return names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 // A table "t" in a folder, its old pair and the new pair a change makes of it.
@@ -262,60 +253,76 @@ TEST(TableSaveFaults, AFolderTheUserCannotWriteKeepsItsFilesWhole) {
   EXPECT_EQ(ReadWholeFile(report), "");
 }
 
-// A save stopped for good once its journal committed it (the disk failed): readers take the
-// new pair without writing anything, and opening the table for writing completes the save.
-TEST(TableSaveFaults, ASaveStoppedAfterItsCommitCountsAsNew) {
+struct TStoppedSaveCase {
+  const char* Name;
+  bool Linked;  // rewritten in place
+  TFileCall Call;
+  int Index;  // this call of the kind and every later one fails
+  bool CountsAsNew;
+};
+
+class TableStoppedSaveTest : public testing::TestWithParam<TStoppedSaveCase> {};
+
+// A save stopped for good when the disk failed: once its journal committed it, readers take
+// the new pair without writing anything and an opening for writing completes it; a file half
+// rewritten in place before that, whose backup could not be written back either, reads from
+// the backup and gets it back when the table is opened for writing.
+TEST_P(TableStoppedSaveTest, ReadsAndIsRepairedAsTheJournalSays) {
+  const TStoppedSaveCase& c = GetParam();
+  const TTableFolder folder;
+  const std::string path = folder.Write("t.csv", "a;b\r\n");
+  if (c.Linked) std::filesystem::create_hard_link(path, folder.File("link.csv"));
+  std::vector<std::string> names;
+  std::string newData = "b;a\r\n";
+  {
+    TTable writer;
+    OpenAndChange(writer, path, 100);
+    names = NamesIn(folder.Path());
+    for (int i = 0; i < 100; ++i) newData += "d;c\r\n";
+    TFileFaults faults;
+    faults.Fail(c.Call, c.Index, EIO, true);
+    EXPECT_THROW(writer.Save(), EMervantaError);
+  }
+  const std::string stopped = ReadWholeFile(path);
+  for (const bool readOnly : {true, false}) {
+    SCOPED_TRACE(readOnly);
+    TTable reader;
+    reader.Open(path, "", readOnly);
+    EXPECT_EQ(Captions(reader.Columns()), c.CountsAsNew ? "Column2 Column1" : "Column1 Column2");
+    EXPECT_EQ(reader.Sources().All.Count(), c.CountsAsNew ? 101 : 1);
+    EXPECT_EQ(ReadWholeFile(path), readOnly ? stopped : c.CountsAsNew ? newData : "a;b\r\n");
+  }
+  EXPECT_EQ(NamesIn(folder.Path()), names);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TableStoppedSaveTest,
+    testing::Values(
+        // The journal's own rename is the first.
+        TStoppedSaveCase{"AfterTheCommit", false, TFileCall::Rename, 2, true},
+        // The backup's truncation is the first.
+        TStoppedSaveCase{"HalfWrittenInPlace", true, TFileCall::Truncate, 2, false}),
+    [](const testing::TestParamInfo<TStoppedSaveCase>& info) { return info.param.Name; });
+
+// The question for the password looks at what the table will read: the protected data file of
+// a save stopped after its commit, while the plain one is still in its place.
+TEST(TableSaveFaults, AProtectionSavedUpToItsCommitIsAskedFor) {
   const TTableFolder folder;
   const std::string path = folder.Write("t.csv", "a;b\r\n");
   {
     TTable writer;
     writer.Open(path, "", false);
-    writer.Save();
-    AddRecord(writer, {"c", "d"});
-    writer.Columns().Move(writer.Columns()[1], 0);
+    writer.SetPassword("pw");
     TFileFaults faults;
     faults.Fail(TFileCall::Rename, 2, EIO, true);  // after the journal's
     EXPECT_THROW(writer.Save(), EMervantaError);
   }
-  EXPECT_EQ(ReadWholeFile(path), "a;b\r\n");
-  for (const bool readOnly : {true, false}) {
-    SCOPED_TRACE(readOnly);
-    TTable reader;
-    reader.Open(path, "", readOnly);
-    EXPECT_EQ(Captions(reader.Columns()), "Column2 Column1");
-    EXPECT_EQ(Rows(reader), "b|a/d|c");
-    EXPECT_EQ(ReadWholeFile(path), readOnly ? "a;b\r\n" : "b;a\r\nd;c\r\n");
-  }
-  EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"t.csv", "t.kx"}));
-}
-
-// A file rewritten in place when the disk failed, before the journal committed the save, and
-// whose backup could not be written back either: readers take the old pair from the backup,
-// and opening the table for writing puts the backup back.
-TEST(TableSaveFaults, AFileLeftHalfWrittenInPlaceReadsAsOld) {
-  const TTableFolder folder;
-  const std::string path = folder.Write("t.csv", "a;b\r\n");
-  std::filesystem::create_hard_link(path, folder.File("link.csv"));
-  {
-    TTable writer;
-    writer.Open(path, "", false);
-    writer.Save();
-    for (int i = 0; i < 100; ++i) AddRecord(writer, {"c", "d"});
-    writer.Columns().Move(writer.Columns()[1], 0);
-    TFileFaults faults;
-    faults.Fail(TFileCall::Truncate, 2, EIO, true);  // after the backup's
-    EXPECT_THROW(writer.Save(), EMervantaError);
-  }
-  ASSERT_NE(ReadWholeFile(path), "a;b\r\n");
-  for (const bool readOnly : {true, false}) {
-    SCOPED_TRACE(readOnly);
-    TTable reader;
-    reader.Open(path, "", readOnly);
-    EXPECT_EQ(Captions(reader.Columns()), "Column1 Column2");
-    EXPECT_EQ(Rows(reader), "a|b");
-  }
-  EXPECT_EQ(ReadWholeFile(path), "a;b\r\n");
-  EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"link.csv", "t.csv", "t.kx"}));
+  ASSERT_FALSE(ReadWholeFile(path).starts_with("PASSWORDED"));
+  EXPECT_TRUE(TProtecter::IsProtected(path));
+  EXPECT_TRUE(TProtecter::CheckPassword(path, "pw"));
+  TTable reader;
+  reader.Open(path, "pw", true);
+  EXPECT_EQ(Rows(reader), "a|b");
 }
 
 }  // namespace
