@@ -21,6 +21,7 @@
 #include "framework/cli_context.h"
 #include "framework/record_printer.h"
 #include "model/columns.h"
+#include "model/data_text.h"
 #include "model/match_condition.h"
 #include "model/records.h"
 #include "model/table_sources.h"
@@ -65,7 +66,8 @@ struct TGeneratedTable {
       }
       text += "\r\n";
     }
-    Sources.All.LoadText(text, columns);
+    TDataText data(text, "generated");
+    Sources.All.LoadText(data, columns);
     for (const auto& column : Sources.Columns()) Columns.push_back(column.get());
   }
 

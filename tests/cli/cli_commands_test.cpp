@@ -286,6 +286,16 @@ TEST(CliCommands, NewMakesATableOfTheNamedColumns) {
   EXPECT_NE(again.Err.find("already exists"), std::string::npos);
   EXPECT_EQ(folder.ReadFile("fresh.csv"), "");
 
+  // Nor is a description file replaced that has no data file beside it.
+  const std::string orphan = folder.Write("orphan.kx", "<Table />");
+  const TCliResult orphaned = RunCli({"new", folder.File("orphan"), "A"});
+  EXPECT_EQ(orphaned.Status, 2);
+  EXPECT_NE(orphaned.Err.find("Cannot create the table: \"" + orphan + "\" already exists"),
+            std::string::npos)
+      << orphaned.Err;
+  EXPECT_EQ(folder.ReadFile("orphan.kx"), "<Table />");
+  EXPECT_FALSE(std::filesystem::exists(folder.File("orphan.csv")));
+
   EXPECT_EQ(RunCli({"new", folder.File("no_columns")}).Status, 2);
   const TCliResult unfit = RunCli({"new", folder.File("unfit"), "Title", "\xE2\x82\xB9"});
   EXPECT_EQ(unfit.Status, 2);

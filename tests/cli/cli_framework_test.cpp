@@ -304,6 +304,11 @@ TEST(CliSettings, TheOptionsFileAppliesAndStaysAsItIs) {
             "\"Dora\"|\"\"\r\n\"Carl\"|\"25\"\r\n\"Ann\"|\"30\"\r\n\"ann\"|\"30\"\r\n"
             "\"Bj\xC3\xB6rn\"|\"41\"\r\n");
   EXPECT_EQ(folder.ReadFile("Mervanta.xml"), before);
+
+  // The next run in the same process starts from the defaults again.
+  const TCliResult next = RunCli(
+      {"show", folder.Table("people"), "--format", "csv", "--columns", "#1,Age", "--sort", "Age"});
+  EXPECT_EQ(next.Out, "Dora;\r\nCarl;25\r\nAnn;30\r\nann;30\r\nBj\xC3\xB6rn;41\r\n");
 }
 
 struct TUiRun {

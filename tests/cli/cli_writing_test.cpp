@@ -4,9 +4,11 @@
 // "Label", and equal records prevented).
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -18,6 +20,7 @@
 #include "support/file_names.h"
 #include "support/locked_file.h"
 #include "support/macros.h"
+#include "test_support/child_process.h"
 
 namespace mervanta::test {
 namespace {
@@ -631,14 +634,60 @@ TEST(CliWriting, MissingTableIsAnError) {
 }
 
 TEST(CliWriting, AReadOnlyTableIsRefused) {
-  if (::geteuid() == 0) GTEST_SKIP() << "write protection does not hold for root";
   TCliFolder folder;
-  std::filesystem::permissions(folder.Table("people"), std::filesystem::perms::owner_read);
-  const TCliResult result = RunCli({"add", folder.Table("people"), "Eve"});
-  EXPECT_EQ(result.Status, 2);
-  EXPECT_NE(result.Err.find("is already in use by another application or is read-only"),
-            std::string::npos);
+  std::filesystem::permissions(folder.Path(), std::filesystem::perms::all);
+  std::filesystem::permissions(folder.Table("people"), std::filesystem::perms::owner_read |
+                                                           std::filesystem::perms::group_read |
+                                                           std::filesystem::perms::others_read);
+  EXPECT_EQ(RunAsNobody([&folder] {
+              const TCliResult result = RunCli({"add", folder.Table("people"), "Eve"});
+              const bool refused =
+                  result.Err.find("is already in use by another application or is read-only") !=
+                  std::string::npos;
+              return result.Status == 2 && refused ? 0 : 1;
+            }),
+            0);
   EXPECT_EQ(folder.ReadFile("people.csv"), kPeople);
+}
+
+// Neither a FIFO (waited on forever once), a device, nor a data file that its own description
+// would overwrite is taken for a table; a settings file that is a FIFO is no settings.
+TEST(CliWriting, RefusesFilesThatAreNoTable) {
+  TCliFolder folder;
+  const std::string fifo = folder.File("fifo.csv");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string device = folder.File("device.csv");
+  std::filesystem::create_symlink("/dev/null", device);
+  const std::string named = folder.Write("named.kx", kPeople);
+  struct TCase {
+    std::vector<std::string> Words;
+    int Status;
+    std::string Err;
+  } cases[] = {
+      {{"add", fifo, "Eve"}, 2, "\"" + fifo + "\" is not a regular file"},
+      {{"show", fifo}, 2, "\"" + fifo + "\" is not a regular file"},
+      {{"add", device, "Eve"}, 2, "\"" + device + "\" is not a regular file"},
+      {{"add", named, "Eve"},
+       2,
+       "The data file \"" + named + "\" would be overwritten by its own description file"},
+      {{"--options", fifo, "show", folder.Table("people"), "--columns", "#1"}, 0, ""},
+  };
+  for (const TCase& test : cases) {
+    SCOPED_TRACE(test.Words.front() + " " + test.Words[1]);
+    EXPECT_EQ(RunInChild(
+                  [&test] {
+                    const TCliResult result = RunCli(test.Words);
+                    const bool said = test.Err.empty()
+                                          ? result.Err.empty()
+                                          : result.Err.find(test.Err) != std::string::npos;
+                    return result.Status == test.Status && said ? 0 : 1;
+                  },
+                  std::chrono::seconds(10)),
+              0);
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_EQ(folder.ReadFile("named.kx"), kPeople);
 }
 
 TEST(CliPasswd, SetsChangesAndRemovesThePassword) {

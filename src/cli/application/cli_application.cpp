@@ -97,8 +97,10 @@ void TakeGlobalOptions(const TArguments& arguments, TGlobalOptions& globals) {
 }
 
 // The CLI only reads the settings: nothing it does changes an option, so the user's file is
-// never rewritten.
+// never rewritten. Each run starts from the defaults, so that options the file does not hold
+// are not those of an earlier run in the same process.
 void LoadSettings(const TGlobalOptions& globals) {
+  Options().Assign(TOptions(DefaultWorkDir()));
   TXmlFile document;
   LoadSettingsDocument(document, globals.OptionsFile.value_or(SettingsFilePath()));
   LoadOptions(document);

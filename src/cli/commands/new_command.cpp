@@ -28,8 +28,10 @@ std::string_view TNewCommand::Details() const {
 int TNewCommand::Run(TCliContext& context, const TArguments& arguments) const {
   arguments.ExpectWords(2, SIZE_MAX);
   const std::string fileName = DataFileName(arguments.Word(0));
-  if (FileOrFolderExists(fileName)) {
-    throw EMervantaError("Cannot create the table: \"" + fileName + "\" already exists");
+  for (const std::string& file : {fileName, DescriptionFileName(fileName)}) {
+    if (FileOrFolderExists(file)) {
+      throw EMervantaError("Cannot create the table: \"" + file + "\" already exists");
+    }
   }
   TTable table;
   TColumns& columns = table.Columns();

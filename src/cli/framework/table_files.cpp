@@ -8,7 +8,6 @@
 
 #include "framework/password_input.h"
 #include "model/protecter.h"
-#include "settings/options.h"
 #include "support/errors.h"
 #include "support/file_names.h"
 #include "table/table.h"
@@ -73,9 +72,6 @@ std::unique_ptr<TTable> OpenTable(const TCliContext& context, const std::string&
                                   TTableAccess access) {
   const std::string password = Password(context, fileName);
   const bool readOnly = access == TTableAccess::Read;
-  // A table writes its view state into the description when it closes; a reading command
-  // must leave the files as they are.
-  if (readOnly) Options().Other->SaveSelection->SetValue(false);
   auto table = std::make_unique<TTable>();
   {
     TKeptDirectory kept;
@@ -86,8 +82,6 @@ std::unique_ptr<TTable> OpenTable(const TCliContext& context, const std::string&
     if (!damage.empty()) context.Inform(damage);
   } else {
     if (table->ReadOnly()) {
-      // Refused, the table must not write its view state on closing either.
-      Options().Other->SaveSelection->SetValue(false);
       const std::string reason = damage.empty() ? kInUse : damage;
       throw EMervantaError(reason + " " + kCannotEdit + "\n" + table->FileName());
     }

@@ -15,7 +15,6 @@ class TTable;
 class TTableUpdate {
  public:
   TTableUpdate(const TCliContext& context, const std::string& fileName);
-  ~TTableUpdate();
   TTableUpdate(const TTableUpdate&) = delete;
   TTableUpdate& operator=(const TTableUpdate&) = delete;
 

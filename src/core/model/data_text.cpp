@@ -16,8 +16,11 @@ std::size_t TextLength(const char* bytes, std::size_t size) {
 }  // namespace
 
 TDataText::TDataText(const std::string& path, std::size_t blockSize)
-    : Name_(path),
-      File_(std::make_unique<TFileReader>(path)),
+    : TDataText(std::make_unique<TFileReader>(path), blockSize) {}
+
+TDataText::TDataText(std::unique_ptr<TFileReader> file, std::size_t blockSize)
+    : Name_(file->Path()),
+      File_(std::move(file)),
       Capacity_(std::max<std::size_t>(blockSize, 1)),
       Size_(File_->Size()) {
   HeadBytes_.resize(std::min<std::uint64_t>(Size_, kHeadSize));

@@ -24,6 +24,8 @@ class TDataText {
   // The text of the file at `path`, which also names it in messages, read `blockSize` bytes
   // at a time (tests read in small blocks, so that blocks end at every place in a line).
   explicit TDataText(const std::string& path, std::size_t blockSize = kBlockSize);
+  // The text of a file already open, named in messages as the reader names it.
+  explicit TDataText(std::unique_ptr<TFileReader> file, std::size_t blockSize = kBlockSize);
   // Bytes already in memory, named `name` in messages.
   TDataText(std::string_view bytes, std::string name);
   TDataText(const TDataText&) = delete;

@@ -1,7 +1,5 @@
 #include "model/protecter.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <bit>
@@ -11,6 +9,7 @@
 #include "model/byte_reader.h"
 #include "support/errors.h"
 #include "support/file_io.h"
+#include "support/file_snapshot.h"
 
 namespace mervanta {
 
@@ -54,24 +53,25 @@ std::string KeyOf(std::string_view password) {
   return TProtecter::ExpandPassword(password);
 }
 
-// Up to `size` bytes from the start of a regular file; -1 when it cannot be read.
+// Up to `size` bytes from the start of a table's data file, as a save in progress or cut short
+// leaves it to readers; -1 when it cannot be read.
 long ReadFileStart(const std::string& fileName, char* buffer, std::size_t size) {
-  // Non-blocking, so that a named pipe given as a table cannot hang the question.
-  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return -1;
-  struct stat status {};
-  long got = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) ? 0 : -1;
-  while (got >= 0 && static_cast<std::size_t>(got) < size) {
-    const ssize_t n = ::read(fd, buffer + got, size - static_cast<std::size_t>(got));
+  TFileDescriptor fd;
+  try {
+    fd = OpenCommittedFile(fileName, fileName);
+  } catch (const EMervantaError&) {
+    return -1;
+  }
+  long got = 0;
+  while (static_cast<std::size_t>(got) < size) {
+    const ssize_t n = ::read(fd.Get(), buffer + got, size - static_cast<std::size_t>(got));
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      got = -1;
-    } else {
-      got += n;
+      return -1;
     }
+    got += n;
   }
-  ::close(fd);
   return got;
 }
 

@@ -60,7 +60,8 @@ class TProtecter {
   TProtecter() = delete;
 
   // True when the file is at least 15 bytes long and starts with the signature; any
-  // failure to read it gives false.
+  // failure to read it gives false. A table's data file is read as its save in progress or
+  // cut short counts, as the table reads it.
   static bool IsProtected(const std::string& fileName);
   // True for bytes that start with the signature, or with the signature a few bits changed:
   // a protected file, perhaps damaged, which read as text would be garbage and saved as

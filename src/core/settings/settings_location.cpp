@@ -1,10 +1,7 @@
 #include "settings/settings_location.h"
 
-#include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <exception>
 
@@ -13,13 +10,6 @@
 namespace mervanta {
 
 namespace {
-
-std::string HomeFolder() {
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] != '\0') return home;
-  const passwd* user = ::getpwuid(::getuid());
-  return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
-}
 
 std::string ConfigHome() {
   // Relative values are invalid by the base directory rules and are ignored.
@@ -31,16 +21,6 @@ std::string ConfigHome() {
 std::string WithDelimiter(std::string folder) {
   if (folder.empty() || folder.back() != '/') folder += '/';
   return folder;
-}
-
-// Creates every missing folder on the way to the file, private to the user as configuration
-// folders should be.
-bool MakeFoldersFor(const std::string& path) {
-  for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
-       slash = path.find('/', slash + 1)) {
-    if (::mkdir(path.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -67,7 +47,7 @@ void LoadSettingsDocument(TXmlFile& document, const std::string& path) {
 }
 
 bool SaveSettingsDocument(const TXmlFile& document, const std::string& path) {
-  if (!MakeFoldersFor(path)) return false;
+  if (!MakeFolders(FolderOf(path))) return false;
   try {
     document.SaveToFile(path);
     return true;

@@ -2,38 +2,86 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "support/errors.h"
+#include "support/file_system.h"
 
 namespace mervanta {
 
+namespace {
+
+constexpr const char* kOpenFailed = "Cannot open file";
+
+TFileDescriptor OpenFile(const std::string& path, int flags) {
+  // A name with a NUL byte would reach the system cut short, naming another file.
+  if (path.find('\0') != std::string::npos) RaiseFileError(kOpenFailed, path, ENOENT);
+  TFileDescriptor fd(sys::Open(path.c_str(), flags));
+  if (!fd.IsOpen()) RaiseFileError(kOpenFailed, path, errno);
+  return fd;
+}
+
+}  // namespace
+
 std::string ReadWholeFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) RaiseFileError("Cannot open file", path, errno);
-  std::string content;
+  TFileDescriptor fd = OpenFile(path, O_RDONLY);
   struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    RaiseFileError("Cannot open file", path, EISDIR);
+  if (::fstat(fd.Get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    RaiseFileError(kOpenFailed, path, EISDIR);
   }
-  if (info.st_size > 0) content.reserve(static_cast<std::size_t>(info.st_size));
+  return ReadToEnd(fd.Get(), path);
+}
+
+void RaiseNotRegularFile(const std::string& path) {
+  throw EMervantaError("\"" + path + "\" is not a regular file");
+}
+
+int TryOpenRegularFile(const std::string& path, int flags, TFileDescriptor& fd) {
+  if (path.find('\0') != std::string::npos) return ENOENT;
+  // Looked at before opening, because opening a device can act on it.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) RaiseNotRegularFile(path);
+  fd = TFileDescriptor(sys::Open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY));
+  if (!fd.IsOpen()) return errno;
+  if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) RaiseNotRegularFile(path);
+  return 0;
+}
+
+TFileDescriptor OpenRegularFile(const std::string& path, int flags) {
+  TFileDescriptor fd;
+  if (const int error = TryOpenRegularFile(path, flags, fd))
+    RaiseFileError(kOpenFailed, path, error);
+  return fd;
+}
+
+std::string ReadRegularFile(const std::string& path) {
+  return ReadToEnd(OpenRegularFile(path, O_RDONLY).Get(), path);
+}
+
+void ReadInBlocks(int fd, const std::string& path,
+                  const std::function<void(std::string_view)>& take) {
   char buffer[65536];
   for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    const ssize_t n = sys::Read(fd, buffer, sizeof buffer);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      int error = errno;
-      ::close(fd);
-      RaiseFileError("Cannot read file", path, error);
+      RaiseFileError("Cannot read file", path, errno);
     }
-    content.append(buffer, static_cast<std::size_t>(n));
+    take(std::string_view(buffer, static_cast<std::size_t>(n)));
   }
-  ::close(fd);
+}
+
+std::string ReadToEnd(int fd, const std::string& path) {
+  std::string content;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+    content.reserve(static_cast<std::size_t>(info.st_size));
+  }
+  ReadInBlocks(fd, path, [&content](std::string_view block) { content += block; });
   return content;
 }
 
@@ -41,18 +89,7 @@ void TFileWriter::Write(std::string_view bytes) {
   if (bytes.size() > sizeof Buffer_ - Used_) {
     Flush();
     if (bytes.size() >= sizeof Buffer_) {
-      Used_ = 0;
-      const char* data = bytes.data();
-      std::size_t left = bytes.size();
-      while (left > 0) {
-        ssize_t n = ::write(Fd_, data, left);
-        if (n < 0) {
-          if (errno == EINTR) continue;
-          RaiseFileError("Cannot write file", Path_, errno);
-        }
-        data += n;
-        left -= static_cast<std::size_t>(n);
-      }
+      WriteOut(bytes.data(), bytes.size());
       return;
     }
   }
@@ -61,16 +98,20 @@ void TFileWriter::Write(std::string_view bytes) {
 }
 
 void TFileWriter::Flush() {
-  std::size_t done = 0;
-  while (done < Used_) {
-    ssize_t n = ::write(Fd_, Buffer_ + done, Used_ - done);
+  const std::size_t used = std::exchange(Used_, 0);
+  WriteOut(Buffer_, used);
+}
+
+void TFileWriter::WriteOut(const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = sys::Write(Fd_, data, size);
     if (n < 0) {
       if (errno == EINTR) continue;
       RaiseFileError("Cannot write file", Path_, errno);
     }
-    done += static_cast<std::size_t>(n);
+    data += n;
+    size -= static_cast<std::size_t>(n);
   }
-  Used_ = 0;
 }
 
 }  // namespace mervanta

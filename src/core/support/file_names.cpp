@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <limits.h>
+#include <pwd.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <memory>
 
 #include "support/errors.h"
+#include "support/file_system.h"
 #include "support/trim.h"
 
 namespace mervanta {
@@ -108,6 +110,40 @@ std::string FullPath(std::string_view path, std::string_view folder) {
 std::string DescriptionFileName(std::string_view dataFileName) {
   dataFileName.remove_suffix(FileExtension(dataFileName).size());
   return std::string(dataFileName) + ".kx";
+}
+
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return home;
+  const passwd* user = ::getpwuid(::getuid());
+  return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
+}
+
+std::string ResolveLinks(const std::string& path) {
+  // The system's own limit of links in a row; a longer chain fails when the file is opened.
+  constexpr int kMaxLinks = 40;
+  std::string current = path;
+  for (int i = 0; i < kMaxLinks; ++i) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+    std::string target(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size()) break;
+    target.resize(static_cast<std::size_t>(length));
+    current = target.starts_with('/') ? target : FolderOf(current) + "/" + target;
+  }
+  return current;
+}
+
+bool MakeFolders(const std::string& folder) {
+  const std::string path = folder + "/";
+  for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1)) {
+    if (sys::MakeFolder(path.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) {
+      return false;
+    }
+  }
+  return true;
 }
 
 std::string RemoveInvalidFileNameChars(std::string_view path) {

@@ -29,6 +29,17 @@ std::string FullPath(std::string_view path, std::string_view folder = {});
 // in place of the data file's own.
 std::string DescriptionFileName(std::string_view dataFileName);
 
+// $HOME, or the user's home folder from the system's user list.
+std::string HomeFolder();
+
+// The path with every symbolic link at its end followed: the file that writing to the path
+// changes, which need not exist yet.
+std::string ResolveLinks(const std::string& path);
+
+// Creates the folder and every missing folder on the way, private to the user; false with
+// errno set when one cannot be made.
+bool MakeFolders(const std::string& folder);
+
 // Deletes the characters no file name may hold (" * : < > ? |) from the name after the last
 // "/" or "\"; the folder part stays as it is.
 std::string RemoveInvalidFileNameChars(std::string_view path);

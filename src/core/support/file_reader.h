@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "support/file_descriptor.h"
+
 namespace mervanta {
 
 // A file read from its start in blocks, for loading a large file without holding its bytes
@@ -11,7 +13,8 @@ namespace mervanta {
 class TFileReader {
  public:
   explicit TFileReader(const std::string& path);
-  ~TFileReader();
+  // A file already open, read from its start; `path` names it in messages.
+  TFileReader(TFileDescriptor fd, const std::string& path);
   TFileReader(const TFileReader&) = delete;
   TFileReader& operator=(const TFileReader&) = delete;
 
@@ -26,7 +29,7 @@ class TFileReader {
 
  private:
   std::string Path_;
-  int Fd_ = -1;
+  TFileDescriptor Fd_;
   std::uint64_t Size_ = 0;
 };
 

@@ -2,56 +2,57 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <utility>
 
+#include "support/file_io.h"
+#include "support/file_system.h"
+
 namespace mervanta {
 
-TLockedFile::TLockedFile(TLockedFile&& other) noexcept
-    : Fd_(std::exchange(other.Fd_, -1)),
-      LastError_(other.LastError_),
-      Path_(std::move(other.Path_)) {}
+namespace {
 
-TLockedFile& TLockedFile::operator=(TLockedFile&& other) noexcept {
-  if (this != &other) {
-    Release();
-    Fd_ = std::exchange(other.Fd_, -1);
-    LastError_ = other.LastError_;
-    Path_ = std::move(other.Path_);
-  }
-  return *this;
+// Each retry follows a save that replaced the file; more in a row are a writer gone wild.
+constexpr int kAttempts = 100;
+
+bool StillNamed(const std::string& path, int fd) {
+  struct stat held {
+  }, named{};
+  return ::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
+         held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }
 
-TLockedFile::TStatus TLockedFile::Acquire(const std::string& path) {
+}  // namespace
+
+TLockedFile::TStatus TLockedFile::Acquire(const std::string& path, TAccess access) {
   Release();
-  int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0) {
-    LastError_ = errno;
-    return TStatus::Failed;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    TFileDescriptor fd;
+    LastError_ = TryOpenRegularFile(path, access == TAccess::Write ? O_RDWR : O_RDONLY, fd);
+    if (LastError_ != 0) return TStatus::Failed;
+    while (sys::Lock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+      if (errno == EINTR) continue;
+      LastError_ = errno;
+      return LastError_ == EWOULDBLOCK ? TStatus::LockedByOther : TStatus::Failed;
+    }
+    if (StillNamed(path, fd.Get())) {
+      Fd_ = std::move(fd);
+      Path_ = path;
+      return TStatus::Held;
+    }
   }
-  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EINTR) continue;
-    LastError_ = errno;
-    ::close(fd);
-    return LastError_ == EWOULDBLOCK ? TStatus::LockedByOther : TStatus::Failed;
-  }
-  Fd_ = fd;
-  Path_ = path;
-  LastError_ = 0;
-  return TStatus::Held;
+  LastError_ = EWOULDBLOCK;
+  return TStatus::LockedByOther;
 }
 
 void TLockedFile::Release() {
-  if (Fd_ >= 0) ::close(Fd_);
-  Fd_ = -1;
+  Fd_.Close();
 }
 
-void TLockedFile::Adopt(int fd, const std::string& path) {
-  Release();
-  Fd_ = fd;
-  Path_ = path;
+void TLockedFile::Adopt(TFileDescriptor fd) {
+  Fd_ = std::move(fd);
 }
 
 }  // namespace mervanta

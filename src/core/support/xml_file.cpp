@@ -170,7 +170,7 @@ std::string StartLine(const TXmlTag& tag, int depth, bool hasWrittenChildren) {
 }  // namespace
 
 void TXmlFile::LoadFromFile(const std::string& path) {
-  LoadFromString(ReadWholeFile(path));
+  LoadFromString(ReadRegularFile(path));
 }
 
 void TXmlFile::LoadFromString(std::string_view text) {

@@ -17,7 +17,7 @@ class TXmlFile {
 
   TXmlTag* Root() const { return Root_.get(); }
 
-  // Throws EMervantaError naming the file when it cannot be read.
+  // Throws EMervantaError naming the file when it cannot be read or is no regular file.
   void LoadFromFile(const std::string& path);
   // UTF-16 text is converted to the ANSI code page first. The root keeps its name.
   void LoadFromString(std::string_view text);

@@ -15,10 +15,6 @@ TTable::TTable()
                              mervanta::Options().Main->UseChoice->Value());
 }
 
-TTable::~TTable() {
-  SaveSession();
-}
-
 std::string TTable::DescriptionFileName() const {
   return mervanta::DescriptionFileName(FileName_);
 }

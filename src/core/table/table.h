@@ -9,8 +9,8 @@
 #include "model/table_sources.h"
 #include "report/table_facts.h"
 #include "search/search_manager.h"
-#include "support/locked_file.h"
 #include "support/msg_sender.h"
+#include "table/file_pair.h"
 
 namespace mervanta {
 
@@ -29,7 +29,9 @@ enum class TDataDamage : std::uint8_t {
 // One open table: its columns and record lists, its options, and the pair of files it lives
 // in, the data file and the description file beside it (same name, extension ".kx"). While
 // open for writing the table holds the data file locked, so that another copy of the program
-// opens it read-only.
+// opens it read-only. The two files change together: a save cut short is completed or undone
+// when the table is next opened, and a reader never sees one file's new content beside the
+// other's old one.
 //
 // The table keeps derived state right by listening: column and "All" changes make it
 // modified; each update of "Search Results" and "Chosen" renews the records' Found and Chosen
@@ -38,9 +40,6 @@ enum class TDataDamage : std::uint8_t {
 class TTable {
  public:
   TTable();
-  // With the option SaveSelection, the view state is written into an existing description
-  // file even when the changes were not saved; that never fails.
-  ~TTable();
   TTable(const TTable&) = delete;
   TTable& operator=(const TTable&) = delete;
 
@@ -48,15 +47,16 @@ class TTable {
   // (another copy holds it, or it is write-protected); then reads the description, where any
   // failure leaves the defaults, and the records. The folder of the file becomes the current
   // directory. `password` protects the data file; the caller has checked it against the
-  // file's verifier. A failure leaves the table without its file.
+  // file's verifier. A failure leaves the table without its file; anything but a regular file
+  // is refused.
   void Open(const std::string& fileName, const std::string& password, bool readOnly);
   // A table made in the new-table dialog: at least three columns and modified, but no file
   // until it is saved as.
   void New();
-  // Each file is replaced atomically, the data file first. A failure leaves the table
-  // modified and the old files as they were, or, when only the description could not be
-  // written, the new data file beside the old description. A table without a file name is
-  // saved with SaveAs; a read-only one cannot be saved.
+  // Replaces both files all or nothing, keeping what the user gave them (mode, owner, links,
+  // extended attributes). A failure leaves the table modified and names the file and the
+  // reason; the files then hold the old pair, or the new one once the table is next opened.
+  // A read-only table cannot be saved, nor one whose data file has the description's name.
   void Save();
   // The new data file becomes the table's, locked; the old files stay as they are.
   void SaveAs(const std::string& fileName);
@@ -67,6 +67,11 @@ class TTable {
   // The data file's folder, from which the relative file names in its cells start; empty
   // while the table has no file.
   std::string Folder() const;
+  // With the option SaveSelection, writes the view state into the existing description file,
+  // even when the changes were not saved or the table is read-only: the front end calls it
+  // when the user closes the table. Nothing is written while another program holds the table.
+  void SaveSession();
+
   // The file name without folder and extension, or "(Untitled)".
   std::string DisplayName() const;
 
@@ -99,15 +104,12 @@ class TTable {
   void Heard(const TMsg& msg);
   void ApplyUseChoice();
   void OptionsChanged();
-  // Takes the lock, or falls back to reading only.
-  void OpenStream(bool readOnly);
-  void LoadDescription();
-  // Loads the records; a damaged data file makes the table read-only.
-  int LoadData();
+  void LoadDescription(const std::optional<std::string>& text);
+  // Loads the records from the open data file; a damaged data file makes the table read-only.
+  int LoadData(int fd);
   // The existing description with this table's columns, options and view state.
   void BuildDescription(TXmlFile& document);
-  void WriteData();
-  void SaveSession() noexcept;
+  void WriteData(TFileWriter& out) const;
 
   std::string FileName_;
   std::string Password_;
@@ -115,12 +117,12 @@ class TTable {
   bool ReadOnly_ = false;
   TDataDamage DataDamage_ = TDataDamage::None;
   std::optional<std::uint64_t> TextEnd_;
-  // Declared in the reverse order of freeing: the stream goes first, then the search
-  // manager, made on the sources, then the sources, then the options.
+  // Declared in the reverse order of freeing: the files go first, then the search manager,
+  // made on the sources, then the sources, then the options.
   std::unique_ptr<TTableOptions> Options_;
   std::unique_ptr<TTableSources> Sources_;
   std::unique_ptr<TSearchManager> SearchManager_;
-  TLockedFile Stream_;
+  TFilePair Files_;
   TMsgSubscription Subscription_;
 };
 

@@ -1,9 +1,11 @@
 // Opening and saving a table's pair of files.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <optional>
 #include <utility>
@@ -11,10 +13,11 @@
 #include "model/data_text.h"
 #include "model/protecter.h"
 #include "settings/options.h"
-#include "support/atomic_file.h"
 #include "support/errors.h"
 #include "support/file_io.h"
 #include "support/file_names.h"
+#include "support/file_reader.h"
+#include "support/file_system.h"
 #include "support/xml_file.h"
 #include "table/table.h"
 
@@ -34,15 +37,45 @@ bool SaveSelection() {
   return Options().Other->SaveSelection->Value();
 }
 
-// Makes the file when it does not exist yet; true when it did not.
-bool CreateMissingFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    if (errno == EEXIST) return false;
-    RaiseFileError(kSaveFailed, path, errno);
+// The empty data file a save as makes to lock before writing; it goes again unless kept.
+class TCreatedFile {
+ public:
+  explicit TCreatedFile(const std::string& path) : Path_(path) {
+    TFileDescriptor fd(sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666));
+    if (fd.IsOpen()) {
+      ::fstat(fd.Get(), &Made_);
+    } else if (errno != EEXIST) {
+      RaiseFileError(kSaveFailed, path, errno);
+    } else {
+      Path_.clear();
+    }
   }
-  ::close(fd);
-  return true;
+  ~TCreatedFile() {
+    // Only while it is still the file made here: a save may have renamed the new one over it.
+    struct stat now {};
+    if (!Path_.empty() && ::stat(Path_.c_str(), &now) == 0 && now.st_dev == Made_.st_dev &&
+        now.st_ino == Made_.st_ino) {
+      ::unlink(Path_.c_str());
+    }
+  }
+  TCreatedFile(const TCreatedFile&) = delete;
+  TCreatedFile& operator=(const TCreatedFile&) = delete;
+
+  void Keep() { Path_.clear(); }
+
+ private:
+  std::string Path_;
+  struct stat Made_ {};
+};
+
+// A data file named like its own description would be overwritten by it.
+void CheckFileNames(const std::string& dataFile) {
+  const std::string description = mervanta::DescriptionFileName(dataFile);
+  if (description == dataFile || SameFile(description, dataFile)) {
+    throw EMervantaError("The data file \"" + dataFile +
+                         "\" would be overwritten by its own description file: give it another "
+                         "extension");
+  }
 }
 
 [[noreturn]] void RaiseCannotSave(const std::string& path, const char* reason) {
@@ -57,34 +90,30 @@ void TTable::Open(const std::string& fileName, const std::string& password, bool
   Password_ = password;
   ChangeToFolderOf(FileName_);
   try {
-    OpenStream(readOnly);
-    LoadDescription();
-    const int fieldCount = LoadData();
+    Files_ = TFilePair(FileName_, DescriptionFileName());
+    if (readOnly || Files_.Lock() != TLockedFile::TStatus::Held) ReadOnly_ = true;
+    int fieldCount = 0;
+    Files_.Read([this, &fieldCount](int dataFd, const std::optional<std::string>& description) {
+      LoadDescription(description);
+      fieldCount = LoadData(dataFd);
+    });
     // The binary form counts the stored fields exactly: a protected table of virtual columns
     // only stores none and must not come back with generated columns.
     const bool complete = fieldCount == 0 && !Password_.empty() && Columns().Count() > 0 &&
                           Columns().StoredCount() == 0;
     if (!complete) Columns().EnsureStoredColumns(fieldCount);
   } catch (...) {
-    // Without its file the table must not write its view state over the description.
-    Stream_.Release();
+    Files_ = TFilePair();
     FileName_.clear();
     throw;
   }
   SetModified(false);
 }
 
-void TTable::OpenStream(bool readOnly) {
-  if (readOnly || Stream_.Acquire(FileName_) != TLockedFile::TStatus::Held) ReadOnly_ = true;
-}
-
-void TTable::LoadDescription() {
+void TTable::LoadDescription(const std::optional<std::string>& text) {
+  if (!text) return;  // a table without a description file gets the defaults
   TXmlFile document;
-  try {
-    document.LoadFromFile(DescriptionFileName());
-  } catch (const EMervantaError&) {
-    return;  // a table without a description file gets the defaults
-  }
+  document.LoadFromString(*text);
   TXmlTag& root = *document.Root();
   Columns().LoadFromXml(*root.Child("Columns"));
   Options_->LoadFromXml(*root.Child("Options"));
@@ -92,20 +121,25 @@ void TTable::LoadDescription() {
   if (SaveSelection()) Sources_->LoadViewState(root);
 }
 
-int TTable::LoadData() {
+int TTable::LoadData(int fd) {
   TRecords& all = Sources_->All;
+  DataDamage_ = TDataDamage::None;
+  TextEnd_.reset();
   if (!Password_.empty()) {
     try {
-      std::string bytes = ReadWholeFile(FileName_);
+      std::string bytes = ReadToEnd(fd, FileName_);
       return all.LoadBinary(TProtecter::LoadProtected(bytes, Password_));
     } catch (const std::bad_alloc&) {
       // The file is read whole, and its records take about a quarter more than their bytes.
-      std::error_code error;
-      const std::uintmax_t size = std::filesystem::file_size(FileName_, error);
-      RaiseNotEnoughMemory(FileName_, error ? 0 : size + size / 4 * 5);
+      struct stat info {};
+      const std::uint64_t size = ::fstat(fd, &info) == 0 ? info.st_size : 0;
+      RaiseNotEnoughMemory(FileName_, size + size / 4 * 5);
     }
   }
-  TDataText text(FileName_);
+  // A reader of its own, since the pair's reading checks the file it opened afterwards.
+  TFileDescriptor own(::dup(fd));
+  if (!own.IsOpen()) RaiseFileError("Cannot open file", FileName_, errno);
+  TDataText text(std::make_unique<TFileReader>(std::move(own), FileName_));
   // Saved as text, a file that only looks like a damaged protected one would lose what it is.
   if (TProtecter::LooksProtected(text.Head())) DataDamage_ = TDataDamage::LooksProtected;
   const int fieldCount = all.LoadText(text, 0);
@@ -124,13 +158,10 @@ int TTable::LoadData() {
 
 void TTable::Save() {
   if (ReadOnly_) RaiseCannotSave(FileName_, "The table is open read-only");
+  CheckFileNames(FileName_);
   TXmlFile description;
   BuildDescription(description);
-  // The data first: it is the large write that a full disk stops, and then nothing has
-  // changed. Should the small description fail after it, the new records still open with the
-  // old description, which only lacks columns that the table then generates.
-  WriteData();
-  description.SaveToFile(DescriptionFileName());
+  Files_.Save([this](TFileWriter& out) { WriteData(out); }, description.SaveToString());
   SetModified(false);
 }
 
@@ -154,52 +185,45 @@ void TTable::BuildDescription(TXmlFile& document) {
   }
 }
 
-void TTable::WriteData() {
+void TTable::WriteData(TFileWriter& out) const {
   const TRecords& all = Sources_->All;
   if (Password_.empty()) {
-    ReplaceFileAtomically(
-        FileName_, [&all](TFileWriter& out) { all.SaveText(out); }, &Stream_);
+    all.SaveText(out);
     return;
   }
   std::string plaintext;
   all.SaveBinary(plaintext);
-  ReplaceFileAtomically(
-      FileName_,
-      [this, &plaintext](TFileWriter& out) {
-        TProtecter::SaveProtected(plaintext, Password_, out);
-      },
-      &Stream_);
+  TProtecter::SaveProtected(plaintext, Password_, out);
 }
 
 void TTable::SaveAs(const std::string& fileName) {
   const std::string target = FullPath(fileName);
-  if (Stream_.IsHeld() && SameFile(target, FileName_)) {
+  if (Files_.Locked() && SameFile(target, FileName_)) {
     Save();
   } else {
+    CheckFileNames(target);
     // The new file is locked before anything is written, so that a table another copy of
     // the program holds is never overwritten.
-    const bool created = CreateMissingFile(target);
-    TLockedFile stream;
-    const TLockedFile::TStatus status = stream.Acquire(target);
-    if (status != TLockedFile::TStatus::Held) {
-      if (created) ::unlink(target.c_str());
-      if (status == TLockedFile::TStatus::LockedByOther) {
-        RaiseCannotSave(target, "The file is in use by another application");
-      }
-      RaiseFileError(kSaveFailed, target, stream.LastError());
+    TCreatedFile created(target);
+    TFilePair files(target, mervanta::DescriptionFileName(target));
+    const TLockedFile::TStatus status = files.Lock();
+    if (status == TLockedFile::TStatus::LockedByOther) {
+      RaiseCannotSave(target, "The file is in use by another application");
     }
-    TLockedFile oldStream = std::exchange(Stream_, std::move(stream));
+    if (status != TLockedFile::TStatus::Held)
+      RaiseFileError(kSaveFailed, target, files.LastError());
+    TFilePair oldFiles = std::exchange(Files_, std::move(files));
     std::string oldFileName = std::exchange(FileName_, target);
     const bool oldReadOnly = std::exchange(ReadOnly_, false);
     try {
       Save();
     } catch (...) {
-      Stream_ = std::move(oldStream);
+      Files_ = std::move(oldFiles);
       FileName_ = std::move(oldFileName);
       ReadOnly_ = oldReadOnly;
-      if (created) ::unlink(target.c_str());
       throw;
     }
+    created.Keep();
     // The new file holds the records whole; the damage stays with the old one.
     DataDamage_ = TDataDamage::None;
     TextEnd_.reset();
@@ -207,19 +231,16 @@ void TTable::SaveAs(const std::string& fileName) {
   ChangeToFolderOf(FileName_);
 }
 
-void TTable::SaveSession() noexcept {
+void TTable::SaveSession() {
   if (!SaveSelection() || FileName_.empty()) return;
-  const std::string path = DescriptionFileName();
-  if (!FileOrFolderExists(path)) return;
-  try {
+  CheckFileNames(FileName_);
+  Files_.UpdateDescription([this](std::string text) {
     TXmlFile document;
-    document.LoadFromFile(path);
+    document.LoadFromString(text);
     document.Root()->Name = "Table";
     Sources_->SaveViewState(*document.Root());
-    document.SaveToFile(path);
-  } catch (...) {
-    // Closing a table never fails for its view state.
-  }
+    return document.SaveToString();
+  });
 }
 
 }  // namespace mervanta

@@ -113,7 +113,7 @@ TEST(CsvDescriptionTest, DescribesEveryExportedColumnEvenAllDefault) {
   source.All.Add(source.Make({"bob", "", "9"}));
   const TTableFolder folder;
   const std::string path = folder.File("pair.csv");
-  TRecordsExporter exporter(source.All);
+  TRecordsExporter exporter(source.All, folder.Path());
   exporter.Export(efCsv, path, false, false, "Pair");
 
   TTable table;

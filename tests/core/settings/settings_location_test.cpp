@@ -2,9 +2,13 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "settings/settings_location.h"
 #include "support/file_io.h"
 #include "support/xml_file.h"
+#include "test_support/child_process.h"
 #include "test_support/scoped_environment.h"
 #include "test_support/temp_dir.h"
 
@@ -70,6 +74,23 @@ TEST(SettingsDocument, AFolderInPlaceOfTheFileLoadsEmpty) {
   LoadSettingsDocument(document, home.Path());
   EXPECT_EQ(document.Root()->Name, "Mervanta");
   EXPECT_FALSE(document.Root()->HasChildren());
+}
+
+TEST(SettingsDocument, AFifoInPlaceOfTheFileIsNeitherWaitedOnNorReplaced) {
+  test::TTempDir home;
+  const std::string path = home.File("Mervanta.xml");
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  EXPECT_EQ(test::RunInChild(
+                [&path] {
+                  TXmlFile document;
+                  LoadSettingsDocument(document, path);
+                  if (document.Root()->HasChildren()) return 1;
+                  document.Root()->Child("Session")->WriteString("A", "1");
+                  return SaveSettingsDocument(document, path) ? 2 : 0;
+                },
+                std::chrono::seconds(10)),
+            0);
+  EXPECT_TRUE(std::filesystem::is_fifo(path));
 }
 
 }  // namespace

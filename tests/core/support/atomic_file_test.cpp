@@ -3,17 +3,26 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
 
 #include "support/errors.h"
+#include "support/file_commit.h"
 #include "support/file_io.h"
 #include "support/locked_file.h"
+#include "test_support/child_process.h"
+#include "test_support/error_text.h"
+#include "test_support/file_faults.h"
 #include "test_support/temp_dir.h"
 
 namespace mervanta {
 namespace {
+
+using test::ErrorOf;
 
 int FilesIn(const std::string& folder) {
   int count = 0;
@@ -22,15 +31,6 @@ int FilesIn(const std::string& folder) {
     ++count;
   }
   return count;
-}
-
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EMervantaError& error) {
-    return error.what();
-  }
-  return "no error";
 }
 
 TEST(AtomicFile, ReplacesContentAndKeepsPermissions) {
@@ -84,9 +84,58 @@ TEST(AtomicFile, ReplacesTheTargetOfASymbolicLink) {
   const std::string target = dir.Write("real.csv", "old");
   const std::string link = dir.File("link.csv");
   ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
-  ReplaceFileAtomically(link, "new");
+  ASSERT_EQ(::symlink("link.csv", dir.File("chain.csv").c_str()), 0);
+  ASSERT_EQ(::symlink("missing.csv", dir.File("dangling.csv").c_str()), 0);
+  ReplaceFileAtomically(dir.File("chain.csv"), "new");
+  ReplaceFileAtomically(dir.File("dangling.csv"), "made");
   EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("chain.csv")));
   EXPECT_EQ(ReadWholeFile(target), "new");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("dangling.csv")));
+  EXPECT_EQ(ReadWholeFile(dir.File("missing.csv")), "made");
+}
+
+// Rewritten in place rather than renamed: every link sees the new content.
+TEST(AtomicFile, KeepsHardLinksAndExtendedAttributes) {
+  test::TTempDir dir;
+  const std::string path = dir.Write("table.csv", "old");
+  ASSERT_EQ(::setxattr(path.c_str(), "user.note", "kept", 4, 0), 0);
+  const std::string link = dir.File("link.csv");
+  ASSERT_EQ(::link(path.c_str(), link.c_str()), 0);
+  ReplaceFileAtomically(path, "new content");
+  EXPECT_EQ(ReadWholeFile(link), "new content");
+  std::filesystem::remove(link);
+  ReplaceFileAtomically(path, "renamed");
+  EXPECT_EQ(ReadWholeFile(path), "renamed");
+  char value[8] = {};
+  EXPECT_EQ(::getxattr(path.c_str(), "user.note", value, sizeof value), 4);
+  EXPECT_STREQ(value, "kept");
+  EXPECT_EQ(FilesIn(dir.Path()), 1);
+}
+
+// Neither waits for a FIFO's other end nor replaces a device, through a link or not.
+TEST(AtomicFile, OnlyARegularFileIsReadOrReplaced) {
+  test::TTempDir dir;
+  const std::string fifo = dir.File("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string device = dir.File("device");
+  ASSERT_EQ(::symlink("/dev/null", device.c_str()), 0);
+  for (const std::string& path : {fifo, device}) {
+    SCOPED_TRACE(path);
+    const std::string expected = "\"" + path + "\" is not a regular file";
+    EXPECT_EQ(test::RunInChild(
+                  [&] {
+                    const bool read = ErrorOf([&] { ReadRegularFile(path); }) == expected;
+                    const bool replaced =
+                        ErrorOf([&] { ReplaceFileAtomically(path, "x"); }) == expected;
+                    return read && replaced ? 0 : 1;
+                  },
+                  std::chrono::seconds(10)),
+              0);
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_EQ(FilesIn(dir.Path()), 2);
 }
 
 TEST(AtomicFile, AFailureLeavesTheOldFileAndNamesTheFile) {
@@ -111,7 +160,29 @@ TEST(AtomicFile, AFailureLeavesTheOldFileAndNamesTheFile) {
   const std::string renameError =
       ErrorOf([&] { ReplaceFileAtomically(dir.File("folder.csv"), "x"); });
   EXPECT_NE(renameError.find("folder.csv"), std::string::npos) << renameError;
-  EXPECT_EQ(FilesIn(dir.Path()), 2) << "the temporary file is removed after a failed rename";
+  EXPECT_EQ(FilesIn(dir.Path()), 2);
+
+  for (int kind = 0; kind < kFileCallKinds; ++kind) {
+    for (int index = 1;; ++index) {
+      SCOPED_TRACE(testing::Message() << "call " << kind << " #" << index);
+      std::string error;
+      {
+        test::TFileFaults faults;
+        faults.Fail(static_cast<TFileCall>(kind), index, EIO);
+        error = ErrorOf([&] { ReplaceFileAtomically(path, "new"); });
+        if (!faults.Fired()) break;
+      }
+      const std::string content = ReadWholeFile(path);
+      if (error == "no error") {
+        EXPECT_EQ(content, "new");
+      } else {
+        EXPECT_NE(error.find(path), std::string::npos) << error;
+        EXPECT_TRUE(content == "precious" || content == "new") << content;
+      }
+      EXPECT_EQ(FilesIn(dir.Path()), 2);
+      dir.Write("table.csv", "precious");
+    }
+  }
 }
 
 TEST(LockedFile, ASecondHolderIsToldTheFileIsLocked) {
@@ -126,12 +197,32 @@ TEST(LockedFile, ASecondHolderIsToldTheFileIsLocked) {
   EXPECT_NE(first.LastError(), 0);
 }
 
+// A save of another holder renames a new file over the path between the opening and the
+// locking: the lock of the replaced file is let go and the new file's taken instead.
+TEST(LockedFile, IsOnlyHeldOnTheFileThePathNames) {
+  test::TTempDir dir;
+  const std::string path = dir.Write("table.csv", "old");
+  const std::string replacement = dir.Write("new.csv", "new");
+  TLockedFile lock;
+  {
+    test::TFileFaults faults;
+    faults.Before = [&](TFileCall call, int index) {
+      if (call == TFileCall::Lock && index == 1) ::rename(replacement.c_str(), path.c_str());
+    };
+    ASSERT_EQ(lock.Acquire(path), TLockedFile::TStatus::Held);
+    EXPECT_EQ(faults.Count(TFileCall::Lock), 2);
+  }
+  EXPECT_EQ(ReadToEnd(lock.Handle(), path), "new");
+}
+
 TEST(LockedFile, TheLockMovesToTheReplacedFile) {
   test::TTempDir dir;
   const std::string path = dir.Write("table.csv", "old");
   TLockedFile lock;
   ASSERT_EQ(lock.Acquire(path), TLockedFile::TStatus::Held);
-  ReplaceFileAtomically(path, "new", &lock);
+  TFileCommit commit(path, &lock);
+  commit.Add(path, [](TFileWriter& writer) { writer.Write("new"); });
+  commit.Commit();
   EXPECT_TRUE(lock.IsHeld());
   TLockedFile other;
   EXPECT_EQ(other.Acquire(path), TLockedFile::TStatus::LockedByOther);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "core/model/records_fixture.h"
 #include "settings/options.h"
@@ -72,6 +74,27 @@ inline std::string Captions(const TColumns& columns) {
     captions += column->Caption->Value();
   }
   return captions;
+}
+
+// Opens the table for writing and saves it as it is, so that it has its description, then
+// changes what both files will hold: `records` records "c|d" added, the first two columns
+// swapped.
+inline void OpenAndChange(TTable& table, const std::string& path, int records = 1) {
+  table.Open(path, "", false);
+  table.Save();
+  for (int i = 0; i < records; ++i) AddRecord(table, {"c", "d"});
+  table.Columns().Move(table.Columns()[1], 0);
+}
+
+// The names in a folder, sorted; none when it does not exist.
+inline std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  if (!std::filesystem::exists(folder)) return names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 inline std::string Rows(const TTable& table) {

@@ -409,26 +409,31 @@ struct TSessionCase {
 class SessionOnCloseTest : public TableStorageTest,
                            public testing::WithParamInterface<TSessionCase> {};
 
-// Even unsaved or read-only, the table keeps its view state on closing.
-TEST_P(SessionOnCloseTest, WritesOnlyTheViewState) {
+// Even unsaved or read-only, the table keeps its view state on closing when asked to; a table
+// that is only destroyed writes nothing.
+TEST_P(SessionOnCloseTest, WritesOnlyTheViewStateWhenAsked) {
   const TSessionCase& c = GetParam();
   const TScopedOption option(*Options().Other->SaveSelection, c.SaveSelection);
   const std::string path = WriteTable("a\r\nb\r\nc\r\n", c.Description ? c.Description : "");
   for (const bool readOnly : {false, true}) {
-    SCOPED_TRACE(readOnly);
-    if (c.Description != nullptr) Folder.Write("t.kx", c.Description);
-    {
-      TTable table;
-      table.Open(path, "", readOnly);
-      AddRecord(table, {"d"});
-      table.Sources().All.SetItemIndex(2);
-      table.Sources().HorzPoz->SetValue(-7);
-    }
-    EXPECT_EQ(ReadWholeFile(path), "a\r\nb\r\nc\r\n");
-    if (c.Expected == nullptr) {
-      EXPECT_FALSE(std::filesystem::exists(Folder.File("t.kx")));
-    } else {
-      EXPECT_EQ(ReadWholeFile(Folder.File("t.kx")), c.Expected);
+    for (const bool asked : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "read-only " << readOnly << ", asked " << asked);
+      if (c.Description != nullptr) Folder.Write("t.kx", c.Description);
+      {
+        TTable table;
+        table.Open(path, "", readOnly);
+        AddRecord(table, {"d"});
+        table.Sources().All.SetItemIndex(2);
+        table.Sources().HorzPoz->SetValue(-7);
+        if (asked) table.SaveSession();
+      }
+      EXPECT_EQ(ReadWholeFile(path), "a\r\nb\r\nc\r\n");
+      const char* expected = asked ? c.Expected : c.Description;
+      if (expected == nullptr) {
+        EXPECT_FALSE(std::filesystem::exists(Folder.File("t.kx")));
+      } else {
+        EXPECT_EQ(ReadWholeFile(Folder.File("t.kx")), expected);
+      }
     }
   }
 }
@@ -442,6 +447,19 @@ INSTANTIATE_TEST_SUITE_P(
                     TSessionCase{"NotWithoutSaveSelection", false, "<Table />", "<Table />"},
                     TSessionCase{"NoDescriptionMade", true, nullptr, nullptr}),
     [](const testing::TestParamInfo<TSessionCase>& info) { return info.param.Name; });
+
+// The description of a table another program holds is that program's to write.
+TEST_F(TableStorageTest, TheViewStateOfATableHeldElsewhereIsNotWritten) {
+  const std::string path = WriteTable("a\r\nb\r\n", "<Table />");
+  TLockedFile holder;
+  ASSERT_EQ(holder.Acquire(path), TLockedFile::TStatus::Held);
+  TTable table;
+  table.Open(path, "", false);
+  ASSERT_TRUE(table.ReadOnly());
+  table.Sources().All.SetItemIndex(1);
+  table.SaveSession();
+  EXPECT_EQ(ReadWholeFile(Folder.File("t.kx")), "<Table />");
+}
 
 }  // namespace
 }  // namespace mervanta::test
