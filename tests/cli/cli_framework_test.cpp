@@ -1,6 +1,7 @@
 // What every command shares: passwords, questions, the files a reading command must leave
 // alone, opening for writing, the terminal front end and the help.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <optional>
 #include <span>
@@ -17,6 +18,7 @@
 #include "support/locked_file.h"
 #include "support/progress.h"
 #include "table/table.h"
+#include "test_support/child_process.h"
 #include "test_support/scoped_environment.h"
 
 namespace mervanta::test {
@@ -379,6 +381,31 @@ TEST(CliTerminal, DrawsProgressOnlyOnATerminal) {
   EXPECT_NE(drawn.find("\r[###############...............] 50%"), std::string::npos) << drawn;
   EXPECT_NE(drawn.find('\a'), std::string::npos);
   EXPECT_TRUE(drawn.ends_with("\r")) << "the bar's line is blanked at the end";
+}
+
+TEST(CliTerminal, AnInterruptStopsTheRunningLoopAndOtherwiseEndsTheProcess) {
+  // The exit status of a child that interrupts itself `interrupts` times: 0 when the loop
+  // stopped with "Operation aborted" and the process lived on, -1 when the interrupt ended it.
+  const auto interrupted = [](bool inLoop, int interrupts) {
+    return RunInChild([=] {
+      bool aborted = false;
+      RunUserInterface({}, false, [&] {
+        std::optional<TProgressScope> loop;
+        if (inLoop) loop.emplace(10);
+        for (int i = 0; i < interrupts; ++i) ::raise(SIGINT);
+        try {
+          TProgress::Step();
+        } catch (const EOperationAborted& error) {
+          aborted = std::string(error.what()) == "Operation aborted";
+        }
+        return TAnswer::Ok;
+      });
+      return aborted ? 0 : 1;
+    });
+  };
+  EXPECT_EQ(interrupted(true, 1), 0);
+  EXPECT_EQ(interrupted(false, 1), -1);
+  EXPECT_EQ(interrupted(true, 2), -1);
 }
 
 TEST(CliHelp, ListsEveryCommandAndHelpsWithEach) {

@@ -9,7 +9,8 @@
 namespace mervanta::test {
 
 // Stands in for the front end while it lives: records what would be shown as lines of text
-// and answers questions from a queue (Ok or Yes when the queue is empty).
+// and answers questions from a queue (Ok or Yes when the queue is empty). With CancelAfter set,
+// it asks to cancel from that many questions on.
 class TRecordingUserInterface final : public TUserInterface {
  public:
   TRecordingUserInterface() { InstallUserInterface(this); }
@@ -19,6 +20,8 @@ class TRecordingUserInterface final : public TUserInterface {
 
   std::vector<std::string> Events;
   std::deque<TAnswer> Answers;
+  int CancelAfter = -1;
+  int CancelQuestions = 0;
 
   TCursor Cursor() const override { return Cursor_; }
   void SetCursor(TCursor cursor) override {
@@ -42,6 +45,7 @@ class TRecordingUserInterface final : public TUserInterface {
     return buttons == TButtons::Ok || buttons == TButtons::OkCancel ? TAnswer::Ok : TAnswer::Yes;
   }
   void Beep() override { Events.push_back("beep"); }
+  bool CancelRequested() override { return CancelAfter >= 0 && CancelQuestions++ >= CancelAfter; }
 
  private:
   TCursor Cursor_ = TCursor::Default;

@@ -19,7 +19,7 @@ constexpr std::array<std::span<const TOptionSpec>, 1> kOptionLists{kPasswdOption
 
 std::string Ask(const TCliContext& context, const std::string& prompt) {
   std::optional<std::string> typed = context.Terminal().AskHidden(prompt);
-  if (!typed) throw EMervantaError("Operation aborted");
+  if (!typed) throw EOperationAborted();
   return *typed;
 }
 

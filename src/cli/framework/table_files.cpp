@@ -51,7 +51,7 @@ std::string TypedPassword(const TCliContext& context, const std::string& fileNam
   }
   std::optional<std::string> typed =
       context.Terminal().AskHidden("Please enter password for \"" + title + "\": ");
-  if (!typed) throw EMervantaError("Operation aborted");
+  if (!typed) throw EOperationAborted();
   return *typed;
 }
 

@@ -20,6 +20,11 @@ TTerminalUserInterface::~TTerminalUserInterface() {
   InstallUserInterface(nullptr);
 }
 
+void TTerminalUserInterface::SetCursor(TCursor cursor) {
+  Cursor_ = cursor;
+  TInterruptCancel::SetBusy(cursor == TCursor::Hourglass);
+}
+
 bool TTerminalUserInterface::OnTerminal() const {
   return Context_.Terminal().ErrIsTerminal && !Context_.Globals().Quiet;
 }

@@ -9,6 +9,7 @@
 #include "model/data_text.h"
 #include "model/table_options.h"
 #include "model/table_sources.h"
+#include "support/errors.h"
 #include "support/numbers.h"
 #include "support/progress.h"
 #include "support/trim.h"
@@ -138,10 +139,25 @@ class TImport {
 int ImportRecords(TTableSources& sources, const TTableOptions& options,
                   std::span<const std::string> fileNames) {
   TImport import(sources, options);
+  TRecords& all = sources.All;
+  // The records of the files done before a cancel go again, so that nothing is imported.
+  TRecords before(all.Columns(), &all);
+  before.AddList(all);
+  const int itemIndex = all.ItemIndex();
   int total = 0;
-  for (const std::string& fileName : fileNames) {
-    TBusyScope busy;
-    total += import.ImportFile(fileName);
+  try {
+    for (const std::string& fileName : fileNames) {
+      TBusyScope busy;
+      total += import.ImportFile(fileName);
+    }
+  } catch (const EOperationAborted&) {
+    TRecords imported(all.Columns(), &all);
+    imported.AddList(all);
+    imported.RemoveList(before);
+    all.RemoveList(imported);
+    imported.FreeAll();
+    all.SetItemIndex(itemIndex);
+    throw;
   }
   ShowMessageBox(GroupedCount(total) + " records added", "Information", TButtons::Ok,
                  TIcon::Information);

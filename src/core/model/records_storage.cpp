@@ -77,7 +77,7 @@ int TRecords::LoadText(TDataText& text, int minimumFields) {
   if (!head.empty() && IsUtf16Text(head) &&
       ShowMessageBox(kUnicodeQuestion, "Warning", TButtons::YesNo, TIcon::Warning) !=
           TAnswer::Yes) {
-    throw EMervantaError("Operation aborted");
+    throw EOperationAborted();
   }
   const int lines = EstimatedLines(text);
   TRecordsUpdate update(*this);

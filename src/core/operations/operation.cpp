@@ -5,13 +5,17 @@
 #include <charconv>
 #include <cstddef>
 #include <iterator>
+#include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "model/column.h"
 #include "model/columns.h"
 #include "model/field_array.h"
 #include "model/record.h"
 #include "model/records.h"
+#include "support/errors.h"
 #include "support/locale.h"
 #include "support/msg_sender.h"
 #include "support/progress.h"
@@ -57,6 +61,34 @@ void InvertRegister(std::string& text, std::size_t from, std::size_t to) {
 void SendFieldsChanged(const TRecords& records) {
   MsgSender().Send(&records.Master(), TMsgCode::FieldsChanged);
 }
+
+// The cells a task has written so far with their earlier texts, to put back when the user
+// cancels it.
+class TCellUndo {
+ public:
+  void Keep(TRecord& record, const TColumn& column) {
+    const std::size_t start = Texts_.size();
+    Texts_.append(record.Value(column, Scratch_));
+    Cells_.push_back({&record, &column, start, Texts_.size() - start});
+  }
+  void Restore() {
+    for (auto cell = Cells_.rbegin(); cell != Cells_.rend(); ++cell) {
+      cell->Record->SetValue(*cell->Column,
+                             std::string_view(Texts_).substr(cell->Start, cell->Length));
+    }
+  }
+
+ private:
+  struct TCell {
+    TRecord* Record;
+    const TColumn* Column;
+    std::size_t Start;
+    std::size_t Length;
+  };
+  std::vector<TCell> Cells_;
+  std::string Texts_;
+  std::string Scratch_;
+};
 
 }  // namespace
 
@@ -135,6 +167,7 @@ void TOperation::Execute() const {
   for (const auto& column : records.Columns()) {
     if (column->FieldIndex() >= 0 && AppliesTo(*column)) targets.push_back(column.get());
   }
+  TCellUndo undo;
   try {
     TProgressScope progress(records.Count());
     TBuffers buffers;
@@ -143,9 +176,13 @@ void TOperation::Execute() const {
       TRecord& record = records.Item(i);
       for (const TColumn* column : targets) {
         Compute(i, record, *column, buffers);
+        undo.Keep(record, *column);
         record.SetValue(*column, buffers.Result);
       }
     }
+  } catch (const EOperationAborted&) {
+    undo.Restore();
+    throw;
   } catch (...) {
     // The records written before the failure stay written; the views and the table must
     // still learn of them.

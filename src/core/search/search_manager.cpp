@@ -6,6 +6,7 @@
 #include "search/search_dialogs.h"
 #include "search/usual_search.h"
 #include "settings/options.h"
+#include "support/errors.h"
 #include "support/numbers.h"
 #include "support/progress.h"
 #include "support/user_interface.h"
@@ -40,13 +41,29 @@ void TSearchManager::AdvancedSearch() {
 }
 
 void TSearchManager::Run(std::unique_ptr<TSearch> search) {
-  ForwardHistory_.clear();
-  if (Options().Search->StoreHistory->Value()) {
-    while (BackHistory_.size() >= kMaxBackHistory) BackHistory_.pop_front();
-    if (std::optional<THistoryItem> item = TakeCurrent()) BackHistory_.push_back(std::move(*item));
+  const bool storeHistory = Options().Search->StoreHistory->Value();
+  std::optional<THistoryItem> previous;
+  if (storeHistory) previous = TakeCurrent();
+  const auto makeCurrent = [&] {
+    ForwardHistory_.clear();
+    if (storeHistory) {
+      while (BackHistory_.size() >= kMaxBackHistory) BackHistory_.pop_front();
+      if (previous) BackHistory_.push_back(std::move(*previous));
+    }
+    CurrentSearch_ = std::move(search);
+  };
+  int count = 0;
+  try {
+    count = search->Execute(Sources_.SearchResults);
+  } catch (const EOperationAborted&) {
+    // A cancelled search changes nothing; one that fails is current all the same.
+    if (previous) CurrentSearch_ = std::move(previous->Search);
+    throw;
+  } catch (...) {
+    makeCurrent();
+    throw;
   }
-  CurrentSearch_ = std::move(search);
-  const int count = CurrentSearch_->Execute(Sources_.SearchResults);
+  makeCurrent();
   ShowFound();
   Inform(count);
 }

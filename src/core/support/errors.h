@@ -12,6 +12,12 @@ class EMervantaError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The user stopped a long operation, which left what it was changing as it was.
+class EOperationAborted : public EMervantaError {
+ public:
+  EOperationAborted() : EMervantaError("Operation aborted") {}
+};
+
 // A failed system call on a file: the message names the file and the system's reason.
 [[noreturn]] void RaiseFileError(const char* action, const std::string& path, int errorNumber);
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "support/errors.h"
 #include "support/user_interface.h"
 
 namespace mervanta {
@@ -54,10 +55,12 @@ void TProgress::Begin(int total) {
 }
 
 void TProgress::Step() {
+  if (State.Depth == 0) return;
+  TUserInterface& ui = UserInterface();
+  if (ui.CancelRequested()) throw EOperationAborted();
   if (State.Depth != 1 || State.Total == 0 || !WindowAllowed) return;
   ++State.Done;
   int percent = Percent();
-  TUserInterface& ui = UserInterface();
   if (!State.WindowShown && percent < kWindowBeforePercent &&
       State.Done % kStepsBetweenChecks == 0 &&
       static_cast<std::uint32_t>(Clock() - State.StartTicks) >= kWindowDelayMs) {

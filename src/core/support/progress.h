@@ -15,6 +15,8 @@ class TProgress {
   // Brackets one loop of `total` steps. A bracket opened inside a running one is ignored
   // together with its steps, so a routine that reports progress may be called from another.
   static void Begin(int total);
+  // Throws EOperationAborted when the front end asks to cancel, at any depth, so that every
+  // loop that reports progress can be stopped; such a loop leaves its data unchanged.
   static void Step();
   static void End();
   static bool IsRunning();

@@ -25,6 +25,12 @@ class TUserInterface {
   virtual void SetProgressPosition(int position) = 0;
   virtual void CloseProgress() = 0;
 
+  // Asked at every step of a long loop (see TProgress); true stops the loop with
+  // EOperationAborted. The front end may process its pending events here, to repaint and to
+  // notice its Cancel button, but it must let no command start while TProgress::IsRunning():
+  // the loop's lists are in the middle of a change.
+  virtual bool CancelRequested() { return false; }
+
   virtual TAnswer ShowMessage(const std::string& text, const std::string& caption, TButtons buttons,
                               TIcon icon) = 0;
   virtual void Beep() = 0;
