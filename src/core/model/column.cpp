@@ -5,7 +5,7 @@
 
 #include "formula/formula_calculator.h"
 #include "model/columns.h"
-#include "support/msg_sender.h"
+#include "model/notices.h"
 #include "support/xml_tag.h"
 
 namespace mervanta {
@@ -101,7 +101,7 @@ void TColumn::Calculate(const TRecord& record, std::string& result) const {
 void TColumn::SettingChanged() {
   if (Calculator_ != nullptr) Calculator_->SetFormula(Formula->Value());
   if (Owner_ != nullptr) {
-    MsgSender().Send(Owner_, TMsgCode::ColumnChanged, 0, reinterpret_cast<std::intptr_t>(this));
+    TColumnNotice{Owner_, this}.Send(TMsgCode::ColumnChanged);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "model/compare_values.h"
+#include "model/notices.h"
 #include "model/record.h"
 #include "support/errors.h"
 #include "support/xml_tag.h"
@@ -64,7 +65,7 @@ TColumn& TColumns::Add(std::unique_ptr<TColumn> column) {
   Columns_.push_back(std::move(column));
   added.Owner_ = this;
   Renumber();
-  Send(TMsgCode::ColumnAdded, 0, &added);
+  Send(TMsgCode::ColumnAdded, &added);
   return added;
 }
 
@@ -78,7 +79,7 @@ std::unique_ptr<TColumn> TColumns::Remove(TColumn& column) {
   column.Index_ = -1;
   column.FieldIndex_ = -1;
   Renumber();
-  Send(TMsgCode::ColumnDeleted, formerField, &column);
+  Send(TMsgCode::ColumnDeleted, &column, formerField);
   return removed;
 }
 
@@ -95,7 +96,7 @@ void TColumns::Move(TColumn& column, int newIndex) {
     std::rotate(first + from, first + from + 1, first + newIndex + 1);
   }
   Renumber();
-  Send(TMsgCode::ColumnMoved, formerField, &column);
+  Send(TMsgCode::ColumnMoved, &column, formerField);
 }
 
 void TColumns::Clear() {
@@ -155,7 +156,7 @@ void TColumns::EnsureStoredColumns(int fieldCount) {
   // By index: a listener may change the list.
   for (int i = 0; i < Count(); ++i) {
     const TColumn& column = (*this)[i];
-    if (column.FieldIndex_ >= fieldCount) Send(TMsgCode::ColumnAdded, 0, &column);
+    if (column.FieldIndex_ >= fieldCount) Send(TMsgCode::ColumnAdded, &column);
   }
 }
 
@@ -261,8 +262,8 @@ void TColumns::Renumber() {
   StoredCount_ = stored;
 }
 
-void TColumns::Send(TMsgCode code, std::intptr_t param1, const TColumn* column) const {
-  MsgSender().Send(this, code, param1, reinterpret_cast<std::intptr_t>(column));
+void TColumns::Send(TMsgCode code, const TColumn* column, int formerField) const {
+  TColumnNotice{this, column, formerField}.Send(code);
 }
 
 void TColumns::FreeAll() {

@@ -99,7 +99,7 @@ class TColumns final : public TFoLinkResolver {
   void Renumber();
   // The field of column "#column" when it is stored, else -1.
   int FieldOf(std::int32_t column) const;
-  void Send(TMsgCode code, std::intptr_t param1 = 0, const TColumn* column = nullptr) const;
+  void Send(TMsgCode code, const TColumn* column = nullptr, int formerField = 0) const;
   // Detaches and frees every column, unannounced.
   void FreeAll();
 

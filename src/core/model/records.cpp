@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "model/columns.h"
+#include "model/notices.h"
 #include "model/record_map.h"
 #include "model/record_sorter.h"
 #include "support/errors.h"
@@ -451,8 +452,9 @@ void TRecords::Heard(const TMsg& msg) {
 }
 
 void TRecords::HeardFromColumns(const TMsg& msg) {
-  const auto* column = reinterpret_cast<const TColumn*>(msg.Param2);
-  const auto formerField = static_cast<int>(msg.Param1);
+  const TColumnNotice notice = TColumnNotice::Of(msg);
+  const TColumn* column = notice.Column;
+  const int formerField = notice.FormerField;
   switch (msg.Code) {
     case TMsgCode::ColumnAdded:
       if (IsMaster() && column != nullptr && column->FieldIndex() >= 0) {
@@ -503,8 +505,8 @@ void TRecords::ClearSortState() {
   if (changed && !Sorting_) Send(TMsgCode::SortChanged);
 }
 
-void TRecords::Send(TMsgCode code, std::intptr_t param2) {
-  MsgSender().Send(this, code, 0, param2);
+void TRecords::Send(TMsgCode code, int formerIndex) {
+  TRecordsNotice{this, formerIndex}.Send(code);
 }
 
 TRecord** TRecords::MakeRoom(int index, int count) {

@@ -159,7 +159,7 @@ class TRecords {
   template <class TChange>
   void ChangeFields(TChange change);
   void ClearSortState();
-  void Send(TMsgCode code, std::intptr_t param2 = 0);
+  void Send(TMsgCode code, int formerIndex = 0);
 
   // Opens a gap of `count` entries at `index`, growing the array as needed.
   TRecord** MakeRoom(int index, int count);

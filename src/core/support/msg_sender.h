@@ -5,6 +5,9 @@
 
 namespace mervanta {
 
+// What a code carries besides its sender is told by the sender's typed notice (the column
+// and record list notices of the model); listeners read a message through it, never through
+// the raw parameters below.
 enum class TMsgCode : int {
   OptionsChanged = 10,
   ColumnAdded = 20,

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -8,6 +7,7 @@
 
 #include "model/column.h"
 #include "model/columns.h"
+#include "model/notices.h"
 #include "support/msg_sender.h"
 
 namespace mervanta::test {
@@ -15,16 +15,16 @@ namespace mervanta::test {
 // One notification of a column list, with the column named by its caption as it was when
 // the notification arrived (a removed column may be gone by the time the test looks).
 struct TColumnMsg {
-  TColumnMsg(TMsgCode code, std::intptr_t param1 = 0, std::string column = {})
-      : Code(code), Param1(param1), Column(std::move(column)) {}
+  TColumnMsg(TMsgCode code, int formerField = 0, std::string column = {})
+      : Code(code), FormerField(formerField), Column(std::move(column)) {}
 
   TMsgCode Code;
-  std::intptr_t Param1;
+  int FormerField;
   std::string Column;
 
   bool operator==(const TColumnMsg&) const = default;
   friend void PrintTo(const TColumnMsg& msg, std::ostream* out) {
-    *out << "{" << static_cast<int>(msg.Code) << ", " << msg.Param1 << ", \"" << msg.Column
+    *out << "{" << static_cast<int>(msg.Code) << ", " << msg.FormerField << ", \"" << msg.Column
          << "\"}";
   }
 };
@@ -42,10 +42,12 @@ class TColumnMessages {
     std::string column;
     if (msg.Sender != Columns_) {
       column = "<other sender>";
-    } else if (msg.Param2 != 0) {
-      column = reinterpret_cast<const TColumn*>(msg.Param2)->Caption->Value();
+      Seen.push_back({msg.Code, 0, std::move(column)});
+      return;
     }
-    Seen.push_back({msg.Code, msg.Param1, std::move(column)});
+    const TColumnNotice notice = TColumnNotice::Of(msg);
+    if (notice.Column != nullptr) column = notice.Column->Caption->Value();
+    Seen.push_back({msg.Code, notice.FormerField, std::move(column)});
   }
 
   const TColumns* Columns_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/columns.h"
+#include "model/notices.h"
 #include "model/records.h"
 #include "settings/options.h"
 #include "support/msg_sender.h"
@@ -108,10 +109,10 @@ class TRecordsMessages {
         Seen.emplace_back("SortChanged");
         break;
       case TMsgCode::ItemIndexChanged:
-        Seen.push_back("ItemIndexChanged " + std::to_string(msg.Param2));
+        Seen.push_back("ItemIndexChanged " + std::to_string(TRecordsNotice::Of(msg).FormerIndex));
         break;
       case TMsgCode::HasCurrentChanged:
-        Seen.push_back("HasCurrentChanged " + std::to_string(msg.Param2));
+        Seen.push_back("HasCurrentChanged " + std::to_string(TRecordsNotice::Of(msg).FormerIndex));
         break;
       default:
         Seen.push_back("code " + std::to_string(static_cast<int>(msg.Code)));
