@@ -52,10 +52,12 @@ constexpr TNeedOptions kNeedOptions[] = {
     {NeedsData, {"text", "number", "value-of"}},
 };
 
-int ChosenKind(std::string_view word) {
+TOperationKind ChosenKind(std::string_view word) {
   const TStringList names = TextToList(kOperationKindNames);
   for (std::size_t kind = 0; kind < names.size(); ++kind) {
-    if (word == std::to_string(kind) || SameWord(word, names[kind])) return static_cast<int>(kind);
+    if (word == std::to_string(kind) || SameWord(word, names[kind])) {
+      return static_cast<TOperationKind>(kind);
+    }
   }
   std::string known;
   for (std::size_t kind = 0; kind < names.size(); ++kind) {
@@ -65,7 +67,7 @@ int ChosenKind(std::string_view word) {
 }
 
 // An option that the kind does not take would be silently ignored: it is refused instead.
-void CheckOptions(const TArguments& arguments, int kind) {
+void CheckOptions(const TArguments& arguments, TOperationKind kind) {
   const TOperationNeeds needs = TOperation::Needs(kind);
   for (const TNeedOptions& need : kNeedOptions) {
     if ((needs & need.Need) != 0) continue;
@@ -99,8 +101,9 @@ void ReadPosition(const TCliContext& context, const TArguments& arguments, std::
   const std::string* text = arguments.Value(option);
   if (text == nullptr) return;
   const auto [mode, value] = Pair(*text, option);
-  position.Mode = static_cast<std::uint8_t>(IntegerArgument(mode, "position mode", 0, 5));
-  if (position.Mode == pmSymbolIndex || position.Mode == pmSymbolIndexFromEnd) {
+  position.Mode = static_cast<TPositionMode>(IntegerArgument(mode, "position mode", 0, 5));
+  if (position.Mode == TPositionMode::SymbolIndex ||
+      position.Mode == TPositionMode::SymbolIndexFromEnd) {
     position.Index = IntegerArgument(value, "position index", 0, kIntMax);
   } else {
     position.Text = context.Text().Input(value);
@@ -141,15 +144,15 @@ void ReadData(const TCliContext& context, const TArguments& arguments, const TCo
     throw EUsageError("Give exactly one of \"--text\", \"--number\" and \"--value-of\"");
   }
   if (const std::string* text = arguments.Value("text")) {
-    data.Kind = dkString;
+    data.Kind = TOperationDataKind::String;
     data.Text = context.Text().Input(*text);
   } else if (const std::string* number = arguments.Value("number")) {
     const auto [start, step] = Pair(*number, "number");
-    data.Kind = dkNumber;
+    data.Kind = TOperationDataKind::Number;
     data.Start = IntegerArgument(start, "start", kIntMin, kIntMax);
     data.Step = IntegerArgument(step, "step", kIntMin, kIntMax);
   } else {
-    data.Kind = dkColumnValue;
+    data.Kind = TOperationDataKind::ColumnValue;
     data.Column = &NamedColumn(context, columns, *arguments.Value("value-of"));
   }
 }
@@ -189,7 +192,7 @@ std::span<const std::span<const TOptionSpec>> TTaskCommand::Options() const {
 int TTaskCommand::Run(TCliContext& context, const TArguments& arguments) const {
   arguments.ExpectWords(2, 2);
   TOperation operation;
-  operation.Kind = static_cast<std::uint8_t>(ChosenKind(arguments.Word(1)));
+  operation.Kind = ChosenKind(arguments.Word(1));
   CheckOptions(arguments, operation.Kind);
   const bool preview = arguments.Has("preview");
   // A preview reads the table only, so it works while another program holds it.

@@ -92,13 +92,14 @@ class TCellUndo {
 
 }  // namespace
 
-std::string TOperation::KindName(int kind) {
-  return LineOfText(kOperationKindNames, kind);
+std::string TOperation::KindName(TOperationKind kind) {
+  return LineOfText(kOperationKindNames, static_cast<int>(kind));
 }
 
-TOperationNeeds TOperation::Needs(int kind) {
-  if (kind < 0 || kind >= static_cast<int>(kNeeds.size())) return NeedsNothing;
-  return static_cast<TOperationNeeds>(kNeeds[static_cast<std::size_t>(kind)]);
+TOperationNeeds TOperation::Needs(TOperationKind kind) {
+  const auto index = static_cast<std::size_t>(kind);
+  if (index >= kNeeds.size()) return NeedsNothing;
+  return static_cast<TOperationNeeds>(kNeeds[index]);
 }
 
 int TOperation::ResolvePosition(const TOperationPosition& position, std::string_view text) {
@@ -107,29 +108,30 @@ int TOperation::ResolvePosition(const TOperationPosition& position, std::string_
   const std::string_view substring = position.Text;
   std::int64_t offset = 0;
   switch (position.Mode) {
-    case pmSymbolIndex:
+    case TPositionMode::SymbolIndex:
       offset = position.Index;
       break;
-    case pmSymbolIndexFromEnd:
+    case TPositionMode::SymbolIndexFromEnd:
       offset = length - position.Index;
       break;
-    case pmSubstringBegin:
-    case pmSubstringEnd: {
+    case TPositionMode::SubstringBegin:
+    case TPositionMode::SubstringEnd: {
       const std::size_t at = text.find(substring);
       if (at == std::string_view::npos) break;
       offset = static_cast<std::int64_t>(at);
-      if (position.Mode == pmSubstringEnd) offset += static_cast<std::int64_t>(substring.size());
+      if (position.Mode == TPositionMode::SubstringEnd)
+        offset += static_cast<std::int64_t>(substring.size());
       break;
     }
-    case pmSubstringBeginFromEnd:
-    case pmSubstringEndFromEnd: {
+    case TPositionMode::SubstringBeginFromEnd:
+    case TPositionMode::SubstringEndFromEnd: {
       const std::size_t at = substring.empty() ? std::string_view::npos : text.rfind(substring);
       if (at == std::string_view::npos) {
         offset = length;
         break;
       }
       offset = static_cast<std::int64_t>(at);
-      if (position.Mode == pmSubstringEndFromEnd) {
+      if (position.Mode == TPositionMode::SubstringEndFromEnd) {
         offset += static_cast<std::int64_t>(substring.size());
       }
       break;
@@ -203,52 +205,54 @@ void TOperation::Compute(int recordIndex, const TRecord& record, const TColumn& 
                      static_cast<std::size_t>(interval.End));
   };
   switch (Kind) {
-    case okFill:
+    case TOperationKind::Fill:
       result.assign(DataValue(recordIndex, record, buffers));
       break;
-    case okInsert: {
+    case TOperationKind::Insert: {
       const auto at = static_cast<std::size_t>(ResolvePosition(Position, text));
       result.assign(text.substr(0, at));
       result.append(DataValue(recordIndex, record, buffers));
       result.append(text.substr(at));
       break;
     }
-    case okReplace: {
+    case TOperationKind::Replace: {
       const auto [from, to] = intervalOf();
       result.assign(text.substr(0, from));
       result.append(DataValue(recordIndex, record, buffers));
       result.append(text.substr(to));
       break;
     }
-    case okDelete: {
+    case TOperationKind::Delete: {
       const auto [from, to] = intervalOf();
       result.assign(text.substr(0, from));
       result.append(text.substr(to));
       break;
     }
-    case okUpperCase:
-    case okLowerCase: {
+    case TOperationKind::UpperCase:
+    case TOperationKind::LowerCase: {
       const auto [from, to] = intervalOf();
       const TCodePage& ansi = TLocale::Current().Ansi();
       result.assign(text);
-      MapBytes(result, from, to, Kind == okUpperCase ? ansi.UpperTable() : ansi.LowerTable());
+      MapBytes(result, from, to,
+               Kind == TOperationKind::UpperCase ? ansi.UpperTable() : ansi.LowerTable());
       break;
     }
-    case okInvertRegister: {
+    case TOperationKind::InvertRegister: {
       const auto [from, to] = intervalOf();
       result.assign(text);
       InvertRegister(result, from, to);
       break;
     }
-    case okAnsiToOem:
-    case okOemToAnsi: {
+    case TOperationKind::AnsiToOem:
+    case TOperationKind::OemToAnsi: {
       const TLocale& locale = TLocale::Current();
       result.assign(text);
-      MapBytes(result, 0, result.size(),
-               Kind == okAnsiToOem ? locale.AnsiToOemTable() : locale.OemToAnsiTable());
+      MapBytes(
+          result, 0, result.size(),
+          Kind == TOperationKind::AnsiToOem ? locale.AnsiToOemTable() : locale.OemToAnsiTable());
       break;
     }
-    case okTrim:
+    case TOperationKind::Trim:
       result.assign(Trimmed(text));
       break;
     default:
@@ -262,9 +266,9 @@ void TOperation::Compute(int recordIndex, const TRecord& record, const TColumn& 
 std::string_view TOperation::DataValue(int recordIndex, const TRecord& record,
                                        TBuffers& buffers) const {
   switch (Data.Kind) {
-    case dkString:
+    case TOperationDataKind::String:
       return Data.Text;
-    case dkNumber: {
+    case TOperationDataKind::Number: {
       // 32-bit arithmetic that wraps around, as the numbers are entered.
       const auto value = static_cast<std::int32_t>(static_cast<std::uint32_t>(Data.Start) +
                                                    static_cast<std::uint32_t>(recordIndex) *
@@ -273,7 +277,7 @@ std::string_view TOperation::DataValue(int recordIndex, const TRecord& record,
           std::to_chars(std::begin(buffers.Number), std::end(buffers.Number), value).ptr;
       return {buffers.Number, static_cast<std::size_t>(end - buffers.Number)};
     }
-    case dkColumnValue:
+    case TOperationDataKind::ColumnValue:
       if (Data.Column == nullptr) return {};
       return record.Value(*Data.Column, buffers.DataCell);
     default:

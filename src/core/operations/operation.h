@@ -12,17 +12,17 @@ class TRecord;
 class TRecords;
 
 // The stored kinds of an automated task.
-enum TOperationKind : std::uint8_t {
-  okFill,
-  okInsert,
-  okReplace,
-  okDelete,
-  okUpperCase,
-  okLowerCase,
-  okInvertRegister,
-  okAnsiToOem,
-  okOemToAnsi,
-  okTrim,
+enum class TOperationKind : std::uint8_t {
+  Fill,
+  Insert,
+  Replace,
+  Delete,
+  UpperCase,
+  LowerCase,
+  InvertRegister,
+  AnsiToOem,
+  OemToAnsi,
+  Trim,
 };
 
 // One line per kind, in kind order, as the wizard lists them.
@@ -40,13 +40,13 @@ enum TOperationNeeds : std::uint8_t {
   NeedsData = 16,
 };
 
-enum TPositionMode : std::uint8_t {
-  pmSymbolIndex,
-  pmSubstringBegin,
-  pmSubstringEnd,
-  pmSymbolIndexFromEnd,
-  pmSubstringBeginFromEnd,
-  pmSubstringEndFromEnd,
+enum class TPositionMode : std::uint8_t {
+  SymbolIndex,
+  SubstringBegin,
+  SubstringEnd,
+  SymbolIndexFromEnd,
+  SubstringBeginFromEnd,
+  SubstringEndFromEnd,
 };
 
 inline constexpr std::string_view kPositionModeNames =
@@ -57,12 +57,12 @@ inline constexpr std::string_view kPositionModeNames =
 // A place in a cell text: a count of characters from either end, or either end of the first
 // or the last occurrence of a substring.
 struct TOperationPosition {
-  std::uint8_t Mode = pmSymbolIndex;
+  TPositionMode Mode = TPositionMode::SymbolIndex;
   std::string Text;
   std::int32_t Index = 0;
 };
 
-enum TOperationDataKind : std::uint8_t { dkString, dkNumber, dkColumnValue };
+enum class TOperationDataKind : std::uint8_t { String, Number, ColumnValue };
 
 inline constexpr std::string_view kOperationDataKindNames =
     "String\r\nNumber\r\nValue from other column";
@@ -70,7 +70,7 @@ inline constexpr std::string_view kOperationDataKindNames =
 // What Fill, Insert and Replace put in: a fixed text, a running number or another column's
 // cell of the same record.
 struct TOperationData {
-  std::uint8_t Kind = dkString;
+  TOperationDataKind Kind = TOperationDataKind::String;
   std::string Text;
   std::int32_t Start = 0;
   std::int32_t Step = 0;
@@ -88,9 +88,9 @@ struct TOperationInterval {
 class TOperation {
  public:
   // The kind's line of kOperationKindNames; empty for an unknown kind.
-  static std::string KindName(int kind);
+  static std::string KindName(TOperationKind kind);
   // An unknown kind needs nothing.
-  static TOperationNeeds Needs(int kind);
+  static TOperationNeeds Needs(TOperationKind kind);
   // An offset from 0 to the text's length. An absent substring stands before the text when
   // searched from the start and after it when searched from the end.
   static int ResolvePosition(const TOperationPosition& position, std::string_view text);
@@ -109,13 +109,13 @@ class TOperation {
   void Execute() const;
 
   TRecords* Records = nullptr;
-  std::uint8_t Kind = okFill;
+  TOperationKind Kind = TOperationKind::Fill;
   const TColumn* Column = nullptr;
   std::vector<const TColumn*> Columns;
   TOperationPosition Position;
   // As the wizard starts them: the whole text.
   TOperationPosition IntervalStart;
-  TOperationPosition IntervalEnd{pmSymbolIndexFromEnd, {}, 0};
+  TOperationPosition IntervalEnd{TPositionMode::SymbolIndexFromEnd, {}, 0};
   TOperationData Data;
 
  private:

@@ -21,26 +21,26 @@ namespace {
 
 TEST(Operation, KindsHaveTheirNamesAndNeeds) {
   struct TKindCase {
-    int Kind;
+    TOperationKind Kind;
     const char* Name;
     int Needs;
   };
   const TKindCase cases[] = {
-      {okFill, "Fill", 18},
-      {okInsert, "Insert", 21},
-      {okReplace, "Replace", 25},
-      {okDelete, "Delete", 9},
-      {okUpperCase, "Upper case", 9},
-      {okLowerCase, "Lower case", 9},
-      {okInvertRegister, "Invert register", 9},
-      {okAnsiToOem, "ANSI -> OEM", 2},
-      {okOemToAnsi, "OEM -> ANSI", 2},
-      {okTrim, "Delete leading and trailing blanks", 2},
-      {10, "", 0},
-      {-1, "", 0},
+      {TOperationKind::Fill, "Fill", 18},
+      {TOperationKind::Insert, "Insert", 21},
+      {TOperationKind::Replace, "Replace", 25},
+      {TOperationKind::Delete, "Delete", 9},
+      {TOperationKind::UpperCase, "Upper case", 9},
+      {TOperationKind::LowerCase, "Lower case", 9},
+      {TOperationKind::InvertRegister, "Invert register", 9},
+      {TOperationKind::AnsiToOem, "ANSI -> OEM", 2},
+      {TOperationKind::OemToAnsi, "OEM -> ANSI", 2},
+      {TOperationKind::Trim, "Delete leading and trailing blanks", 2},
+      {static_cast<TOperationKind>(10), "", 0},
+      {static_cast<TOperationKind>(255), "", 0},
   };
   for (const TKindCase& each : cases) {
-    SCOPED_TRACE(each.Kind);
+    SCOPED_TRACE(static_cast<int>(each.Kind));
     EXPECT_EQ(TOperation::KindName(each.Kind), each.Name);
     EXPECT_EQ(TOperation::Needs(each.Kind), each.Needs);
   }
@@ -48,7 +48,7 @@ TEST(Operation, KindsHaveTheirNamesAndNeeds) {
 
 struct TPositionCase {
   const char* Name;
-  std::uint8_t Mode;
+  TPositionMode Mode;
   const char* Text;
   std::int32_t Index;
   const char* Cell;
@@ -70,26 +70,29 @@ TEST_P(ResolvePositionTest, GivesAnOffsetWithinTheText) {
 INSTANTIATE_TEST_SUITE_P(
     Operation, ResolvePositionTest,
     testing::Values(
-        TPositionCase{"Index", pmSymbolIndex, "", 2, "abcdef", 2},
-        TPositionCase{"IndexPastTheEnd", pmSymbolIndex, "", 99, "abcdef", 6},
-        TPositionCase{"NegativeIndex", pmSymbolIndex, "", -3, "abcdef", 0},
-        TPositionCase{"IndexFromTheEnd", pmSymbolIndexFromEnd, "", 2, "abcdef", 4},
-        TPositionCase{"IndexFromTheEndPastTheStart", pmSymbolIndexFromEnd, "", 99, "abcdef", 0},
-        TPositionCase{"SmallestIndexFromTheEnd", pmSymbolIndexFromEnd, "", INT_MIN, "abc", 3},
-        TPositionCase{"BeginOfFirst", pmSubstringBegin, "ab", 0, "xabyab", 1},
-        TPositionCase{"EndOfFirst", pmSubstringEnd, "ab", 0, "xabyab", 3},
-        TPositionCase{"BeginOfLast", pmSubstringBeginFromEnd, "ab", 0, "xabyab", 4},
-        TPositionCase{"EndOfLast", pmSubstringEndFromEnd, "ab", 0, "xabyab", 6},
-        TPositionCase{"LastAtTheStart", pmSubstringBeginFromEnd, "ab", 0, "abxy", 0},
-        TPositionCase{"CaseSensitive", pmSubstringBegin, "AB", 0, "abAB", 2},
-        TPositionCase{"AbsentBegin", pmSubstringBegin, "q", 0, "abc", 0},
-        TPositionCase{"AbsentEnd", pmSubstringEnd, "q", 0, "abc", 0},
-        TPositionCase{"AbsentBeginFromTheEnd", pmSubstringBeginFromEnd, "q", 0, "abc", 3},
-        TPositionCase{"AbsentEndFromTheEnd", pmSubstringEndFromEnd, "q", 0, "abc", 3},
-        TPositionCase{"EmptyFromTheStart", pmSubstringEnd, "", 0, "abc", 0},
-        TPositionCase{"EmptyFromTheEnd", pmSubstringBeginFromEnd, "", 0, "abc", 3},
-        TPositionCase{"LongerThanTheText", pmSubstringEndFromEnd, "abcd", 0, "abc", 3},
-        TPositionCase{"UnknownMode", 6, "", 2, "abc", 0}),
+        TPositionCase{"Index", TPositionMode::SymbolIndex, "", 2, "abcdef", 2},
+        TPositionCase{"IndexPastTheEnd", TPositionMode::SymbolIndex, "", 99, "abcdef", 6},
+        TPositionCase{"NegativeIndex", TPositionMode::SymbolIndex, "", -3, "abcdef", 0},
+        TPositionCase{"IndexFromTheEnd", TPositionMode::SymbolIndexFromEnd, "", 2, "abcdef", 4},
+        TPositionCase{"IndexFromTheEndPastTheStart", TPositionMode::SymbolIndexFromEnd, "", 99,
+                      "abcdef", 0},
+        TPositionCase{"SmallestIndexFromTheEnd", TPositionMode::SymbolIndexFromEnd, "", INT_MIN,
+                      "abc", 3},
+        TPositionCase{"BeginOfFirst", TPositionMode::SubstringBegin, "ab", 0, "xabyab", 1},
+        TPositionCase{"EndOfFirst", TPositionMode::SubstringEnd, "ab", 0, "xabyab", 3},
+        TPositionCase{"BeginOfLast", TPositionMode::SubstringBeginFromEnd, "ab", 0, "xabyab", 4},
+        TPositionCase{"EndOfLast", TPositionMode::SubstringEndFromEnd, "ab", 0, "xabyab", 6},
+        TPositionCase{"LastAtTheStart", TPositionMode::SubstringBeginFromEnd, "ab", 0, "abxy", 0},
+        TPositionCase{"CaseSensitive", TPositionMode::SubstringBegin, "AB", 0, "abAB", 2},
+        TPositionCase{"AbsentBegin", TPositionMode::SubstringBegin, "q", 0, "abc", 0},
+        TPositionCase{"AbsentEnd", TPositionMode::SubstringEnd, "q", 0, "abc", 0},
+        TPositionCase{"AbsentBeginFromTheEnd", TPositionMode::SubstringBeginFromEnd, "q", 0, "abc",
+                      3},
+        TPositionCase{"AbsentEndFromTheEnd", TPositionMode::SubstringEndFromEnd, "q", 0, "abc", 3},
+        TPositionCase{"EmptyFromTheStart", TPositionMode::SubstringEnd, "", 0, "abc", 0},
+        TPositionCase{"EmptyFromTheEnd", TPositionMode::SubstringBeginFromEnd, "", 0, "abc", 3},
+        TPositionCase{"LongerThanTheText", TPositionMode::SubstringEndFromEnd, "abcd", 0, "abc", 3},
+        TPositionCase{"UnknownMode", static_cast<TPositionMode>(6), "", 2, "abc", 0}),
     [](const auto& info) { return info.param.Name; });
 
 // Stored columns A and B and the virtual V = A + A, over records of All; the operation
@@ -138,18 +141,19 @@ TEST_P(OperationEditTest, ComputesAndWritesTheNewText) {
   ExpectResult(GetParam().Cell, GetParam().Expected);
 }
 
-TOperationPosition Substring(std::uint8_t mode, std::string text) {
+TOperationPosition Substring(TPositionMode mode, std::string text) {
   return {mode, std::move(text), 0};
 }
 
-TOperationPosition Index(std::uint8_t mode, std::int32_t index) {
+TOperationPosition Index(TPositionMode mode, std::int32_t index) {
   return {mode, {}, index};
 }
 
 // Sets the kind and the data text; the interval stays the whole text unless given.
-std::function<void(TOperation&)> Kind(std::uint8_t kind, std::string data = {},
-                                      TOperationPosition start = Index(pmSymbolIndex, 0),
-                                      TOperationPosition end = Index(pmSymbolIndexFromEnd, 0)) {
+std::function<void(TOperation&)> Kind(
+    TOperationKind kind, std::string data = {},
+    TOperationPosition start = Index(TPositionMode::SymbolIndex, 0),
+    TOperationPosition end = Index(TPositionMode::SymbolIndexFromEnd, 0)) {
   return [=](TOperation& operation) {
     operation.Kind = kind;
     operation.Data.Text = data;
@@ -160,7 +164,7 @@ std::function<void(TOperation&)> Kind(std::uint8_t kind, std::string data = {},
 
 std::function<void(TOperation&)> InsertAt(TOperationPosition position) {
   return [=](TOperation& operation) {
-    operation.Kind = okInsert;
+    operation.Kind = TOperationKind::Insert;
     operation.Data.Text = "X";
     operation.Position = position;
   };
@@ -169,43 +173,51 @@ std::function<void(TOperation&)> InsertAt(TOperationPosition position) {
 INSTANTIATE_TEST_SUITE_P(
     Operation, OperationEditTest,
     testing::Values(
-        TEditCase{"Fill", Kind(okFill, "new"), "old", "new"},
-        TEditCase{"InsertAtIndex", InsertAt(Index(pmSymbolIndex, 1)), "abc", "aXbc"},
-        TEditCase{"InsertBeforeAnAbsentSubstring", InsertAt(Substring(pmSubstringBegin, "q")),
-                  "abc", "Xabc"},
+        TEditCase{"Fill", Kind(TOperationKind::Fill, "new"), "old", "new"},
+        TEditCase{"InsertAtIndex", InsertAt(Index(TPositionMode::SymbolIndex, 1)), "abc", "aXbc"},
+        TEditCase{"InsertBeforeAnAbsentSubstring",
+                  InsertAt(Substring(TPositionMode::SubstringBegin, "q")), "abc", "Xabc"},
         TEditCase{"InsertAfterAnAbsentSubstringFromTheEnd",
-                  InsertAt(Substring(pmSubstringBeginFromEnd, "q")), "abc", "abcX"},
-        TEditCase{"InsertAfterTheLastSubstring", InsertAt(Substring(pmSubstringEndFromEnd, "b")),
-                  "abab", "ababX"},
-        TEditCase{"ReplaceTheWholeText", Kind(okReplace, "new"), "old", "new"},
+                  InsertAt(Substring(TPositionMode::SubstringBeginFromEnd, "q")), "abc", "abcX"},
+        TEditCase{"InsertAfterTheLastSubstring",
+                  InsertAt(Substring(TPositionMode::SubstringEndFromEnd, "b")), "abab", "ababX"},
+        TEditCase{"ReplaceTheWholeText", Kind(TOperationKind::Replace, "new"), "old", "new"},
         TEditCase{"ReplaceWithSwappedEnds",
-                  Kind(okReplace, "-", Index(pmSymbolIndexFromEnd, 1), Index(pmSymbolIndex, 1)),
+                  Kind(TOperationKind::Replace, "-", Index(TPositionMode::SymbolIndexFromEnd, 1),
+                       Index(TPositionMode::SymbolIndex, 1)),
                   "abcd", "a-d"},
-        TEditCase{
-            "DeleteTheFirstOccurrence",
-            Kind(okDelete, {}, Substring(pmSubstringBegin, "xy"), Substring(pmSubstringEnd, "xy")),
-            "axybxy", "abxy"},
-        TEditCase{
-            "DeleteAnAbsentSubstring",
-            Kind(okDelete, {}, Substring(pmSubstringBegin, "q"), Substring(pmSubstringEnd, "q")),
-            "abc", "abc"},
+        TEditCase{"DeleteTheFirstOccurrence",
+                  Kind(TOperationKind::Delete, {}, Substring(TPositionMode::SubstringBegin, "xy"),
+                       Substring(TPositionMode::SubstringEnd, "xy")),
+                  "axybxy", "abxy"},
+        TEditCase{"DeleteAnAbsentSubstring",
+                  Kind(TOperationKind::Delete, {}, Substring(TPositionMode::SubstringBegin, "q"),
+                       Substring(TPositionMode::SubstringEnd, "q")),
+                  "abc", "abc"},
         TEditCase{"UpperCaseOfAnInterval",
-                  Kind(okUpperCase, {}, Index(pmSymbolIndex, 1), Index(pmSymbolIndexFromEnd, 1)),
+                  Kind(TOperationKind::UpperCase, {}, Index(TPositionMode::SymbolIndex, 1),
+                       Index(TPositionMode::SymbolIndexFromEnd, 1)),
                   "abcd", "aBCd"},
-        TEditCase{"LowerCaseOfNationalLetters", Kind(okLowerCase), "\xC9T\xC9", "\xE9t\xE9"},
-        TEditCase{"InvertRegisterLeavesDigits", Kind(okInvertRegister), "aB3c\xC9", "Ab3C\xE9"},
+        TEditCase{"LowerCaseOfNationalLetters", Kind(TOperationKind::LowerCase), "\xC9T\xC9",
+                  "\xE9t\xE9"},
+        TEditCase{"InvertRegisterLeavesDigits", Kind(TOperationKind::InvertRegister), "aB3c\xC9",
+                  "Ab3C\xE9"},
         TEditCase{"InvertRegisterOfAnInterval",
-                  Kind(okInvertRegister, {}, Index(pmSymbolIndex, 0), Index(pmSymbolIndex, 2)),
+                  Kind(TOperationKind::InvertRegister, {}, Index(TPositionMode::SymbolIndex, 0),
+                       Index(TPositionMode::SymbolIndex, 2)),
                   "abCD", "ABCD"},
         TEditCase{"AnsiToOemIgnoresTheInterval",
-                  Kind(okAnsiToOem, {}, Index(pmSymbolIndex, 0), Index(pmSymbolIndex, 1)),
+                  Kind(TOperationKind::AnsiToOem, {}, Index(TPositionMode::SymbolIndex, 0),
+                       Index(TPositionMode::SymbolIndex, 1)),
                   "\xE9t\xE9", "\x82t\x82"},
-        TEditCase{"OemToAnsi", Kind(okOemToAnsi), "\x82t\x82", "\xE9t\xE9"},
+        TEditCase{"OemToAnsi", Kind(TOperationKind::OemToAnsi), "\x82t\x82", "\xE9t\xE9"},
         TEditCase{"TrimIgnoresTheInterval",
-                  Kind(okTrim, {}, Index(pmSymbolIndex, 2), Index(pmSymbolIndex, 3)),
+                  Kind(TOperationKind::Trim, {}, Index(TPositionMode::SymbolIndex, 2),
+                       Index(TPositionMode::SymbolIndex, 3)),
                   "\t  a b \r\n", "a b"},
-        TEditCase{"TrimAllBlanks", Kind(okTrim), " \x01 ", ""},
-        TEditCase{"UnknownKindChangesNothing", Kind(10, "new"), "old", "old"}),
+        TEditCase{"TrimAllBlanks", Kind(TOperationKind::Trim), " \x01 ", ""},
+        TEditCase{"UnknownKindChangesNothing", Kind(static_cast<TOperationKind>(10), "new"), "old",
+                  "old"}),
     [](const auto& info) { return info.param.Name; });
 
 TEST_F(OperationTest, CasesFollowTheCyrillicCodePage) {
@@ -214,19 +226,19 @@ TEST_F(OperationTest, CasesFollowTheCyrillicCodePage) {
   cyrillic.OemCodePage = 866;
   TScopedLocale locale(cyrillic);
   struct TCyrillicCase {
-    std::uint8_t Kind;
+    TOperationKind Kind;
     const char* Cell;
     const char* Expected;
   };
   // "абв" and "АБВ" in code page 1251, "а" in 866.
   const TCyrillicCase cases[] = {
-      {okUpperCase, "\xE0\xE1\xE2", "\xC0\xC1\xC2"},
-      {okLowerCase, "\xC0\xC1z", "\xE0\xE1z"},
-      {okInvertRegister,
+      {TOperationKind::UpperCase, "\xE0\xE1\xE2", "\xC0\xC1\xC2"},
+      {TOperationKind::LowerCase, "\xC0\xC1z", "\xE0\xE1z"},
+      {TOperationKind::InvertRegister,
        "\xC0\xE1"
        "z1",
        "\xE0\xC1Z1"},
-      {okAnsiToOem, "\xE0", "\xA0"},
+      {TOperationKind::AnsiToOem, "\xE0", "\xA0"},
   };
   Table.All.Add(Table.Make({""}));
   Operation.Column = &A;
@@ -245,12 +257,15 @@ TEST_F(OperationTest, AppliesToItsColumnOrItsColumnList) {
   Operation.Column = &A;
   Operation.Columns = {&B, &v};
   struct TAppliesCase {
-    std::uint8_t Kind;
+    TOperationKind Kind;
     bool A, B, V;
   };
   const TAppliesCase cases[] = {
-      {okInsert, true, false, false}, {okDelete, true, false, false}, {okFill, false, true, true},
-      {okTrim, false, true, true},    {10, false, false, false},
+      {TOperationKind::Insert, true, false, false},
+      {TOperationKind::Delete, true, false, false},
+      {TOperationKind::Fill, false, true, true},
+      {TOperationKind::Trim, false, true, true},
+      {static_cast<TOperationKind>(10), false, false, false},
   };
   for (const TAppliesCase& each : cases) {
     SCOPED_TRACE(static_cast<int>(each.Kind));
@@ -276,9 +291,9 @@ TEST_F(OperationTest, NumbersFollowTheProcessedListAndWrapAround) {
   for (const char* name : {"a", "b", "c"}) Table.All.Add(Table.Make({name, "y"}));
   Table.Other.Add(Table.All.Item(2));
   Table.Other.Add(Table.All.Item(0));
-  Operation.Kind = okFill;
+  Operation.Kind = TOperationKind::Fill;
   Operation.Columns = {&A};
-  Operation.Data.Kind = dkNumber;
+  Operation.Data.Kind = TOperationDataKind::Number;
   for (const TNumberCase& each : cases) {
     SCOPED_TRACE(each.Rows);
     Operation.Data.Start = each.Start;
@@ -294,9 +309,9 @@ TEST_F(OperationTest, ColumnValuesAreReadAsTheyAreAtThatMoment) {
   TRecord& record = Table.Make({"x", "y"});
   Table.All.Add(record);
   Table.Other.Add(record);
-  Operation.Kind = okFill;
+  Operation.Kind = TOperationKind::Fill;
   Operation.Columns = {&B, &A};
-  Operation.Data.Kind = dkColumnValue;
+  Operation.Data.Kind = TOperationDataKind::ColumnValue;
   Operation.Data.Column = &Table.Column("V");
   EXPECT_EQ(Operation.ComputeText(0, B), "xx") << "the preview sees the stored texts";
   Operation.Execute();
@@ -308,9 +323,9 @@ TEST_F(OperationTest, AVirtualTargetIsLeftOutAndAMissingDataColumnGivesNothing) 
   TRecord& record = Table.Make({"a", "b"});
   Table.All.Add(record);
   Table.Other.Add(record);
-  Operation.Kind = okFill;
+  Operation.Kind = TOperationKind::Fill;
   Operation.Columns = {&v, &B};
-  Operation.Data.Kind = dkColumnValue;
+  Operation.Data.Kind = TOperationDataKind::ColumnValue;
   EXPECT_EQ(Operation.ComputeText(0, v), "");
   Operation.Execute();
   EXPECT_EQ(TRecordsFixture::Rows(Table.All), "a|");
@@ -318,13 +333,13 @@ TEST_F(OperationTest, AVirtualTargetIsLeftOutAndAMissingDataColumnGivesNothing) 
 
 TEST_F(OperationTest, TextsLongerThanAFieldAreCut) {
   const std::string full(TFieldArray::kMaxFieldLength, 'x');
-  Operation.Kind = okInsert;
+  Operation.Kind = TOperationKind::Insert;
   Operation.Data.Text = "ab";
   ExpectResult(full, "ab" + full.substr(2));
 }
 
 TEST_F(OperationTest, FieldsChangedComesFromTheMasterEvenForAnEmptyList) {
-  Operation.Kind = okFill;
+  Operation.Kind = TOperationKind::Fill;
   Operation.Columns = {&A};
   for (bool empty : {true, false}) {
     SCOPED_TRACE(empty);
@@ -363,7 +378,7 @@ TEST_F(OperationTest, ShowsProgressPerRecord) {
   for (int i = 0; i < 100; ++i) Table.Other.Add(Table.Make({"a", "b"}));
   TRecordingUserInterface ui;
   TProgress::SetClock(&SlowClock);
-  Operation.Kind = okTrim;
+  Operation.Kind = TOperationKind::Trim;
   Operation.Columns = {&A, &B};
   Operation.Execute();
   TProgress::SetClock(nullptr);
