@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/column_names.h"
@@ -82,17 +83,17 @@ bool StartsWithWord(std::string_view text, std::string_view word) {
 }
 
 // The condition's operator at the start of the text, as its name or its index; -1 when none.
-int OperatorAt(std::string_view text, std::size_t& length) {
+std::optional<TConditionKind> OperatorAt(std::string_view text, std::size_t& length) {
   for (std::size_t kind = 0; kind < kConditionNames.size(); ++kind) {
     const std::string index = std::to_string(kind);
     for (const std::string_view name : {kConditionNames[kind], std::string_view(index)}) {
       if (StartsWithWord(text, name)) {
         length = name.size();
-        return static_cast<int>(kind);
+        return static_cast<TConditionKind>(kind);
       }
     }
   }
-  return -1;
+  return std::nullopt;
 }
 
 std::int32_t LengthOf(std::string_view text) {
@@ -112,19 +113,19 @@ void AddCondition(const TCliContext& context, TExtendedSearch& search, std::stri
        blank = text.find(' ', blank + 1)) {
     std::size_t length = 0;
     const std::string_view rest = text.substr(blank + 1);
-    const int kind = OperatorAt(rest, length);
+    const std::optional<TConditionKind> kind = OperatorAt(rest, length);
     const std::string_view name = text.substr(0, blank);
-    if (kind < 0 || name.find_first_not_of(' ') == std::string_view::npos) continue;
+    if (!kind || name.find_first_not_of(' ') == std::string_view::npos) continue;
     TColumn* column = FindNamedColumn(context, search.Source().Columns(), name);
     if (column == nullptr) {
       if (unknown.empty()) unknown = name;
       continue;
     }
     const std::string_view value = rest.substr(std::min(length + 1, rest.size()));
-    if (kind >= ckSameLength) {
-      search.AddCondition(*column, kind, LengthOf(value), {});
+    if (*kind >= TConditionKind::SameLength) {
+      search.AddCondition(*column, *kind, LengthOf(value), {});
     } else {
-      search.AddCondition(*column, kind, 0, context.Text().Input(value));
+      search.AddCondition(*column, *kind, 0, context.Text().Input(value));
     }
     return;
   }

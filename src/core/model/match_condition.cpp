@@ -25,15 +25,15 @@ TMatchRange RangeOf(std::size_t start, std::size_t length) {
 
 }  // namespace
 
-TConditionMatcher::TConditionMatcher(int kind, std::string_view pattern, bool caseSensitive,
-                                     int length)
+TConditionMatcher::TConditionMatcher(TConditionKind kind, std::string_view pattern,
+                                     bool caseSensitive, int length)
     : Upper_(TLocale::Current().Ansi().UpperTable()),
       Kind_(kind),
       Pattern_(pattern),
       CaseSensitive_(caseSensitive),
       Length_(length) {
   // The mask does its own upper-casing, whatever the case flag says.
-  if (!CaseSensitive_ && Kind_ != ckMatchMask) {
+  if (!CaseSensitive_ && Kind_ != TConditionKind::MatchMask) {
     for (char& c : Pattern_) c = static_cast<char>(Upper_[static_cast<unsigned char>(c)]);
   }
 }
@@ -52,75 +52,76 @@ std::string_view TConditionMatcher::Prepared(std::string_view value) {
 bool TConditionMatcher::Matches(std::string_view value) {
   const auto length = static_cast<long long>(value.size());
   switch (Kind_) {
-    case ckSameLength:
+    case TConditionKind::SameLength:
       return Length_ == length;
-    case ckLongerThan:
+    case TConditionKind::LongerThan:
       return Length_ < length;
-    case ckShorterThan:
+    case TConditionKind::ShorterThan:
       return Length_ > length;
-    case ckMatchMask:
+    case TConditionKind::MatchMask:
       if (!Mask_) Mask_ = std::make_unique<TMaskMatcher>(Pattern_);
       return Mask_->Matches(value);
     default:
       break;
   }
-  if (Kind_ < ckContain || Kind_ > ckShorterThan) return false;
+  if (Kind_ < TConditionKind::Contain || Kind_ > TConditionKind::ShorterThan) return false;
 
   const std::string_view v = Prepared(value);
   const std::string_view p = Pattern_;
   switch (Kind_) {
-    case ckContain:
+    case TConditionKind::Contain:
       return p.empty() || Find(v, p).has_value();
-    case ckEqual:
+    case TConditionKind::Equal:
       return v == p;
-    case ckNotContain:
+    case TConditionKind::NotContain:
       return p.empty() || !Find(v, p).has_value();
-    case ckNotEqual:
+    case TConditionKind::NotEqual:
       return v != p;
-    case ckBeginWith:
+    case TConditionKind::BeginWith:
       return v.starts_with(p);
-    case ckEndWith:
+    case TConditionKind::EndWith:
       return v.ends_with(p);
-    case ckNotBeginWith:
+    case TConditionKind::NotBeginWith:
       return !v.starts_with(p);
-    case ckNotEndWith:
+    case TConditionKind::NotEndWith:
       return !v.ends_with(p);
-    case ckLessOrEqual:
+    case TConditionKind::LessOrEqual:
       return CompareValues(p, v) >= 0;
     default:
-      return CompareValues(v, p) >= 0;  // ckGreaterOrEqual
+      return CompareValues(v, p) >= 0;  // TConditionKind::GreaterOrEqual
   }
 }
 
 std::optional<TMatchRange> TConditionMatcher::MatchRange(std::string_view value) {
   if (Pattern_.empty()) return std::nullopt;
-  if (Kind_ != ckContain && Kind_ != ckEqual && Kind_ != ckBeginWith && Kind_ != ckEndWith) {
+  if (Kind_ != TConditionKind::Contain && Kind_ != TConditionKind::Equal &&
+      Kind_ != TConditionKind::BeginWith && Kind_ != TConditionKind::EndWith) {
     return std::nullopt;
   }
   const std::string_view v = Prepared(value);
   const std::string_view p = Pattern_;
   switch (Kind_) {
-    case ckContain:
+    case TConditionKind::Contain:
       if (std::optional<std::size_t> at = Find(v, p)) return RangeOf(*at, p.size());
       break;
-    case ckEqual:
-    case ckBeginWith:
-      if (Kind_ == ckEqual ? v == p : v.starts_with(p)) return RangeOf(0, p.size());
+    case TConditionKind::Equal:
+    case TConditionKind::BeginWith:
+      if (Kind_ == TConditionKind::Equal ? v == p : v.starts_with(p)) return RangeOf(0, p.size());
       break;
-    default:  // ckEndWith
+    default:  // TConditionKind::EndWith
       if (v.ends_with(p)) return RangeOf(v.size() - p.size(), p.size());
       break;
   }
   return std::nullopt;
 }
 
-bool MatchCondition(std::string_view value, int kind, std::string_view pattern, bool caseSensitive,
-                    int length) {
+bool MatchCondition(std::string_view value, TConditionKind kind, std::string_view pattern,
+                    bool caseSensitive, int length) {
   return TConditionMatcher(kind, pattern, caseSensitive, length).Matches(value);
 }
 
-std::optional<TMatchRange> MatchRange(std::string_view value, int kind, std::string_view pattern,
-                                      bool caseSensitive) {
+std::optional<TMatchRange> MatchRange(std::string_view value, TConditionKind kind,
+                                      std::string_view pattern, bool caseSensitive) {
   return TConditionMatcher(kind, pattern, caseSensitive, 0).MatchRange(value);
 }
 

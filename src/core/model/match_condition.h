@@ -11,21 +11,21 @@ namespace mervanta {
 class TMaskMatcher;
 
 // The search condition kinds, numbered as stored and in the order their names are offered.
-enum TConditionKind : int {
-  ckContain,
-  ckEqual,
-  ckNotContain,
-  ckNotEqual,
-  ckBeginWith,
-  ckEndWith,
-  ckNotBeginWith,
-  ckNotEndWith,
-  ckMatchMask,
-  ckLessOrEqual,
-  ckGreaterOrEqual,
-  ckSameLength,
-  ckLongerThan,
-  ckShorterThan,
+enum class TConditionKind : int {
+  Contain,
+  Equal,
+  NotContain,
+  NotEqual,
+  BeginWith,
+  EndWith,
+  NotBeginWith,
+  NotEndWith,
+  MatchMask,
+  LessOrEqual,
+  GreaterOrEqual,
+  SameLength,
+  LongerThan,
+  ShorterThan,
 };
 
 inline constexpr std::array<std::string_view, 14> kConditionNames{"Contain",
@@ -58,7 +58,7 @@ class TConditionMatcher {
   // `kind` is a TConditionKind (any other number never matches); `length` serves the three
   // length kinds. Without `caseSensitive`, value and pattern compare upper-cased through the
   // locale; masks always do.
-  TConditionMatcher(int kind, std::string_view pattern, bool caseSensitive, int length);
+  TConditionMatcher(TConditionKind kind, std::string_view pattern, bool caseSensitive, int length);
   ~TConditionMatcher();
 
   // A malformed mask raises "'%s' is an invalid mask at (%d)" from here, so a condition that
@@ -74,7 +74,7 @@ class TConditionMatcher {
   std::string_view Prepared(std::string_view value);
 
   std::array<unsigned char, 256> Upper_;
-  int Kind_;
+  TConditionKind Kind_;
   std::string Pattern_;
   bool CaseSensitive_;
   int Length_;
@@ -83,9 +83,9 @@ class TConditionMatcher {
 };
 
 // Single tests for callers that have no prepared condition.
-bool MatchCondition(std::string_view value, int kind, std::string_view pattern, bool caseSensitive,
-                    int length);
-std::optional<TMatchRange> MatchRange(std::string_view value, int kind, std::string_view pattern,
-                                      bool caseSensitive);
+bool MatchCondition(std::string_view value, TConditionKind kind, std::string_view pattern,
+                    bool caseSensitive, int length);
+std::optional<TMatchRange> MatchRange(std::string_view value, TConditionKind kind,
+                                      std::string_view pattern, bool caseSensitive);
 
 }  // namespace mervanta

@@ -8,7 +8,8 @@ namespace mervanta {
 
 TFastSearch::TFastSearch(TRecords& source, std::string text)
     : TSearchByConditions(source), Text_(std::move(text)) {
-  for (const auto& column : source.Columns()) AddCondition(*column, ckContain, 0, Text_);
+  for (const auto& column : source.Columns())
+    AddCondition(*column, TConditionKind::Contain, 0, Text_);
   SetAnyCondition(true);
   SetIgnoreCase(true);
 }

@@ -11,7 +11,7 @@
 
 namespace mervanta {
 
-void TSearchByConditions::AddCondition(TColumn& column, int kind, std::int32_t number,
+void TSearchByConditions::AddCondition(TColumn& column, TConditionKind kind, std::int32_t number,
                                        std::string text) {
   Conditions_.emplace_back(column, kind, number, std::move(text));
 }

@@ -16,7 +16,7 @@ class TSearchByConditions : public TSearch {
   explicit TSearchByConditions(TRecords& source) : TSearch(source) {}
 
   const std::vector<TCondition>& Conditions() const { return Conditions_; }
-  void AddCondition(TColumn& column, int kind, std::int32_t number, std::string text);
+  void AddCondition(TColumn& column, TConditionKind kind, std::int32_t number, std::string text);
 
   bool AnyCondition() const { return AnyCondition_; }
   void SetAnyCondition(bool anyCondition) { AnyCondition_ = anyCondition; }

@@ -13,7 +13,7 @@ TUsualSearch::TUsualSearch(TRecords& source, const TUsualValues& values)
   const int count = std::min(columns.Count(), static_cast<int>(Values_.size()));
   for (int i = 0; i < count; ++i) {
     const std::string& value = Values_[static_cast<std::size_t>(i)];
-    if (!value.empty()) AddCondition(columns[i], ckContain, 0, value);
+    if (!value.empty()) AddCondition(columns[i], TConditionKind::Contain, 0, value);
   }
   SetIgnoreCase(true);
 }

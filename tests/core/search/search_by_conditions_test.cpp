@@ -41,31 +41,31 @@ class SearchByConditionsTest : public testing::Test, public TRecordsFixture {
 
 TEST_F(SearchByConditionsTest, OneConditionKeepsTheRecordsWhoseCellPassesItsKind) {
   struct TCase {
-    int Kind;
+    TConditionKind Kind;
     std::string Text;
     int Number;
     bool IgnoreCase;
     std::vector<std::string> Values;
     std::string Kept;
   } cases[] = {
-      {ckContain, "", 0, false, {"x", ""}, "0 1"},
-      {ckContain, "AN", 0, true, {"Anna", "banana", "BOB"}, "0 1"},
-      {ckContain, "AN", 0, false, {"Anna", "banana", "BOB"}, ""},
-      {ckNotContain, "", 0, false, {"x", ""}, "0 1"},
-      {ckEndWith, "xabc", 0, false, {"abc", "xabc", "zxabc"}, "1 2"},
-      {ckSameLength, "", 0, false, {"", "a", ""}, "0 2"},
-      {ckLongerThan, "", 1, false, {"", "a", "ab"}, "2"},
-      {ckShorterThan, "", 1, false, {"", "a", "ab"}, "0"},
-      {ckMatchMask, "a*", 0, false, {"Apple", "banana", "a"}, "0 2"},
+      {TConditionKind::Contain, "", 0, false, {"x", ""}, "0 1"},
+      {TConditionKind::Contain, "AN", 0, true, {"Anna", "banana", "BOB"}, "0 1"},
+      {TConditionKind::Contain, "AN", 0, false, {"Anna", "banana", "BOB"}, ""},
+      {TConditionKind::NotContain, "", 0, false, {"x", ""}, "0 1"},
+      {TConditionKind::EndWith, "xabc", 0, false, {"abc", "xabc", "zxabc"}, "1 2"},
+      {TConditionKind::SameLength, "", 0, false, {"", "a", ""}, "0 2"},
+      {TConditionKind::LongerThan, "", 1, false, {"", "a", "ab"}, "2"},
+      {TConditionKind::ShorterThan, "", 1, false, {"", "a", "ab"}, "0"},
+      {TConditionKind::MatchMask, "a*", 0, false, {"Apple", "banana", "a"}, "0 2"},
       // A number sorts after an empty text, before any other text; 10.0 is not 10.
-      {ckLessOrEqual, "10", 0, false, {"9", "10", "10.0", "abc", ""}, "0 1 4"},
-      {ckGreaterOrEqual, "10", 0, false, {"9", "11", "10.0", "abc", ""}, "1 3"},
-      {ckGreaterOrEqual, "01.02.2020", 0, false, {"15.03.2020", "01.01.2020"}, "0"},
-      {14, "", 0, false, {"", "a"}, ""},
-      {-1, "", 0, false, {"", "a"}, ""},
+      {TConditionKind::LessOrEqual, "10", 0, false, {"9", "10", "10.0", "abc", ""}, "0 1 4"},
+      {TConditionKind::GreaterOrEqual, "10", 0, false, {"9", "11", "10.0", "abc", ""}, "1 3"},
+      {TConditionKind::GreaterOrEqual, "01.02.2020", 0, false, {"15.03.2020", "01.01.2020"}, "0"},
+      {static_cast<TConditionKind>(14), "", 0, false, {"", "a"}, ""},
+      {static_cast<TConditionKind>(-1), "", 0, false, {"", "a"}, ""},
   };
   for (const TCase& c : cases) {
-    SCOPED_TRACE(std::to_string(c.Kind) + " '" + c.Text + "'");
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.Kind)) + " '" + c.Text + "'");
     All.Clear();
     for (const std::string& value : c.Values) All.Add(Make({value}));
     TExtendedSearch search(All);
@@ -78,8 +78,8 @@ TEST_F(SearchByConditionsTest, OneConditionKeepsTheRecordsWhoseCellPassesItsKind
 TEST_F(SearchByConditionsTest, AllConditionsMustHoldUnlessAnyWill) {
   AddRows({{"x", "y"}, {"x", "-"}, {"-", "y"}, {"-", "-"}});
   TExtendedSearch search(All);
-  search.AddCondition(Column("A"), ckEqual, 0, "x");
-  search.AddCondition(Column("B"), ckEqual, 0, "y");
+  search.AddCondition(Column("A"), TConditionKind::Equal, 0, "x");
+  search.AddCondition(Column("B"), TConditionKind::Equal, 0, "y");
   EXPECT_EQ(Kept(search), "0");
   search.SetAnyCondition(true);
   EXPECT_EQ(Kept(search), "0 1 2");
@@ -101,13 +101,13 @@ TEST_F(SearchByConditionsTest, IgnoringCaseFoldsCyrillicLettersThroughTheCodePag
   // "ПРИВЕТ" and "мир" in code page 1251.
   AddRows({{"\xCF\xD0\xC8\xC2\xC5\xD2"}, {"\xEC\xE8\xF0"}, {"\xEF\xF0\xE8"}});
   TExtendedSearch search(All);
-  search.AddCondition(Column("A"), ckContain, 0, "\xEF\xF0\xE8");  // "при"
+  search.AddCondition(Column("A"), TConditionKind::Contain, 0, "\xEF\xF0\xE8");  // "при"
   EXPECT_EQ(Kept(search), "2");
   search.SetIgnoreCase(true);
   EXPECT_EQ(Kept(search), "0 2");
 
   TExtendedSearch equal(All);
-  equal.AddCondition(Column("A"), ckEqual, 0, "\xCC\xC8\xD0");  // "МИР"
+  equal.AddCondition(Column("A"), TConditionKind::Equal, 0, "\xCC\xC8\xD0");  // "МИР"
   equal.SetIgnoreCase(true);
   EXPECT_EQ(Kept(equal), "1");
 }
@@ -117,15 +117,15 @@ TEST_F(SearchByConditionsTest, ComputedCellsAreTestedAsTheyShow) {
   upper.Formula->SetValue("UpperCase(#1)+\"!\"");
   AddRows({{"abc"}, {"ABD"}, {"Abc"}});
   TExtendedSearch search(All);
-  search.AddCondition(upper, ckEqual, 0, "ABC!");
+  search.AddCondition(upper, TConditionKind::Equal, 0, "ABC!");
   EXPECT_EQ(Kept(search), "0 2");
 }
 
 TEST_F(SearchByConditionsTest, AMalformedMaskFailsOnlyWhenTested) {
   AddRows({{"a"}, {"b"}});
   TExtendedSearch search(All);
-  search.AddCondition(Column("A"), ckContain, 0, "");
-  search.AddCondition(Column("A"), ckMatchMask, 0, "[a");
+  search.AddCondition(Column("A"), TConditionKind::Contain, 0, "");
+  search.AddCondition(Column("A"), TConditionKind::MatchMask, 0, "[a");
   search.SetAnyCondition(true);
   EXPECT_EQ(Kept(search), "0 1");  // the first condition decides every record
   search.SetAnyCondition(false);
@@ -177,18 +177,22 @@ TEST_F(SearchByConditionsTest, LocatesTheFirstConditionOnTheColumnThatMatches) {
     bool Located;
     TMatchSpan Span;
   } cases[] = {
-      {{{Column("A"), ckContain, 0, "NA"}}, true, true, {3, 4}},
-      {{{Column("A"), ckContain, 0, "NA"}}, false, false, {}},
-      {{{Column("A"), ckEqual, 0, "banana SPLIT"}}, true, true, {1, 12}},
-      {{{Column("A"), ckBeginWith, 0, "ban"}}, true, true, {1, 3}},
-      {{{Column("A"), ckEndWith, 0, "lit"}}, true, true, {10, 12}},
-      {{{Column("A"), ckMatchMask, 0, "b*"}}, true, false, {}},
-      {{{Column("A"), ckContain, 0, ""}}, true, false, {}},
-      {{{Column("B"), ckContain, 0, "ban"}, {Column("A"), ckContain, 0, "zz"}}, true, false, {}},
-      {{{Column("B"), ckContain, 0, "ban"},
-        {Column("A"), ckContain, 0, "zz"},
-        {Column("A"), ckContain, 0, "spl"},
-        {Column("A"), ckContain, 0, "a"}},
+      {{{Column("A"), TConditionKind::Contain, 0, "NA"}}, true, true, {3, 4}},
+      {{{Column("A"), TConditionKind::Contain, 0, "NA"}}, false, false, {}},
+      {{{Column("A"), TConditionKind::Equal, 0, "banana SPLIT"}}, true, true, {1, 12}},
+      {{{Column("A"), TConditionKind::BeginWith, 0, "ban"}}, true, true, {1, 3}},
+      {{{Column("A"), TConditionKind::EndWith, 0, "lit"}}, true, true, {10, 12}},
+      {{{Column("A"), TConditionKind::MatchMask, 0, "b*"}}, true, false, {}},
+      {{{Column("A"), TConditionKind::Contain, 0, ""}}, true, false, {}},
+      {{{Column("B"), TConditionKind::Contain, 0, "ban"},
+        {Column("A"), TConditionKind::Contain, 0, "zz"}},
+       true,
+       false,
+       {}},
+      {{{Column("B"), TConditionKind::Contain, 0, "ban"},
+        {Column("A"), TConditionKind::Contain, 0, "zz"},
+        {Column("A"), TConditionKind::Contain, 0, "spl"},
+        {Column("A"), TConditionKind::Contain, 0, "a"}},
        true,
        true,
        {8, 10}},

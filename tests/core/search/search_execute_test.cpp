@@ -106,7 +106,7 @@ TEST_F(SearchExecuteTest, AMalformedMaskLeavesSearchResultsAndMarksAsTheyWere) {
   Fill(Results, "cat ant");
   const TMarksCounter marks(All);
   TExtendedSearch search(All);
-  search.AddCondition(Table.Columns()[0], ckMatchMask, 0, "a[b");
+  search.AddCondition(Table.Columns()[0], TConditionKind::MatchMask, 0, "a[b");
   try {
     search.Execute(Results);
     FAIL() << "no error";
