@@ -107,7 +107,7 @@ void SaveDataFile(const std::string& path) {
   ReplaceFileAtomically(path, [&all](TFileWriter& out) { all.SaveText(out); });
 }
 
-void ExportAgainstSave(benchmark::State& state, int format) {
+void ExportAgainstSave(benchmark::State& state, TExportFormat format) {
   TRecordsExporter exporter(Table().Sources().All, std::string());
   const std::string saved = Files().Folder.File("saved.csv");
   const std::string exported = Files().Folder.File("exported");
@@ -116,7 +116,7 @@ void ExportAgainstSave(benchmark::State& state, int format) {
     const TClock::time_point start = TClock::now();
     SaveDataFile(saved);
     const TClock::time_point middle = TClock::now();
-    exporter.Export(format, exported, false, false, "table");
+    exporter.Export(format, exported, {.Title = "table"});
     exporting += TClock::now() - middle;
     baseline += middle - start;
   }
@@ -126,10 +126,10 @@ void ExportAgainstSave(benchmark::State& state, int format) {
 }
 
 void ExportCsv(benchmark::State& state) {
-  ExportAgainstSave(state, efCsv);
+  ExportAgainstSave(state, TExportFormat::Csv);
 }
 void ExportHtml(benchmark::State& state) {
-  ExportAgainstSave(state, efHtml);
+  ExportAgainstSave(state, TExportFormat::Html);
 }
 
 // Takes the records an import appended off the end of "All" again.

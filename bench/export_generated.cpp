@@ -59,8 +59,8 @@ int main(int argc, char** argv) {
     }
     ReplaceFileAtomically(folder + "/table.csv", [&all](TFileWriter& out) { all.SaveText(out); });
     TRecordsExporter exporter(all, folder);
-    exporter.Export(efExcel, folder + "/table.xls", false, false, "table");
-    exporter.Export(efDbf, folder + "/table.dbf", false, false, "table");
+    exporter.Export(TExportFormat::Excel, folder + "/table.xls", {.Title = "table"});
+    exporter.Export(TExportFormat::Dbf, folder + "/table.dbf", {.Title = "table"});
   } catch (const std::exception& error) {
     std::cerr << error.what() << '\n';
     return 1;

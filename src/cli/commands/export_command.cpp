@@ -32,15 +32,16 @@ struct TFormatName {
   TExportFormat Format;
 };
 constexpr TFormatName kFormats[] = {
-    {"csv", efCsv}, {"txt", efTxt}, {"html", efHtml}, {"xls", efExcel},
-    {"ini", efIni}, {"xml", efXml}, {"dbf", efDbf},
+    {"csv", TExportFormat::Csv},   {"txt", TExportFormat::Txt}, {"html", TExportFormat::Html},
+    {"xls", TExportFormat::Excel}, {"ini", TExportFormat::Ini}, {"xml", TExportFormat::Xml},
+    {"dbf", TExportFormat::Dbf},
 };
 
 TExportFormat ChosenFormat(const TArguments& arguments) {
   const std::string* name = arguments.Value("format");
   if (name == nullptr) {
     // The print page has but one form.
-    if (arguments.Has("print")) return efHtml;
+    if (arguments.Has("print")) return TExportFormat::Html;
     throw EUsageError("The option \"--format\" is required");
   }
   for (const TFormatName& format : kFormats) {
@@ -53,7 +54,7 @@ TExportFormat ChosenFormat(const TArguments& arguments) {
 // the table's own files.
 void CheckTarget(const TTable& table, const std::string& output, TExportFormat format) {
   std::vector<std::string> written{output};
-  if (format == efCsv && Options().Export->MakeKX->Value()) {
+  if (format == TExportFormat::Csv && Options().Export->MakeKX->Value()) {
     written.push_back(DescriptionFileName(output));
   }
   for (const std::string& file : written) {
@@ -99,7 +100,7 @@ int TExportCommand::Run(TCliContext& context, const TArguments& arguments) const
   const TExportFormat format = ChosenFormat(arguments);
   const bool forPrint = arguments.Has("print");
   const bool card = arguments.Has("card");
-  if ((forPrint || card) && format != efHtml) {
+  if ((forPrint || card) && format != TExportFormat::Html) {
     throw EUsageError("The options \"--print\" and \"--card\" make HTML pages only");
   }
   const std::string* output = arguments.Value("output");
@@ -119,7 +120,8 @@ int TExportCommand::Run(TCliContext& context, const TArguments& arguments) const
   if (all.Count() == 0) throw EMervantaError("The source is empty");
   const bool cardLayout = card || (forPrint && mervanta::Options().Print->CardMode->Value());
   TRecordsExporter(all, table->Folder())
-      .Export(format, *output, cardLayout, forPrint, table->DisplayName());
+      .Export(format, *output,
+              {.CardLayout = cardLayout, .ForPrint = forPrint, .Title = table->DisplayName()});
   return kExitSuccess;
 }
 

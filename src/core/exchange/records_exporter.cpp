@@ -35,37 +35,38 @@ constexpr std::array<TFormatInfo, kExportFormatCount> kFormats{{
     {"DBF", "DBF (*.dbf)|*.dbf", "dbf"},
 }};
 
-const TFormatInfo& Format(int format) {
-  if (format < 0 || format >= kExportFormatCount) {
-    throw EMervantaError("Unknown export format " + std::to_string(format));
+const TFormatInfo& Format(TExportFormat format) {
+  const int index = static_cast<int>(format);
+  if (index < 0 || index >= kExportFormatCount) {
+    throw EMervantaError("Unknown export format " + std::to_string(index));
   }
-  return kFormats[static_cast<std::size_t>(format)];
+  return kFormats[static_cast<std::size_t>(index)];
 }
 
-bool IsOfficeFormat(int format) {
-  return format == efExcelCom || format == efWordCom;
+bool IsOfficeFormat(TExportFormat format) {
+  return format == TExportFormat::ExcelCom || format == TExportFormat::WordCom;
 }
 
 }  // namespace
 
-std::string TRecordsExporter::FormatName(int format) {
+std::string TRecordsExporter::FormatName(TExportFormat format) {
   const std::string_view name = Format(format).Name;
-  if (format != efCsv) return std::string(name);
+  if (format != TExportFormat::Csv) return std::string(name);
   const TItemIndexProperty& separator = *Options().Export->SeparatorCSV;
   const std::string& item = separator.Items()[static_cast<std::size_t>(separator.Value())];
   std::string text(name);
   return text.replace(text.find("%s"), 2, item);
 }
 
-std::string TRecordsExporter::FormatFilter(int format) {
+std::string TRecordsExporter::FormatFilter(TExportFormat format) {
   return std::string(Format(format).Filter);
 }
 
-std::string TRecordsExporter::FormatExtension(int format) {
+std::string TRecordsExporter::FormatExtension(TExportFormat format) {
   return std::string(Format(format).Extension);
 }
 
-bool TRecordsExporter::FormatNeedsFile(int format) {
+bool TRecordsExporter::FormatNeedsFile(TExportFormat format) {
   Format(format);
   return !IsOfficeFormat(format) || !Options().Export->ViewCOM->Value();
 }
@@ -78,26 +79,26 @@ void TRecordsExporter::SelectColumns(bool forPrint) {
   }
 }
 
-void TRecordsExporter::Export(int format, const std::string& fileName, bool cardLayout,
-                              bool forPrint, const std::string& title) {
+void TRecordsExporter::Export(TExportFormat format, const std::string& fileName,
+                              const TExportPage& page) {
   if (IsOfficeFormat(format)) {
     throw EMervantaError("The format \"" + FormatName(format) + "\" is not available here");
   }
   Format(format);
-  SelectColumns(forPrint);
+  SelectColumns(page.ForPrint);
   TProgressScope progress(Source_.Count());
-  WriteFile(format, fileName, cardLayout, forPrint, title);
+  WriteFile(format, fileName, page);
 }
 
-void TRecordsExporter::WriteFile(int format, const std::string& fileName, bool cardLayout,
-                                 bool forPrint, const std::string& title) const {
+void TRecordsExporter::WriteFile(TExportFormat format, const std::string& fileName,
+                                 const TExportPage& page) const {
   const TOptions& options = Options();
   const TExportCategory& exportOptions = *options.Export;
   const TExportJob job{Source_, SelectedColumns_};
   auto replace = [&fileName](const auto& write) { ReplaceFileAtomically(fileName, write); };
 
   switch (format) {
-    case efCsv: {
+    case TExportFormat::Csv: {
       const TDelimitedStyle style{FieldSeparator(exportOptions.SeparatorCSV->Value()),
                                   exportOptions.ShowHeadCSV->Value(), true,
                                   options.Other->QuoteAllFields->Value()};
@@ -107,36 +108,37 @@ void TRecordsExporter::WriteFile(int format, const std::string& fileName, bool c
       }
       break;
     }
-    case efTxt: {
+    case TExportFormat::Txt: {
       const TDelimitedStyle style{'\t', exportOptions.ShowHeadTXT->Value(), false, false};
       replace([&](TFileWriter& out) { WriteDelimited(job, out, style); });
       break;
     }
-    case efHtml: {
+    case TExportFormat::Html: {
       const TPrintCategory& print = *options.Print;
-      THtmlPage page;
-      page.Title = title;
-      page.Folder = TableFolder_;
-      page.Font = forPrint ? print.Font->Value() : options.Flip->Font->Value();
-      page.CardLayout = cardLayout;
-      page.ForPrint = forPrint;
-      page.Header = forPrint ? print.ShowHead->Value() : exportOptions.ShowHeadHTML->Value();
-      page.Grid = !forPrint || print.ShowGrid->Value();
-      page.Pictures = forPrint && print.ShowPictures->Value();
-      replace([&](TFileWriter& out) { WriteHtml(job, out, page); });
+      const bool forPrint = page.ForPrint;
+      THtmlPage html;
+      html.Title = page.Title;
+      html.Folder = TableFolder_;
+      html.Font = forPrint ? print.Font->Value() : options.Flip->Font->Value();
+      html.CardLayout = page.CardLayout;
+      html.ForPrint = forPrint;
+      html.Header = forPrint ? print.ShowHead->Value() : exportOptions.ShowHeadHTML->Value();
+      html.Grid = !forPrint || print.ShowGrid->Value();
+      html.Pictures = forPrint && print.ShowPictures->Value();
+      replace([&](TFileWriter& out) { WriteHtml(job, out, html); });
       break;
     }
-    case efExcel:
+    case TExportFormat::Excel:
       replace(
           [&](TFileWriter& out) { WriteBiff(job, out, exportOptions.ShowHeadOffice->Value()); });
       break;
-    case efIni:
+    case TExportFormat::Ini:
       replace([&](TFileWriter& out) { WriteIni(job, out); });
       break;
-    case efXml:
+    case TExportFormat::Xml:
       replace([&](TFileWriter& out) { WriteXml(job, out); });
       break;
-    case efDbf: {
+    case TExportFormat::Dbf: {
       const TDateTime date = Date_.value_or(Now());
       replace([&](TFileWriter& out) { WriteDbf(job, out, date); });
       break;

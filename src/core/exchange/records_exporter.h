@@ -14,18 +14,27 @@ class TColumn;
 class TRecords;
 
 // The export formats, by the index the export dialog stores.
-enum TExportFormat : int {
-  efCsv,
-  efTxt,
-  efHtml,
-  efExcel,
-  efExcelCom,
-  efIni,
-  efXml,
-  efWordCom,
-  efDbf,
+enum class TExportFormat : int {
+  Csv,
+  Txt,
+  Html,
+  Excel,
+  ExcelCom,
+  Ini,
+  Xml,
+  WordCom,
+  Dbf,
 };
 inline constexpr int kExportFormatCount = 9;
+
+// What an HTML page is for and how it is laid out.
+struct TExportPage {
+  // One block per record, as the card shows it, instead of a table.
+  bool CardLayout = false;
+  // The print dialog's page: the columns chosen for printing and the print options.
+  bool ForPrint = false;
+  std::string Title;
+};
 
 // Writes the records of one list, in the list's order and restricted to the columns chosen
 // for export (or for printing), into an external format; the print dialog prints the HTML
@@ -39,10 +48,9 @@ class TRecordsExporter {
   TRecordsExporter(const TRecords& source, std::string tableFolder)
       : Source_(source), TableFolder_(std::move(tableFolder)) {}
 
-  // `cardLayout` and `forPrint` shape the HTML page only, whose title is `title`. The two
-  // office-suite formats belong to the desktop program: here they raise EMervantaError.
-  void Export(int format, const std::string& fileName, bool cardLayout, bool forPrint,
-              const std::string& title);
+  // The page shapes the HTML format only. The two office-suite formats belong to the desktop
+  // program: here they raise EMervantaError.
+  void Export(TExportFormat format, const std::string& fileName, const TExportPage& page = {});
 
   // The columns of the last export, in column order.
   std::span<const TColumn* const> SelectedColumns() const { return SelectedColumns_; }
@@ -52,17 +60,16 @@ class TRecordsExporter {
   void SetDate(TDateTime date) { Date_ = date; }
 
   // "CSV (;)" with the separator of the export options, "TXT (Tab)", "HTML" and so on.
-  static std::string FormatName(int format);
+  static std::string FormatName(TExportFormat format);
   // The save dialog's filter, as "CSV (*.csv)|*.csv".
-  static std::string FormatFilter(int format);
-  static std::string FormatExtension(int format);
+  static std::string FormatFilter(TExportFormat format);
+  static std::string FormatExtension(TExportFormat format);
   // False only for the office-suite formats while they are told not to create files.
-  static bool FormatNeedsFile(int format);
+  static bool FormatNeedsFile(TExportFormat format);
 
  private:
   void SelectColumns(bool forPrint);
-  void WriteFile(int format, const std::string& fileName, bool cardLayout, bool forPrint,
-                 const std::string& title) const;
+  void WriteFile(TExportFormat format, const std::string& fileName, const TExportPage& page) const;
 
   const TRecords& Source_;
   std::string TableFolder_;

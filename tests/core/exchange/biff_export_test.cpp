@@ -86,7 +86,7 @@ TEST(BiffExportTest, TextsThatReadAsNumbersBecomeNumberCells) {
   for (const TNumberCase& test : cases) {
     SCOPED_TRACE(test.Value);
     TExportedTable table({"A"}, {{test.Value}});
-    const std::vector<TCell> cells = ReadCells(table.Export(efExcel));
+    const std::vector<TCell> cells = ReadCells(table.Export(TExportFormat::Excel));
     ASSERT_EQ(cells.size(), 1u);
     EXPECT_EQ(cells[0].Row, 0);
     EXPECT_EQ(cells[0].IsNumber, test.IsNumber);
@@ -100,7 +100,7 @@ TEST(BiffExportTest, TextsThatReadAsNumbersBecomeNumberCells) {
 
 TEST(BiffExportTest, HeaderTakesTheFirstRow) {
   TExportedTable table({"A", "B"}, {{"x", "2"}, {"y", "3"}});
-  const std::vector<TCell> cells = ReadCells(table.Export(efExcel));
+  const std::vector<TCell> cells = ReadCells(table.Export(TExportFormat::Excel));
   ASSERT_EQ(cells.size(), 6u);
   EXPECT_EQ(cells[1].Text, "B");
   EXPECT_EQ(cells[5].Row, 2);
@@ -111,7 +111,7 @@ TEST(BiffExportTest, HeaderTakesTheFirstRow) {
 TEST(BiffExportTest, TextTooLongForARecordIsCutToWhatFits) {
   const std::string longest(65535, 'x');
   TExportedTable table({"A"}, {{longest}});
-  const std::vector<TCell> cells = ReadCells(table.Export(efExcel));
+  const std::vector<TCell> cells = ReadCells(table.Export(TExportFormat::Excel));
   ASSERT_EQ(cells.size(), 2u);
   EXPECT_EQ(cells[1].Text, longest.substr(0, 65527));
 }
@@ -120,14 +120,15 @@ TEST(BiffExportTest, MoreRecordsThanRowsIsRefusedAndTheOldFileStays) {
   TExportedTable table({"A"}, {});
   for (int i = 0; i < 65535; ++i) table.Table.All.Add(table.Table.Make({"r"}));
   const std::string old = table.Folder.Write("table.xls", "old");
-  EXPECT_EQ(ReadCells(table.Export(efExcel)).size(), 65536u);  // the header fills row 0
+  EXPECT_EQ(ReadCells(table.Export(TExportFormat::Excel)).size(),
+            65536u);  // the header fills row 0
 
   table.Folder.Write("table.xls", "old");
   table.Table.All.Add(table.Table.Make({"r"}));
-  EXPECT_THROW(table.Export(efExcel), EMervantaError);
+  EXPECT_THROW(table.Export(TExportFormat::Excel), EMervantaError);
   EXPECT_EQ(ReadWholeFile(old), "old");
   const TScopedSetting header(*Options().Export->ShowHeadOffice, false);
-  EXPECT_EQ(ReadCells(table.Export(efExcel)).size(), 65536u);
+  EXPECT_EQ(ReadCells(table.Export(TExportFormat::Excel)).size(), 65536u);
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ std::vector<TField> ReadFields(const std::string& bytes) {
 TEST(DbfExportTest, FieldsAreAsWideAsTheLongestValueUpTo254) {
   TExportedTable table({"Empty", "Short", "Long"},
                        {{"", "ab", std::string(300, 'x')}, {"", "abcd", "y"}});
-  const std::string bytes = table.Export(efDbf);
+  const std::string bytes = table.Export(TExportFormat::Dbf);
   const std::vector<TField> fields = ReadFields(bytes);
   ASSERT_EQ(fields.size(), 3u);
   EXPECT_EQ(fields[0].Width, 0);
@@ -59,7 +59,7 @@ TEST(DbfExportTest, FieldsAreAsWideAsTheLongestValueUpTo254) {
 TEST(DbfExportTest, FieldNamesAreCaptionsMadeValidAndDistinct) {
   TExportedTable table(
       {"E-mail", "Description of item", "Description of cost", "name", "NAME", "", "Caf\xE9"}, {});
-  const std::vector<TField> fields = ReadFields(table.Export(efDbf));
+  const std::vector<TField> fields = ReadFields(table.Export(TExportFormat::Dbf));
   std::vector<std::string> names;
   for (const TField& field : fields) names.push_back(field.Name);
   EXPECT_EQ(names, (std::vector<std::string>{"E_mail", "Description", "Descriptio1", "name",
@@ -77,7 +77,7 @@ TEST(DbfExportTest, HeaderHoldsTheDateWithTheCenturiesAbove100Dropped) {
     SCOPED_TRACE(test.Year);
     TExportedTable table({"A"}, {{"a"}, {"b"}});
     ASSERT_TRUE(TryEncodeDate(test.Year, 12, 31, table.Date));
-    const std::string bytes = table.Export(efDbf);
+    const std::string bytes = table.Export(TExportFormat::Dbf);
     EXPECT_EQ(Byte(bytes, 0), 3);
     EXPECT_EQ(Byte(bytes, 1), test.Stored);
     EXPECT_EQ(Byte(bytes, 2), 12);

@@ -37,36 +37,36 @@ TEST(DelimitedExportTest, QuotesACellOnlyWhereItMustReadBackTheSame) {
     const TScopedSetting separator(*Options().Export->SeparatorCSV, test.SeparatorCSV);
     const TScopedSetting quoteAll(*Options().Other->QuoteAllFields, test.QuoteAll);
     TExportedTable table({"A", "B"}, {{test.Value, ""}});
-    EXPECT_EQ(table.Export(efCsv), test.Line);
+    EXPECT_EQ(table.Export(TExportFormat::Csv), test.Line);
   }
 }
 
 TEST(DelimitedExportTest, TabTextNeverQuotesAndDropsOnlyCr) {
   const TScopedSetting quoteAll(*Options().Other->QuoteAllFields, true);
   TExportedTable table({"A", "B"}, {{" x\"y ", "one\r\ntwo\rthree\n"}});
-  EXPECT_EQ(table.Export(efTxt), " x\"y \tone\ntwothree\n\r\n");
+  EXPECT_EQ(table.Export(TExportFormat::Txt), " x\"y \tone\ntwothree\n\r\n");
 }
 
 TEST(DelimitedExportTest, HeaderFollowsItsOwnOptionPerFormat) {
   TExportedTable table({"First name", "Last;name"}, {{"a", "b"}});
   {
     const TScopedSetting header(*Options().Export->ShowHeadCSV, true);
-    EXPECT_EQ(table.Export(efCsv), "First name;\"Last;name\"\r\na;b\r\n");
-    EXPECT_EQ(table.Export(efTxt), "a\tb\r\n");
+    EXPECT_EQ(table.Export(TExportFormat::Csv), "First name;\"Last;name\"\r\na;b\r\n");
+    EXPECT_EQ(table.Export(TExportFormat::Txt), "a\tb\r\n");
   }
   const TScopedSetting header(*Options().Export->ShowHeadTXT, true);
-  EXPECT_EQ(table.Export(efCsv), "a;b\r\n");
-  EXPECT_EQ(table.Export(efTxt), "First name\tLast;name\r\na\tb\r\n");
+  EXPECT_EQ(table.Export(TExportFormat::Csv), "a;b\r\n");
+  EXPECT_EQ(table.Export(TExportFormat::Txt), "First name\tLast;name\r\na\tb\r\n");
 }
 
 TEST(DelimitedExportTest, DescriptionFileOnlyWithMakeKx) {
   TExportedTable table({"A"}, {{"a"}});
-  table.Export(efCsv);
+  table.Export(TExportFormat::Csv);
   EXPECT_FALSE(std::filesystem::exists(table.Folder.File("table.kx")));
   const TScopedSetting makeKx(*Options().Export->MakeKX, true);
-  table.Export(efTxt);
+  table.Export(TExportFormat::Txt);
   EXPECT_FALSE(std::filesystem::exists(table.Folder.File("table.kx")));
-  table.Export(efCsv);
+  table.Export(TExportFormat::Csv);
   EXPECT_TRUE(std::filesystem::exists(table.Folder.File("table.kx")));
 }
 

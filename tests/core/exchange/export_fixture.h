@@ -56,11 +56,12 @@ class TExportTest : public testing::Test {
   }
 
   // Exports the table into a file of the folder and returns its bytes.
-  std::string Export(int format, bool cardLayout = false, bool forPrint = false,
+  std::string Export(TExportFormat format, TExportPage page = {},
                      const std::string& name = "export") {
     const std::string path = Folder.File(name + "." + TRecordsExporter::FormatExtension(format));
     Exporter.SetDate(ExportDate());
-    Exporter.Export(format, path, cardLayout, forPrint, "Prices");
+    page.Title = "Prices";
+    Exporter.Export(format, path, page);
     return ReadWholeFile(path);
   }
 
@@ -83,14 +84,15 @@ class TExportedTable {
   }
 
   // The file's bytes.
-  std::string Export(int format, bool cardLayout = false, bool forPrint = false) {
+  std::string Export(TExportFormat format, TExportPage page = {}) {
     const std::string path = Path(format);
     TRecordsExporter exporter(Table.All, Folder.Path());
     exporter.SetDate(Date);
-    exporter.Export(format, path, cardLayout, forPrint, "Table");
+    page.Title = "Table";
+    exporter.Export(format, path, page);
     return ReadWholeFile(path);
   }
-  std::string Path(int format) const {
+  std::string Path(TExportFormat format) const {
     return Folder.File("table." + TRecordsExporter::FormatExtension(format));
   }
 

@@ -21,9 +21,8 @@ std::shared_ptr<void> Set(TProperty& property, TValue value) {
 
 struct TGoldenCase {
   const char* Golden;
-  int Format;
-  bool CardLayout;
-  bool ForPrint;
+  TExportFormat Format;
+  TExportPage Page;
   std::function<TSettings()> Settings;
 };
 
@@ -46,29 +45,37 @@ TFont PrintFont() {
 }
 
 const TGoldenCase kGoldenCases[] = {
-    {"export.csv", efCsv, false, false,
+    {"export.csv",
+     TExportFormat::Csv,
+     {},
      [] {
        return TSettings{Set(*Options().Export->ShowHeadCSV, true),
                         Set(*Options().Export->SeparatorCSV, 0)};
      }},
-    {"export_all_quoted.csv", efCsv, false, false,
+    {"export_all_quoted.csv",
+     TExportFormat::Csv,
+     {},
      [] {
        return TSettings{Set(*Options().Export->SeparatorCSV, 1),
                         Set(*Options().Other->QuoteAllFields, true)};
      }},
-    {"export.txt", efTxt, false, false,
+    {"export.txt",
+     TExportFormat::Txt,
+     {},
      [] { return TSettings{Set(*Options().Export->ShowHeadTXT, true)}; }},
-    {"export.html", efHtml, false, false, [] { return TSettings{}; }},
-    {"print_list.html", efHtml, false, true, [] { return TSettings{}; }},
-    {"print_cards.html", efHtml, true, true,
+    {"export.html", TExportFormat::Html, {}, [] { return TSettings{}; }},
+    {"print_list.html", TExportFormat::Html, {.ForPrint = true}, [] { return TSettings{}; }},
+    {"print_cards.html",
+     TExportFormat::Html,
+     {.CardLayout = true, .ForPrint = true},
      [] {
        return TSettings{Set(*Options().Print->Font, PrintFont()),
                         Set(*Options().Print->ShowGrid, false)};
      }},
-    {"export.xls", efExcel, false, false, [] { return TSettings{}; }},
-    {"export.ini", efIni, false, false, [] { return TSettings{}; }},
-    {"export.xml", efXml, false, false, [] { return TSettings{}; }},
-    {"export.dbf", efDbf, false, false, [] { return TSettings{}; }},
+    {"export.xls", TExportFormat::Excel, {}, [] { return TSettings{}; }},
+    {"export.ini", TExportFormat::Ini, {}, [] { return TSettings{}; }},
+    {"export.xml", TExportFormat::Xml, {}, [] { return TSettings{}; }},
+    {"export.dbf", TExportFormat::Dbf, {}, [] { return TSettings{}; }},
 };
 
 class TGoldenExportTest : public TExportTest, public testing::WithParamInterface<TGoldenCase> {};
@@ -76,7 +83,7 @@ class TGoldenExportTest : public TExportTest, public testing::WithParamInterface
 TEST_P(TGoldenExportTest, WritesTheGoldenBytes) {
   const TGoldenCase& golden = GetParam();
   const TSettings settings = golden.Settings();
-  EXPECT_EQ(Export(golden.Format, golden.CardLayout, golden.ForPrint), Golden(golden.Golden));
+  EXPECT_EQ(Export(golden.Format, golden.Page), Golden(golden.Golden));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, TGoldenExportTest, testing::ValuesIn(kGoldenCases), CaseName);
@@ -85,7 +92,7 @@ TEST_F(TExportTest, CsvWithMakeKxWritesTheDescriptionThatOpensThePairAsATable) {
   const TScopedSetting makeKx(*Options().Export->MakeKX, true);
   const TTableFolder folder;
   const std::string path = folder.File("pair.csv");
-  Exporter.Export(efCsv, path, false, false, "Prices");
+  Exporter.Export(TExportFormat::Csv, path, {.Title = "Prices"});
   EXPECT_EQ(ReadWholeFile(folder.File("pair.kx")), Golden("export.kx"));
 
   // The computed column's results come back as a stored column, so every column keeps its
@@ -114,7 +121,7 @@ TEST(CsvDescriptionTest, DescribesEveryExportedColumnEvenAllDefault) {
   const TTableFolder folder;
   const std::string path = folder.File("pair.csv");
   TRecordsExporter exporter(source.All, folder.Path());
-  exporter.Export(efCsv, path, false, false, "Pair");
+  exporter.Export(TExportFormat::Csv, path, {.Title = "Pair"});
 
   TTable table;
   table.Open(path, "", true);

@@ -30,13 +30,13 @@ class THtmlExportTest : public testing::Test {
 TEST_F(THtmlExportTest, PrintedPicturesAreImagesOfTheirFullPath) {
   const std::string folder = Table.Folder.Path();
   EXPECT_EQ(
-      Rows(Table.Export(efHtml, false, true)),
+      Rows(Table.Export(TExportFormat::Html, {.ForPrint = true})),
       "    <tr><td><img src=\"" + folder +
           "/pics/a b.jpg\" border=\"0\"></td><td>pics/a.jpg</td><td>pics/a b.jpg</td></tr>\r\n"
           "    <tr><td>&nbsp;</td><td>&nbsp;</td><td>&nbsp;</td></tr>\r\n");
   Table.Table.All.Item(0).Fields().SetField(0, "./pics/../b.jpg");
   Table.Table.All.Item(1).Fields().SetField(0, "/pics/./c.jpg");
-  const std::string rows = Rows(Table.Export(efHtml, false, true));
+  const std::string rows = Rows(Table.Export(TExportFormat::Html, {.ForPrint = true}));
   EXPECT_NE(rows.find("<img src=\"" + folder + "/b.jpg\""), std::string::npos) << rows;
   EXPECT_NE(rows.find("<img src=\"/pics/c.jpg\""), std::string::npos) << rows;
 }
@@ -46,14 +46,14 @@ TEST_F(THtmlExportTest, PicturesStayTextWhenNotPrintedOrNotWanted) {
       "    <tr><td>pics/a b.jpg</td><td>pics/a.jpg</td><td>pics/a b.jpg</td></tr>\r\n"
       "    <tr><td>&nbsp;</td><td>&nbsp;</td><td>&nbsp;</td></tr>\r\n";
   const TScopedSetting noHeader(*Options().Export->ShowHeadHTML, false);
-  EXPECT_EQ(Rows(Table.Export(efHtml)), text);
+  EXPECT_EQ(Rows(Table.Export(TExportFormat::Html)), text);
   const TScopedSetting noPictures(*Options().Print->ShowPictures, false);
-  EXPECT_EQ(Rows(Table.Export(efHtml, false, true)), text);
+  EXPECT_EQ(Rows(Table.Export(TExportFormat::Html, {.ForPrint = true})), text);
 }
 
 TEST_F(THtmlExportTest, PictureNameIsEncodedInItsAttribute) {
   Table.Table.All.Item(0).Fields().SetField(0, "/x/\"q\" & <b>.jpg");
-  EXPECT_NE(Table.Export(efHtml, false, true)
+  EXPECT_NE(Table.Export(TExportFormat::Html, {.ForPrint = true})
                 .find("<img src=\"/x/&quot;q&quot; &amp; &lt;b&gt;.jpg\" border=\"0\">"),
             std::string::npos);
 }
@@ -63,21 +63,22 @@ TEST_F(THtmlExportTest, CodePageLineOnlyForACharsetWithACodePage) {
   font.Charset = 2;  // symbols
   {
     const TScopedSetting symbols(*Options().Flip->Font, font);
-    EXPECT_EQ(Table.Export(efHtml).find("<meta"), std::string::npos);
+    EXPECT_EQ(Table.Export(TExportFormat::Html).find("<meta"), std::string::npos);
   }
   font.Charset = 255;
   const TScopedSetting oem(*Options().Flip->Font, font);
-  EXPECT_NE(Table.Export(efHtml).find("charset=windows-850\">\r\n"), std::string::npos);
+  EXPECT_NE(Table.Export(TExportFormat::Html).find("charset=windows-850\">\r\n"),
+            std::string::npos);
 }
 
 TEST_F(THtmlExportTest, ExportTakesTheListFontAndPrintingItsOwnWithTheStyleBlock) {
   TFont font = Options().Flip->Font->Value();
   font.Charset = 204;
   const TScopedSetting listFont(*Options().Flip->Font, font);
-  const std::string exported = Table.Export(efHtml);
+  const std::string exported = Table.Export(TExportFormat::Html);
   EXPECT_NE(exported.find("charset=windows-1251"), std::string::npos);
   EXPECT_EQ(exported.find("<style>"), std::string::npos);
-  const std::string printed = Table.Export(efHtml, false, true);
+  const std::string printed = Table.Export(TExportFormat::Html, {.ForPrint = true});
   EXPECT_NE(printed.find("charset=windows-1252"), std::string::npos);
   EXPECT_NE(printed.find("  <style>\r\n    td {font-family: Calibri; font-size: 11pt; "),
             std::string::npos);

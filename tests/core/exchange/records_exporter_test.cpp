@@ -11,7 +11,7 @@ namespace mervanta::test {
 namespace {
 
 struct TFormatCase {
-  int Format;
+  TExportFormat Format;
   const char* Name;
   const char* Filter;
   const char* Extension;
@@ -19,15 +19,15 @@ struct TFormatCase {
 
 TEST(RecordsExporterTest, NamesFiltersAndExtensionsByIndex) {
   const TFormatCase cases[] = {
-      {efCsv, "CSV (;)", "CSV (*.csv)|*.csv", "csv"},
-      {efTxt, "TXT (Tab)", "TXT (*.txt)|*.txt", "txt"},
-      {efHtml, "HTML", "HTML, HTM (*.html, *.htm)|*.html;*.htm", "html"},
-      {efExcel, "Excel", "Excel (*.xls)|*.xls", "xls"},
-      {efExcelCom, "Excel (COM)", "Excel (*.xls)|*.xls", "xls"},
-      {efIni, "INI", "INI (*.ini)|*.ini", "ini"},
-      {efXml, "XML", "XML (*.xml)|*.xml", "xml"},
-      {efWordCom, "Word (COM)", "Word (*.doc)|*.doc", "doc"},
-      {efDbf, "DBF", "DBF (*.dbf)|*.dbf", "dbf"},
+      {TExportFormat::Csv, "CSV (;)", "CSV (*.csv)|*.csv", "csv"},
+      {TExportFormat::Txt, "TXT (Tab)", "TXT (*.txt)|*.txt", "txt"},
+      {TExportFormat::Html, "HTML", "HTML, HTM (*.html, *.htm)|*.html;*.htm", "html"},
+      {TExportFormat::Excel, "Excel", "Excel (*.xls)|*.xls", "xls"},
+      {TExportFormat::ExcelCom, "Excel (COM)", "Excel (*.xls)|*.xls", "xls"},
+      {TExportFormat::Ini, "INI", "INI (*.ini)|*.ini", "ini"},
+      {TExportFormat::Xml, "XML", "XML (*.xml)|*.xml", "xml"},
+      {TExportFormat::WordCom, "Word (COM)", "Word (*.doc)|*.doc", "doc"},
+      {TExportFormat::Dbf, "DBF", "DBF (*.dbf)|*.dbf", "dbf"},
   };
   for (const TFormatCase& test : cases) {
     SCOPED_TRACE(test.Name);
@@ -36,32 +36,34 @@ TEST(RecordsExporterTest, NamesFiltersAndExtensionsByIndex) {
     EXPECT_EQ(TRecordsExporter::FormatExtension(test.Format), test.Extension);
   }
   const TScopedSetting tab(*Options().Export->SeparatorCSV, 2);
-  EXPECT_EQ(TRecordsExporter::FormatName(efCsv), "CSV (Tab)");
-  EXPECT_THROW(TRecordsExporter::FormatName(kExportFormatCount), EMervantaError);
+  EXPECT_EQ(TRecordsExporter::FormatName(TExportFormat::Csv), "CSV (Tab)");
+  EXPECT_THROW(TRecordsExporter::FormatName(static_cast<TExportFormat>(kExportFormatCount)),
+               EMervantaError);
 }
 
 TEST(RecordsExporterTest, OnlyOfficeFormatsGoWithoutAFileAndOnlyWithViewCom) {
-  for (int format = 0; format < kExportFormatCount; ++format) {
-    EXPECT_TRUE(TRecordsExporter::FormatNeedsFile(format)) << format;
+  for (int index = 0; index < kExportFormatCount; ++index) {
+    EXPECT_TRUE(TRecordsExporter::FormatNeedsFile(static_cast<TExportFormat>(index))) << index;
   }
   const TScopedSetting viewCom(*Options().Export->ViewCOM, true);
-  for (int format = 0; format < kExportFormatCount; ++format) {
+  for (int index = 0; index < kExportFormatCount; ++index) {
+    const auto format = static_cast<TExportFormat>(index);
     EXPECT_EQ(TRecordsExporter::FormatNeedsFile(format),
-              format != efExcelCom && format != efWordCom)
-        << format;
+              format != TExportFormat::ExcelCom && format != TExportFormat::WordCom)
+        << index;
   }
 }
 
 TEST(RecordsExporterTest, OfficeFormatsAreNotWrittenHere) {
   TExportedTable table({"A"}, {{"a"}});
-  for (const int format : {efExcelCom, efWordCom}) {
+  for (const TExportFormat format : {TExportFormat::ExcelCom, TExportFormat::WordCom}) {
     EXPECT_THROW(table.Export(format), EMervantaError);
     EXPECT_FALSE(std::filesystem::exists(table.Path(format)));
   }
 }
 
 struct TFrameCase {
-  int Format;
+  TExportFormat Format;
   std::string Bytes;
 };
 
@@ -73,19 +75,19 @@ TEST(RecordsExporterTest, WithoutColumnsOnlyTheFrameIsWritten) {
     return header;
   }();
   const TFrameCase cases[] = {
-      {efCsv, "\r\n\r\n"},
-      {efTxt, "\r\n\r\n"},
-      {efExcel, std::string("\x09\x08\x08\0\0\0\x10\0\0\0\0\0\x0A\0\0\0", 16)},
-      {efIni, "[1]\r\n\r\n[2]\r\n\r\n"},
-      {efXml,
+      {TExportFormat::Csv, "\r\n\r\n"},
+      {TExportFormat::Txt, "\r\n\r\n"},
+      {TExportFormat::Excel, std::string("\x09\x08\x08\0\0\0\x10\0\0\0\0\0\x0A\0\0\0", 16)},
+      {TExportFormat::Ini, "[1]\r\n\r\n[2]\r\n\r\n"},
+      {TExportFormat::Xml,
        "<?xml version=\"1.0\"?>\r\n<table>\r\n\t<columns>\r\n\t</columns>\r\n\t<records>\r\n"
        "\t\t<r>\r\n\t\t</r>\r\n\t\t<r>\r\n\t\t</r>\r\n\t</records>\r\n</table>\r\n"},
-      {efDbf, dbfHeader + "\x0D  \x1A"},
+      {TExportFormat::Dbf, dbfHeader + "\x0D  \x1A"},
   };
   TExportedTable table({"A"}, {{"a"}, {"b"}});
   table.Table.Column("A").ToExport->SetValue(false);
   for (const TFrameCase& test : cases) {
-    SCOPED_TRACE(test.Format);
+    SCOPED_TRACE(static_cast<int>(test.Format));
     EXPECT_EQ(table.Export(test.Format), test.Bytes);
   }
 }
@@ -100,9 +102,9 @@ TEST(RecordsExporterTest, PrintTakesTheColumnsToPrintAndExportThoseToExport) {
     for (const TColumn* column : exporter.SelectedColumns()) text += column->Caption->Value();
     return text;
   };
-  exporter.Export(efHtml, table.Path(efHtml), false, true, "");
+  exporter.Export(TExportFormat::Html, table.Path(TExportFormat::Html), {.ForPrint = true});
   EXPECT_EQ(captions(), "BothPrinted");
-  exporter.Export(efHtml, table.Path(efHtml), false, false, "");
+  exporter.Export(TExportFormat::Html, table.Path(TExportFormat::Html));
   EXPECT_EQ(captions(), "BothExported");
   EXPECT_EQ(exporter.ColumnCount(), 2);
 }
@@ -111,7 +113,7 @@ TEST(RecordsExporterTest, AFileThatCannotBeWrittenRaisesAndLeavesNothing) {
   TExportedTable table({"A"}, {{"a"}});
   TRecordsExporter exporter(table.Table.All, table.Folder.Path());
   const std::string path = table.Folder.File("missing/table.csv");
-  EXPECT_THROW(exporter.Export(efCsv, path, false, false, ""), EMervantaError);
+  EXPECT_THROW(exporter.Export(TExportFormat::Csv, path), EMervantaError);
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 

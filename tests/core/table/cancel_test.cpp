@@ -98,12 +98,14 @@ TEST_F(CancelTest, ASaveLeavesBothFilesAndTheTableModified) {
 }
 
 TEST_F(CancelTest, AnExportLeavesNoFile) {
-  for (const int format : {efCsv, efTxt, efHtml, efExcel, efIni, efXml, efDbf}) {
-    SCOPED_TRACE(format);
+  for (const TExportFormat format :
+       {TExportFormat::Csv, TExportFormat::Txt, TExportFormat::Html, TExportFormat::Excel,
+        TExportFormat::Ini, TExportFormat::Xml, TExportFormat::Dbf}) {
+    SCOPED_TRACE(static_cast<int>(format));
     const std::string target = Folder.File("out");
     CancelAfter(kRecords / 2);
     TRecordsExporter exporter(Table.Sources().All, Folder.Path());
-    EXPECT_THROW(exporter.Export(format, target, false, false, "t"), EOperationAborted);
+    EXPECT_THROW(exporter.Export(format, target, {.Title = "t"}), EOperationAborted);
     EXPECT_FALSE(std::filesystem::exists(target));
   }
 }
