@@ -236,7 +236,7 @@ void Sort(benchmark::State& state, int column, TValue (*valueOf)(std::string_vie
     const TClock::time_point start = TClock::now();
     std::sort(unsorted.begin(), unsorted.end());
     const TClock::time_point middle = TClock::now();
-    table.All.Sort(table.Columns[column], false);
+    table.All.Sort(table.Columns[column], TSortKey::Only);
     sorting += TClock::now() - middle;
     baseline += middle - start;
     benchmark::DoNotOptimize(unsorted.data());
@@ -275,13 +275,13 @@ void SortByThreeKeys(benchmark::State& state) {
   for (auto _ : state) {
     table.All.Assign(fileOrder);
     const TClock::time_point start = TClock::now();
-    table.All.Sort(*keys[0], false);
-    for (std::size_t i = 1; i < keys.size(); ++i) table.All.Sort(*keys[i], true);
+    table.All.Sort(*keys[0], TSortKey::Only);
+    for (std::size_t i = 1; i < keys.size(); ++i) table.All.Sort(*keys[i], TSortKey::Added);
     const TClock::time_point middle = TClock::now();
     const std::vector<TRecord*> clicked(table.All.Items().begin(), table.All.Items().end());
     table.All.Assign(fileOrder);
     const TClock::time_point again = TClock::now();
-    table.All.SortBy(keys, false);
+    table.All.SortBy(keys, TSortDirection::Ascending);
     sorting += TClock::now() - again;
     baseline += middle - start;
     sameOrder = sameOrder && std::ranges::equal(clicked, table.All.Items());

@@ -126,11 +126,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const TRecord* record : all.Items()) Require(record->Fields().Count() >= fieldCount);
 
   const std::vector<TRecord*> loaded(all.Items().begin(), all.Items().end());
-  all.Sort(columns[0], false);
-  all.Sort(columns[2], true);
-  all.Sort(columns[0], false);
+  all.Sort(columns[0], TSortKey::Only);
+  all.Sort(columns[2], TSortKey::Added);
+  all.Sort(columns[0], TSortKey::Only);
   RequirePermutation(all, loaded);
-  all.Sort(columns[3], false);
+  all.Sort(columns[3], TSortKey::Only);
   RequirePermutation(all, loaded);
 
   TFileWriter out(nowhere, "/dev/null");

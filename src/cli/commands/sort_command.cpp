@@ -41,7 +41,7 @@ int TSortCommand::Run(TCliContext& context, const TArguments& arguments) const {
     context.Err() << "Sorting is turned off for this table\n";
     return kExitNothing;
   }
-  SortByColumns(context, table->Sources().All, names, arguments.Has("desc"));
+  SortByColumns(context, table->Sources().All, names, RequestedDirection(arguments));
   table.Save();
   return kExitSuccess;
 }

@@ -41,11 +41,15 @@ std::vector<const TColumn*> ListedColumns(const TCliContext& context, const TCol
   return listed;
 }
 
+TSortDirection RequestedDirection(const TArguments& arguments) {
+  return arguments.Has("desc") ? TSortDirection::Descending : TSortDirection::Ascending;
+}
+
 void SortByColumns(const TCliContext& context, TRecords& list,
-                   const std::vector<std::string>& names, bool descending) {
+                   const std::vector<std::string>& names, TSortDirection direction) {
   std::vector<TColumn*> keys;
   for (const std::string& name : names) keys.push_back(&NamedColumn(context, list.Columns(), name));
-  list.SortBy(keys, descending);
+  list.SortBy(keys, direction);
 }
 
 void SortListing(const TCliContext& context, const TArguments& arguments, TRecords& list) {
@@ -54,7 +58,7 @@ void SortListing(const TCliContext& context, const TArguments& arguments, TRecor
     if (arguments.Has("desc")) throw EUsageError("The option \"--desc\" needs \"--sort\"");
     return;
   }
-  SortByColumns(context, list, names, arguments.Has("desc"));
+  SortByColumns(context, list, names, RequestedDirection(arguments));
 }
 
 void PrintListing(const TCliContext& context, const TArguments& arguments,

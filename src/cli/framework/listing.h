@@ -6,13 +6,13 @@
 
 #include "framework/arguments.h"
 #include "framework/cli_context.h"
+#include "model/records.h"
 
 namespace mervanta {
 
 class TColumn;
 class TColumns;
 class TRecord;
-class TRecords;
 
 // The options of the commands that print records: their order and their form.
 inline constexpr TOptionSpec kListingOptions[] = {
@@ -31,7 +31,9 @@ std::vector<const TColumn*> ListedColumns(const TCliContext& context, const TCol
 // Sorts the list by the table's own sort: by the named columns, the first one the primary
 // key, ascending or descending; a column named again adds nothing.
 void SortByColumns(const TCliContext& context, TRecords& list,
-                   const std::vector<std::string>& names, bool descending);
+                   const std::vector<std::string>& names, TSortDirection direction);
+// Descending with --desc, ascending otherwise.
+TSortDirection RequestedDirection(const TArguments& arguments);
 // Sorts the list by the table's own sort as --sort and --desc ask; nothing without --sort.
 void SortListing(const TCliContext& context, const TArguments& arguments, TRecords& list);
 // Prints the records as --format and --header ask.

@@ -38,7 +38,7 @@ constexpr std::array<TFlagSetting, 3> kFlagSettings{{
 }
 
 bool SameCaption(std::string_view a, std::string_view b) {
-  return TextEquals(a, b, false, true);
+  return TextEquals(a, b, {.IgnoreCase = true});
 }
 
 // n when the caption is the prefix followed by n as "%d" writes it, else 0.

@@ -61,9 +61,9 @@ int CompareValuesForSort(std::string_view a, std::string_view b) {
   return Compare(a, b, true);
 }
 
-bool TextEquals(std::string_view a, std::string_view b, bool ignoreEmpty, bool caseInsensitive) {
-  if (a.empty() && b.empty()) return !ignoreEmpty;
-  if (!caseInsensitive) return a == b;
+bool TextEquals(std::string_view a, std::string_view b, TTextEquality equality) {
+  if (a.empty() && b.empty()) return !equality.IgnoreEmpty;
+  if (!equality.IgnoreCase) return a == b;
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](char x, char y) { return FoldLatin(x) == FoldLatin(y); });
 }

@@ -21,9 +21,16 @@ int CompareValues(std::string_view a, std::string_view b);
 // comparison: see SortSafely.
 int CompareValuesForSort(std::string_view a, std::string_view b);
 
-// Equality of texts for the repeating-records search: two empty texts are equal exactly
-// when `ignoreEmpty` is off; otherwise whole texts compare byte for byte, or ignoring the
-// case of A to Z only.
-bool TextEquals(std::string_view a, std::string_view b, bool ignoreEmpty, bool caseInsensitive);
+// How the repeating-records search compares two texts.
+struct TTextEquality {
+  // Two empty texts are never equal.
+  bool IgnoreEmpty = false;
+  // The case of A to Z only does not count.
+  bool IgnoreCase = false;
+};
+
+// Equality of texts for the repeating-records search: whole texts compare byte for byte
+// under the rules of `equality`.
+bool TextEquals(std::string_view a, std::string_view b, TTextEquality equality);
 
 }  // namespace mervanta

@@ -299,7 +299,21 @@ TRecordMarks TRecords::Marks(const TRecord& record) {
   return record.Found() ? rmFound : rmNone;
 }
 
-void TRecords::MoveCurrent(bool down, bool toEnd) {
+namespace {
+
+bool Downwards(TMove move) {
+  return move == TMove::Down || move == TMove::ToLast;
+}
+
+bool AllTheWay(TMove move) {
+  return move == TMove::ToFirst || move == TMove::ToLast;
+}
+
+}  // namespace
+
+void TRecords::MoveCurrent(TMove move) {
+  const bool down = Downwards(move);
+  const bool toEnd = AllTheWay(move);
   const int from = ItemIndex_;
   if (from < 0) return;
   const int to = down ? (toEnd ? Count_ - 1 : from + 1) : (toEnd ? 0 : from - 1);
@@ -308,7 +322,9 @@ void TRecords::MoveCurrent(bool down, bool toEnd) {
   SetItemIndex(to);
 }
 
-void TRecords::MoveChosen(bool down, bool toEnd) {
+void TRecords::MoveChosen(TMove move) {
+  const bool down = Downwards(move);
+  const bool toEnd = AllTheWay(move);
   TRecord* const current = ItemIndex_ >= 0 ? Items_[static_cast<std::size_t>(ItemIndex_)] : nullptr;
   {
     TRecordsUpdate update(*this);
@@ -353,15 +369,16 @@ void TRecords::ArrangeByMarks() {
   if (current != nullptr) SetItemIndex(IndexOf(*current));
 }
 
-void TRecords::SetMarks(bool setFound, bool setChosen, bool found, bool chosen) {
+void TRecords::SetMarks(std::optional<bool> found, std::optional<bool> chosen) {
   for (TRecord* record : Items()) {
-    if (setFound) record->SetFound(found);
-    if (setChosen) record->SetChosen(chosen);
+    if (found) record->SetFound(*found);
+    if (chosen) record->SetChosen(*chosen);
   }
 }
 
-void TRecords::Sort(TColumn& column, bool addKey) {
+void TRecords::Sort(TColumn& column, TSortKey key) {
   if (column.Owner() != &Columns_) return;
+  const bool addKey = key == TSortKey::Added;
   if (addKey && SortColumn_ != nullptr && SortColumn_ != &column) {
     std::vector<TColumn*> extraKeys = ExtraKeys_;
     std::erase(extraKeys, &column);
@@ -376,7 +393,7 @@ void TRecords::Sort(TColumn& column, bool addKey) {
   ApplySort(column, {}, direction, again && !addKey);
 }
 
-void TRecords::SortBy(std::span<TColumn* const> keys, bool descending) {
+void TRecords::SortBy(std::span<TColumn* const> keys, TSortDirection direction) {
   std::vector<TColumn*> taken;
   for (TColumn* key : keys) {
     if (key->Owner() == &Columns_ && std::ranges::find(taken, key) == taken.end()) {
@@ -387,7 +404,7 @@ void TRecords::SortBy(std::span<TColumn* const> keys, bool descending) {
   TColumn& primary = *taken.front();
   taken.erase(taken.begin());
   ApplySort(primary, std::move(taken),
-            descending ? TSortDirection::Descending : TSortDirection::Ascending, false);
+            direction == TSortDirection::Descending ? direction : TSortDirection::Ascending, false);
 }
 
 void TRecords::ApplySort(TColumn& primary, std::vector<TColumn*> extraKeys,

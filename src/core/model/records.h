@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,6 +22,12 @@ class TFileWriter;
 struct TLinesParse;
 
 enum class TSortDirection : std::uint8_t { None, Ascending, Descending };
+
+// A heading click sorts by its column alone; a Shift-click adds the column as a further key.
+enum class TSortKey : std::uint8_t { Only, Added };
+
+// Where the reordering commands move records.
+enum class TMove : std::uint8_t { Up, Down, ToFirst, ToLast };
 
 // The marks of a record as one number (see TRecords::Marks).
 enum TRecordMarks : int { rmChosen, rmChosenAndFound, rmFound, rmNone };
@@ -110,23 +117,24 @@ class TRecords {
 
   // The reordering commands. The current record stays current.
   // One place down or up, or to the last or first place.
-  void MoveCurrent(bool down, bool toEnd);
+  void MoveCurrent(TMove move);
   // Every chosen record one place down (up), never past another chosen one, or all of them
   // gathered at the end (start) in their order.
-  void MoveChosen(bool down, bool toEnd);
+  void MoveChosen(TMove move);
   // Stable regrouping: no mark, found only, chosen and found, chosen only.
   void ArrangeByMarks();
-  void SetMarks(bool setFound, bool setChosen, bool found, bool chosen);
+  // Sets the Found and the Chosen mark of every record; an absent value leaves that mark.
+  void SetMarks(std::optional<bool> found, std::optional<bool> chosen);
 
-  // A click on a column's heading: the column becomes the sort key, or with `addKey` a
-  // further key after the primary one. Clicking the sort column again reverses the order.
+  // A click on a column's heading: the column becomes the sort key, or with TSortKey::Added
+  // a further key after the primary one. Clicking the sort column again reverses the order.
   // Records equal in every key are ordered by the other columns, then by identity.
-  void Sort(TColumn& column, bool addKey);
+  void Sort(TColumn& column, TSortKey key);
   // Sorts by several keys in one sort: the first key primary, the others extra keys in their
-  // order, ascending or with `descending` in exactly the reverse order. The sort state
+  // order, ascending or, when Descending, in exactly the reverse order. The sort state
   // becomes what clicks on the keys' headings would leave. Keys of other lists' columns, and
   // a key named again, are passed over; without any key nothing happens.
-  void SortBy(std::span<TColumn* const> keys, bool descending);
+  void SortBy(std::span<TColumn* const> keys, TSortDirection direction);
   TColumn* SortColumn() const { return SortColumn_; }
   TSortDirection SortDirection() const { return SortDirection_; }
   std::span<TColumn* const> ExtraKeys() const { return ExtraKeys_; }

@@ -161,7 +161,7 @@ bool TRepeatFinder::EqualsKept(const TRecord& record, TValueReader& values, std:
     at += sizeof length;
     const std::string_view kept(Kept_.data() + at, length);
     at += length;
-    return TextEquals(cell, kept, IgnoreEmpty_, IgnoreCase_);
+    return TextEquals(cell, kept, {.IgnoreEmpty = IgnoreEmpty_, .IgnoreCase = IgnoreCase_});
   });
 }
 

@@ -137,7 +137,8 @@ TEST(TextEquals, ComparesWholeTextsFoldingOnlyLatinLetters) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.A + " against " + c.B);
-    EXPECT_EQ(TextEquals(c.A, c.B, c.IgnoreEmpty, c.CaseInsensitive), c.Equal);
+    EXPECT_EQ(TextEquals(c.A, c.B, {.IgnoreEmpty = c.IgnoreEmpty, .IgnoreCase = c.CaseInsensitive}),
+              c.Equal);
   }
 }
 

@@ -76,37 +76,37 @@ TEST(RecordsSort, ClicksSortReverseAndAddKeys) {
   TColumn& b = t.Column("B");
   TColumn& c = t.Column("C");
 
-  t.All.Sort(a, false);
+  t.All.Sort(a, TSortKey::Only);
   EXPECT_EQ(t.Order(), "z 1x 1y 2x 10w");
   EXPECT_EQ(t.All.SortColumn(), &a);
   EXPECT_EQ(t.All.SortDirection(), TSortDirection::Ascending);
 
-  t.All.Sort(c, true);
+  t.All.Sort(c, TSortKey::Added);
   EXPECT_EQ(t.Order(), "z 1y 1x 2x 10w");
   EXPECT_EQ(t.All.SortColumn(), &a);
   EXPECT_EQ(t.ExtraKeys(), std::vector<TColumn*>{&c});
 
   // The sort column again only flips the direction: the order is reversed, not sorted anew
   // by A and then B.
-  t.All.Sort(a, false);
+  t.All.Sort(a, TSortKey::Only);
   EXPECT_EQ(t.Order(), "10w 2x 1x 1y z");
   EXPECT_EQ(t.All.SortDirection(), TSortDirection::Descending);
   EXPECT_TRUE(t.ExtraKeys().empty());
-  t.All.Sort(a, false);
+  t.All.Sort(a, TSortKey::Only);
   EXPECT_EQ(t.Order(), "z 1y 1x 2x 10w");
   EXPECT_EQ(t.All.SortDirection(), TSortDirection::Ascending);
 
   // A further key sorts ascending whatever the direction was; adding one again moves it last.
-  t.All.Sort(a, false);
-  t.All.Sort(b, true);
+  t.All.Sort(a, TSortKey::Only);
+  t.All.Sort(b, TSortKey::Added);
   EXPECT_EQ(t.All.SortDirection(), TSortDirection::Ascending);
   EXPECT_EQ(t.Order(), "z 1x 1y 2x 10w");
-  t.All.Sort(c, true);
-  t.All.Sort(b, true);
+  t.All.Sort(c, TSortKey::Added);
+  t.All.Sort(b, TSortKey::Added);
   EXPECT_EQ(t.ExtraKeys(), (std::vector<TColumn*>{&c, &b}));
 
   // Shift on the sort column itself drops the other keys and sorts anew the other way.
-  t.All.Sort(a, true);
+  t.All.Sort(a, TSortKey::Added);
   EXPECT_TRUE(t.ExtraKeys().empty());
   EXPECT_EQ(t.All.SortDirection(), TSortDirection::Descending);
   EXPECT_EQ(t.Order(), "10w 2x 1y 1x z");
@@ -116,7 +116,7 @@ TEST(RecordsSort, SortAnnouncesOnceAndKeepsTheCurrentRecord) {
   TSortTable t;
   t.AddRows({{"b"}, {"c"}, {"a"}});
   TRecordsMessages messages(t.All);
-  t.All.Sort(t.Column("A"), false);
+  t.All.Sort(t.Column("A"), TSortKey::Only);
   EXPECT_EQ(t.Order(), "a b c");
   EXPECT_EQ(messages.Seen, (TMessages{"BeginUpdate", "OrderChanged", "EndUpdate", "SortChanged",
                                       "ItemIndexChanged 0"}));
@@ -124,11 +124,11 @@ TEST(RecordsSort, SortAnnouncesOnceAndKeepsTheCurrentRecord) {
 
   messages.Seen.clear();
   t.All.SetItemIndex(0);
-  t.All.Sort(t.Column("A"), false);
+  t.All.Sort(t.Column("A"), TSortKey::Only);
   EXPECT_EQ(t.All.ItemIndex(), 2);
   // A list already in order changes nothing but its sort state.
-  t.All.Sort(t.Column("A"), false);
-  t.All.Sort(t.Column("B"), false);
+  t.All.Sort(t.Column("A"), TSortKey::Only);
+  t.All.Sort(t.Column("B"), TSortKey::Only);
   EXPECT_EQ(
       messages.Seen,
       (TMessages{"ItemIndexChanged 1", "BeginUpdate", "OrderChanged", "EndUpdate", "SortChanged",
@@ -148,7 +148,7 @@ TEST(RecordsSort, SortByIsOneSortByAllItsKeys) {
 
   // A key again, and a column of no list of this table, add nothing.
   const std::vector<TColumn*> keys{&a, &c, &a, &elsewhere};
-  t.All.SortBy(keys, false);
+  t.All.SortBy(keys, TSortDirection::Ascending);
   EXPECT_EQ(t.Order(), "z 1y 1x 2x 10w");
   EXPECT_EQ(t.All.SortColumn(), &a);
   EXPECT_EQ(t.All.SortDirection(), TSortDirection::Ascending);
@@ -156,14 +156,14 @@ TEST(RecordsSort, SortByIsOneSortByAllItsKeys) {
   EXPECT_EQ(t.All.ItemIndex(), 1);
   EXPECT_EQ(messages.Seen, (TMessages{"BeginUpdate", "OrderChanged", "EndUpdate", "SortChanged"}));
 
-  t.All.SortBy(keys, true);
+  t.All.SortBy(keys, TSortDirection::Descending);
   EXPECT_EQ(t.Order(), "10w 2x 1x 1y z");
   EXPECT_EQ(t.All.SortDirection(), TSortDirection::Descending);
   EXPECT_EQ(t.ExtraKeys(), std::vector<TColumn*>{&c});
   EXPECT_EQ(t.All.ItemIndex(), 3);
 
   messages.Seen.clear();
-  t.All.SortBy(std::vector<TColumn*>{&elsewhere}, false);
+  t.All.SortBy(std::vector<TColumn*>{&elsewhere}, TSortDirection::Ascending);
   EXPECT_TRUE(messages.Seen.empty());
   EXPECT_EQ(t.All.SortColumn(), &a);
 }
@@ -204,8 +204,8 @@ TEST(RecordsSort, ChangesClearTheSortState) {
     t.AddRows({{"b", "1"}, {"a", "2"}, {"c", "3"}});
     t.Other.AddList(t.All);
     TRecords& sorted = c.OnOther ? t.Other : t.All;
-    sorted.Sort(t.Column("A"), false);
-    if (c.WithExtraKey) sorted.Sort(t.Column("B"), true);
+    sorted.Sort(t.Column("A"), TSortKey::Only);
+    if (c.WithExtraKey) sorted.Sort(t.Column("B"), TSortKey::Added);
     TRecordsMessages messages(sorted);
     c.Change(t);
     EXPECT_EQ(sorted.SortColumn() == nullptr, c.Cleared);
@@ -249,17 +249,17 @@ TEST(RecordsSort, ConsistentValuesFollowTheWrittenOrder) {
     for (TColumn* extra : {static_cast<TColumn*>(nullptr), &d, &computed}) {
       SCOPED_TRACE(primary->Caption->Value() + (extra ? " then " + extra->Caption->Value() : ""));
       t.All.Reverse();  // a fresh start: no sort state, another order
-      t.All.Sort(*primary, false);
-      if (extra != nullptr && extra != primary) t.All.Sort(*extra, true);
+      t.All.Sort(*primary, TSortKey::Only);
+      if (extra != nullptr && extra != primary) t.All.Sort(*extra, TSortKey::Added);
       ASSERT_EQ(Entries(t.All), t.WrittenOrder());
-      t.All.Sort(*primary, true);
+      t.All.Sort(*primary, TSortKey::Added);
       ASSERT_EQ(t.All.SortDirection(), TSortDirection::Descending);
       ASSERT_EQ(Entries(t.All), t.WrittenOrder());
-      for (const bool descending : {false, true}) {
+      for (const TSortDirection direction :
+           {TSortDirection::Ascending, TSortDirection::Descending}) {
         t.All.Reverse();
-        t.All.SortBy(std::vector<TColumn*>{primary, extra != nullptr ? extra : primary},
-                     descending);
-        ASSERT_EQ(Entries(t.All), t.WrittenOrder()) << descending;
+        t.All.SortBy(std::vector<TColumn*>{primary, extra != nullptr ? extra : primary}, direction);
+        ASSERT_EQ(Entries(t.All), t.WrittenOrder()) << static_cast<int>(direction);
       }
     }
   }
@@ -282,9 +282,9 @@ TEST(RecordsSort, AHostileMixEndsInAPermutation) {
   std::sort(expected.begin(), expected.end());
   for (const char* key : {"A", "B", "C"}) {
     SCOPED_TRACE(key);
-    t.All.Sort(t.Column(key), false);
-    t.All.Sort(t.Column("B"), true);
-    t.All.Sort(t.Column(key), true);
+    t.All.Sort(t.Column(key), TSortKey::Only);
+    t.All.Sort(t.Column("B"), TSortKey::Added);
+    t.All.Sort(t.Column(key), TSortKey::Added);
     std::vector<TRecord*> sorted = Entries(t.All);
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(sorted, expected);

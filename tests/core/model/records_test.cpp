@@ -262,23 +262,23 @@ TEST(Records, ReorderingCommandsKeepTheCurrentRecord) {
     std::function<void(TRecords&)> Change;
     const char* After;
   } cases[] = {
-      {"current down", "abcd", "b", [](TRecords& l) { l.MoveCurrent(true, false); }, "a c b d"},
-      {"current up", "abcd", "b", [](TRecords& l) { l.MoveCurrent(false, false); }, "b a c d"},
-      {"current to the end", "abcd", "b", [](TRecords& l) { l.MoveCurrent(true, true); },
+      {"current down", "abcd", "b", [](TRecords& l) { l.MoveCurrent(TMove::Down); }, "a c b d"},
+      {"current up", "abcd", "b", [](TRecords& l) { l.MoveCurrent(TMove::Up); }, "b a c d"},
+      {"current to the end", "abcd", "b", [](TRecords& l) { l.MoveCurrent(TMove::ToLast); },
        "a c d b"},
-      {"current to the start", "abcd", "c", [](TRecords& l) { l.MoveCurrent(false, true); },
+      {"current to the start", "abcd", "c", [](TRecords& l) { l.MoveCurrent(TMove::ToFirst); },
        "c a b d"},
-      {"current at the bottom edge", "abcd", "d", [](TRecords& l) { l.MoveCurrent(true, false); },
+      {"current at the bottom edge", "abcd", "d", [](TRecords& l) { l.MoveCurrent(TMove::Down); },
        "a b c d"},
-      {"current at the top edge", "abcd", "a", [](TRecords& l) { l.MoveCurrent(false, true); },
+      {"current at the top edge", "abcd", "a", [](TRecords& l) { l.MoveCurrent(TMove::ToFirst); },
        "a b c d"},
-      {"chosen down as a block", "aBCdeF", "a", [](TRecords& l) { l.MoveChosen(true, false); },
+      {"chosen down as a block", "aBCdeF", "a", [](TRecords& l) { l.MoveChosen(TMove::Down); },
        "a d b c e f"},
       {"chosen up, not past another chosen", "AbcDE", "c",
-       [](TRecords& l) { l.MoveChosen(false, false); }, "a b d e c"},
-      {"chosen to the end", "aBcDe", "c", [](TRecords& l) { l.MoveChosen(true, true); },
+       [](TRecords& l) { l.MoveChosen(TMove::Up); }, "a b d e c"},
+      {"chosen to the end", "aBcDe", "c", [](TRecords& l) { l.MoveChosen(TMove::ToLast); },
        "a c e b d"},
-      {"chosen to the start", "aBcDe", "c", [](TRecords& l) { l.MoveChosen(false, true); },
+      {"chosen to the start", "aBcDe", "c", [](TRecords& l) { l.MoveChosen(TMove::ToFirst); },
        "b d a c e"},
       {"arrange by marks", "A*B*cdE*f*g", "c", [](TRecords& l) { l.ArrangeByMarks(); },
        "d c f g b a e"},
@@ -301,10 +301,10 @@ TEST(Records, MarksAndSetMarks) {
   for (const TRecord* record : table.All.Items()) marks.push_back(TRecords::Marks(*record));
   EXPECT_EQ(marks, (std::vector<TRecordMarks>{rmNone, rmChosen, rmFound, rmChosenAndFound}));
 
-  table.All.SetMarks(false, true, true, false);
+  table.All.SetMarks(std::nullopt, false);
   for (const TRecord* record : table.All.Items()) EXPECT_FALSE(record->Chosen());
   EXPECT_TRUE(table.Named("c").Found());
-  table.All.SetMarks(true, false, false, true);
+  table.All.SetMarks(false, std::nullopt);
   for (const TRecord* record : table.All.Items()) EXPECT_FALSE(record->Found());
 }
 

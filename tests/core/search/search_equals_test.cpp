@@ -33,7 +33,7 @@ std::vector<int> PairwiseKept(const std::vector<TRow>& rows, const std::vector<i
       const std::size_t c = static_cast<std::size_t>(column);
       const bool equal =
           TextEquals(rows[static_cast<std::size_t>(a)][c], rows[static_cast<std::size_t>(b)][c],
-                     flags.IgnoreEmpty, flags.IgnoreCase);
+                     {.IgnoreEmpty = flags.IgnoreEmpty, .IgnoreCase = flags.IgnoreCase});
       if (equal == flags.AnyField) return flags.AnyField;
     }
     return !flags.AnyField;
