@@ -182,7 +182,7 @@ bool FileOrFolderExists(const std::string& path) {
 }
 
 void ListFiles(std::string_view folder, std::string_view mask, TStringList& lines,
-               bool withoutExtension, bool withFolder) {
+               TListedName listed) {
   std::string pattern(folder);
   if (!pattern.empty() && pattern.back() != '/') pattern += '/';
   pattern += mask;
@@ -202,8 +202,8 @@ void ListFiles(std::string_view folder, std::string_view mask, TStringList& line
   std::sort(names.begin(), names.end());
   lines.reserve(lines.size() + names.size());
   for (const std::string& name : names) {
-    std::string line = withFolder ? directory : std::string();
-    line += withoutExtension ? WithoutExtension(name) : std::string_view(name);
+    std::string line = listed.WithFolder ? directory : std::string();
+    line += listed.WithoutExtension ? WithoutExtension(name) : std::string_view(name);
     lines.push_back(std::move(line));
   }
 }

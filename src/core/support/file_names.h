@@ -54,11 +54,17 @@ bool SameFile(const std::string& a, const std::string& b);
 // Whether the path names an existing file or folder.
 bool FileOrFolderExists(const std::string& path);
 
+// How ListFiles writes a name.
+struct TListedName {
+  bool WithoutExtension = false;
+  bool WithFolder = false;
+};
+
 // Appends the names in `folder` matching `mask` ("*" any run, "?" one character, letter case
-// ignored, a final ".*" also matching no extension), sorted by name, optionally without their
-// extension and optionally with the folder in front; "." and ".." are never listed.
+// ignored, a final ".*" also matching no extension), sorted by name, written as `listed`
+// says; "." and ".." are never listed.
 void ListFiles(std::string_view folder, std::string_view mask, TStringList& lines,
-               bool withoutExtension, bool withFolder);
+               TListedName listed = {});
 
 // Trims every line, drops empty ones and makes the rest absolute folders ending in "/"; an
 // empty list gets the program folder. Returns how many listed folders do not exist.

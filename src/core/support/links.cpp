@@ -27,18 +27,18 @@ bool IsWordSeparator(char c) {
 
 // The cheap test that spares most texts the lowercase copy and the word scan. `lower` is the
 // locale's table, so the answer is the one the lowercased text would give.
-bool MayHoldLinks(std::string_view text, bool findUrls, bool findEmails,
+bool MayHoldLinks(std::string_view text, TLinkKinds kinds,
                   const std::array<unsigned char, 256>& lower) {
   auto at = [&](std::size_t i) {
     return static_cast<char>(lower[static_cast<unsigned char>(text[i])]);
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = at(i);
-    if (findUrls && (c == ':' || (c == 'w' && i + 4 <= text.size() && at(i + 1) == 'w' &&
-                                  at(i + 2) == 'w' && at(i + 3) == '.'))) {
+    if (kinds.Urls && (c == ':' || (c == 'w' && i + 4 <= text.size() && at(i + 1) == 'w' &&
+                                    at(i + 2) == 'w' && at(i + 3) == '.'))) {
       return true;
     }
-    if (findEmails && c == '@' && i > 0) return true;
+    if (kinds.Emails && c == '@' && i > 0) return true;
   }
   return false;
 }
@@ -64,16 +64,16 @@ bool IsEmail(std::string_view word) {
   return host.find('.', 1) != std::string_view::npos && AllEmailChars(name) && AllEmailChars(host);
 }
 
-std::vector<TLinkRange> FindLinks(std::string_view text, bool findUrls, bool findEmails,
-                                  bool fileMode, std::string_view folder) {
+std::vector<TLinkRange> FindLinks(std::string_view text, TLinkKinds kinds,
+                                  std::string_view folder) {
   std::vector<TLinkRange> links;
   if (text.empty()) return links;
-  if (fileMode && FileOrFolderExists(FullPath(AnsiToUtf8(text), folder))) {
+  if (kinds.Files && FileOrFolderExists(FullPath(AnsiToUtf8(text), folder))) {
     links.push_back({1, static_cast<std::int32_t>(text.size())});
     return links;
   }
   const TCodePage& ansi = TLocale::Current().Ansi();
-  if (!MayHoldLinks(text, findUrls, findEmails, ansi.LowerTable())) return links;
+  if (!MayHoldLinks(text, kinds, ansi.LowerTable())) return links;
   const std::string lower = AnsiLowerCase(text);
   std::size_t pos = 0;
   while (pos < lower.size()) {
@@ -81,7 +81,7 @@ std::vector<TLinkRange> FindLinks(std::string_view text, bool findUrls, bool fin
     std::size_t end = pos;
     while (end < lower.size() && !IsWordSeparator(lower[end])) ++end;
     const std::string_view word = std::string_view(lower).substr(pos, end - pos);
-    if (!word.empty() && ((findUrls && IsURL(word)) || (findEmails && IsEmail(word)))) {
+    if (!word.empty() && ((kinds.Urls && IsURL(word)) || (kinds.Emails && IsEmail(word)))) {
       links.push_back({static_cast<std::int32_t>(pos + 1), static_cast<std::int32_t>(word.size())});
     }
     pos = end;

@@ -25,10 +25,16 @@ bool IsURL(std::string_view word);
 // name@host.domain made of lowercase letters, digits, "-", "." and "_".
 bool IsEmail(std::string_view word);
 
-// The web links and e-mail addresses among the words of a text, in order. In file mode a text
-// naming an existing file or folder is one link as a whole; a relative name starts from
-// `folder` (the table's).
-std::vector<TLinkRange> FindLinks(std::string_view text, bool findUrls, bool findEmails,
-                                  bool fileMode, std::string_view folder);
+// What a cell's links are.
+struct TLinkKinds {
+  bool Urls = false;
+  bool Emails = false;
+  // A text naming an existing file or folder is one link as a whole.
+  bool Files = false;
+};
+
+// The web links and e-mail addresses among the words of a text, in order, or the text as a
+// file's link; a relative file name starts from `folder` (the table's).
+std::vector<TLinkRange> FindLinks(std::string_view text, TLinkKinds kinds, std::string_view folder);
 
 }  // namespace mervanta

@@ -201,7 +201,7 @@ TEST_F(ListFilesTest, MasksWorkAsOnTheDesktop) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Mask);
     TStringList lines;
-    ListFiles(Folder_.Path(), c.Mask, lines, false, false);
+    ListFiles(Folder_.Path(), c.Mask, lines);
     EXPECT_EQ(lines, c.Names);
   }
 }
@@ -224,7 +224,8 @@ TEST_F(ListFilesTest, AppendsWithoutExtensionAndWithFolderOnRequest) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Folder + c.Mask);
     TStringList lines = {"kept"};
-    ListFiles(c.Folder, c.Mask, lines, c.WithoutExtension, c.WithFolder);
+    ListFiles(c.Folder, c.Mask, lines,
+              {.WithoutExtension = c.WithoutExtension, .WithFolder = c.WithFolder});
     EXPECT_EQ(lines, c.Lines);
   }
 }

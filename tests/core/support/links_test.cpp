@@ -74,7 +74,7 @@ TEST(Links, FindLinksCutsTheTextIntoWords) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.Text));
-    EXPECT_EQ(FindLinks(c.Text, c.Urls, c.Emails, false, {}), c.Links);
+    EXPECT_EQ(FindLinks(c.Text, {.Urls = c.Urls, .Emails = c.Emails}, {}), c.Links);
   }
 }
 
@@ -102,7 +102,7 @@ TEST(Links, FileModeTakesAnExistingFileOrFolderWhole) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.Text));
-    EXPECT_EQ(FindLinks(c.Text, c.Urls, false, true, folder.Path()), c.Links);
+    EXPECT_EQ(FindLinks(c.Text, {.Urls = c.Urls, .Files = true}, folder.Path()), c.Links);
   }
 }
 
