@@ -120,7 +120,7 @@ class THtmlWriter {
     Out_.Write("<td>");
     if (value.empty()) {
       Out_.Write("&nbsp;");
-    } else if (Page_.Pictures && !column.IsVirtual() && column.Type->Value() == ctPicture) {
+    } else if (Page_.Pictures && column.ColumnType() == TColumnType::Picture) {
       // The file name is encoded like any attribute text: a quote in it would otherwise end
       // the attribute and spill the rest of the name into the page.
       Out_.Write("<img src=\"");

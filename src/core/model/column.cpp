@@ -42,7 +42,7 @@ TColumn::TColumn(bool isVirtual)
       Visible(Properties_.AddProperty<TBooleanProperty>("Visible", "", true)),
       Width(Properties_.AddProperty<TIntegerProperty>("Width", "", 100, 7, 1000)),
       Type(AddIf<TItemIndexProperty>(!isVirtual, Properties_, "Type", "Type", kTypeChoices,
-                                     ctGeneral)),
+                                     static_cast<int>(TColumnType::General))),
       Default(AddIf<TStringProperty>(!isVirtual, Properties_, "Default", "Value by default", "")),
       Editor(AddIf<TItemIndexProperty>(!isVirtual, Properties_, "Editor", "Card editor",
                                        kEditorChoices, 0)),

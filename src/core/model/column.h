@@ -17,7 +17,7 @@ class TFormulaCalculator;
 class TXmlTag;
 
 // The choices of a stored column's Type, by index.
-enum TColumnType : int { ctGeneral, ctCounter, ctFile, ctPicture, ctWordWrapped };
+enum class TColumnType : int { General, Counter, File, Picture, WordWrapped };
 
 // One column of a table: stored (its cells are fields of every record) or virtual (its cells
 // are computed by a formula), fixed at creation. Its settings form a property category with
@@ -40,7 +40,12 @@ class TColumn final : public TCellColumn {
   void SetIndex(int index);
 
   bool IsVirtual() const { return Type == nullptr; }
-  bool IsCounter() const override { return Type != nullptr && Type->Value() == ctCounter; }
+  bool IsCounter() const override { return ColumnType() == TColumnType::Counter; }
+  // The stored setting Type as a kind; General for a virtual column, which has none.
+  TColumnType ColumnType() const {
+    return Type != nullptr ? static_cast<TColumnType>(Type->Value()) : TColumnType::General;
+  }
+  void SetColumnType(TColumnType type) { Type->SetValue(static_cast<int>(type)); }
 
   TPropertiesCategory& Properties() { return Properties_; }
   const TPropertiesCategory& Properties() const { return Properties_; }

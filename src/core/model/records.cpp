@@ -295,8 +295,8 @@ int TRecords::MaxValueLength(const TColumn& column, int cap, int lastIndex) cons
 }
 
 TRecordMarks TRecords::Marks(const TRecord& record) {
-  if (record.Chosen()) return record.Found() ? rmChosenAndFound : rmChosen;
-  return record.Found() ? rmFound : rmNone;
+  if (record.Chosen()) return record.Found() ? TRecordMarks::ChosenAndFound : TRecordMarks::Chosen;
+  return record.Found() ? TRecordMarks::Found : TRecordMarks::None;
 }
 
 namespace {

@@ -30,7 +30,7 @@ enum class TSortKey : std::uint8_t { Only, Added };
 enum class TMove : std::uint8_t { Up, Down, ToFirst, ToLast };
 
 // The marks of a record as one number (see TRecords::Marks).
-enum TRecordMarks : int { rmChosen, rmChosenAndFound, rmFound, rmNone };
+enum class TRecordMarks : int { Chosen, ChosenAndFound, Found, None };
 
 // An ordered list of records with a current record, a sort state and batched
 // notifications. A list without a master is its own master: it owns its records, which live

@@ -19,8 +19,7 @@ namespace {
 // What the list shows: its visible columns, without pictures while they are drawn as such.
 bool IsTested(const TColumn& column) {
   if (!column.Visible->Value()) return false;
-  return column.Type == nullptr || column.Type->Value() != ctPicture ||
-         !Options().Flip->ShowPictures->Value();
+  return column.ColumnType() != TColumnType::Picture || !Options().Flip->ShowPictures->Value();
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ class TExportTest : public testing::Test {
     Table.AddColumn("Note");
     Table.AddColumn("Price");
     TColumn& photo = Table.AddColumn("Photo");
-    photo.Type->SetValue(ctPicture);
+    photo.SetColumnType(TColumnType::Picture);
     TColumn& loud = Table.AddColumn("Loud", true);
     loud.Formula->SetValue("#2+\"!\"");
     TColumn& secret = Table.AddColumn("Secret");

@@ -17,7 +17,7 @@ std::string Rows(const std::string& page) {
 class THtmlExportTest : public testing::Test {
  protected:
   THtmlExportTest() : Table({"Picture", "Text"}, {{"pics/a b.jpg", "pics/a.jpg"}, {"", ""}}) {
-    Table.Table.Column("Picture").Type->SetValue(ctPicture);
+    Table.Table.Column("Picture").SetColumnType(TColumnType::Picture);
     TColumn& computed = Table.Table.AddColumn("Computed", true);
     computed.Formula->SetValue("#1");
   }

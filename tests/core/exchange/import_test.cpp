@@ -164,7 +164,7 @@ TEST_F(TImportTest, ImportingTheTablesOwnDataWithNoEqualsAddsNothing) {
 
 TEST_F(TImportTest, CountersAreNeitherCellsOfEmptyNorOfEqualRecords) {
   TColumn& counter = AddColumn(Table, "N");
-  counter.Type->SetValue(ctCounter);
+  counter.SetColumnType(TColumnType::Counter);
   AddRecord(Table, {"a", "1", "7"});
   SetOptions(false, true, false, false);
   EXPECT_EQ(Import({";;5\r\na;1;8\r\na;2;7\r\n"}), 1);

@@ -147,7 +147,7 @@ TEST(Column, StoredSettingsOutOfRangeReadAsTheirDefaults) {
 TEST(Column, OnlyAStoredCounterColumnIsACounter) {
   TColumn general(false);
   TColumn counter(false);
-  counter.Type->SetValue(ctCounter);
+  counter.SetColumnType(TColumnType::Counter);
   const TColumn computed(true);
   EXPECT_FALSE(general.IsCounter());
   EXPECT_TRUE(counter.IsCounter());

@@ -115,7 +115,7 @@ TEST_F(ColumnValues, AStoredCellIsReadInPlaceAndWrittenToItsField) {
 
 TEST_F(ColumnValues, EmptyAndEqualRecordsSkipVirtualAndCounterColumnsWhenAskedTo) {
   Build({"", "7", "=\"x\""});
-  Columns[1].Type->SetValue(ctCounter);
+  Columns[1].SetColumnType(TColumnType::Counter);
   EXPECT_TRUE(Record.IsEmpty(Columns, true));
   EXPECT_FALSE(Record.IsEmpty(Columns, false));
 

@@ -352,7 +352,7 @@ TEST(Columns, SaveWritesEachColumnsChangedSettingsAndLoadReadsThemBack) {
   TColumns columns;
   TColumn& name = AddColumn(columns, "Name");
   name.Width->SetValue(50);
-  name.Type->SetValue(ctCounter);
+  name.SetColumnType(TColumnType::Counter);
   name.UniqueValues->SetValue(true);
   TColumn& computed = AddColumn(columns, "Twice", true);
   computed.Formula->SetValue("Val(#1)*2");

@@ -28,7 +28,7 @@ TEST(NewRecord, CounterProposesOneMoreThanTheLargestInteger) {
     SCOPED_TRACE(c.Name);
     TRecordsFixture table(2);
     TColumn& counter = table.Column("B");
-    counter.Type->SetValue(ctCounter);
+    counter.SetColumnType(TColumnType::Counter);
     for (const std::string& value : c.Values) table.All.Add(table.Make({"a", value}));
     EXPECT_EQ(NextCounterValue(table.All, counter), c.Proposed);
   }
@@ -46,7 +46,7 @@ class NewRecordTest : public testing::Test {
  protected:
   NewRecordTest() : Table(4) {
     Table.Columns[0].Caption->SetValue("No");
-    Table.Columns[0].Type->SetValue(ctCounter);
+    Table.Columns[0].SetColumnType(TColumnType::Counter);
     Table.Columns[1].Caption->SetValue("Name");
     Table.Columns[1].UniqueValues->SetValue(true);
     Table.Columns[2].Caption->SetValue("Code");

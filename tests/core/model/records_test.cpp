@@ -299,7 +299,8 @@ TEST(Records, MarksAndSetMarks) {
   Mark(table, "aB*c*D");
   std::vector<TRecordMarks> marks;
   for (const TRecord* record : table.All.Items()) marks.push_back(TRecords::Marks(*record));
-  EXPECT_EQ(marks, (std::vector<TRecordMarks>{rmNone, rmChosen, rmFound, rmChosenAndFound}));
+  EXPECT_EQ(marks, (std::vector<TRecordMarks>{TRecordMarks::None, TRecordMarks::Chosen,
+                                              TRecordMarks::Found, TRecordMarks::ChosenAndFound}));
 
   table.All.SetMarks(std::nullopt, false);
   for (const TRecord* record : table.All.Items()) EXPECT_FALSE(record->Chosen());

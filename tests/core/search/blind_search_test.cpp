@@ -17,7 +17,7 @@ class BlindSearchTest : public testing::Test, public TRecordsFixture {
  public:
   BlindSearchTest() : TRecordsFixture(3) {
     Column("B").Visible->SetValue(false);
-    Column("C").Type->SetValue(ctPicture);
+    Column("C").SetColumnType(TColumnType::Picture);
     for (const TRow& row : std::vector<TRow>{{"apple", "", "banana.jpg"},
                                              {"Banana", "", ""},
                                              {"cherry", "banana", ""},

@@ -169,7 +169,7 @@ TEST_F(TableStorageTest, AnOddForeignAttributeLeavesTheColumnsWhole) {
   TTable table;
   table.Open(path, "", false);
   EXPECT_EQ(Captions(table.Columns()), "No Name =Loud");
-  EXPECT_EQ(table.Columns()[0].Type->Value(), ctCounter);
+  EXPECT_EQ(table.Columns()[0].ColumnType(), TColumnType::Counter);
   EXPECT_EQ(table.Columns()[2].Formula->Value(), "UpperCase(#2)");
   EXPECT_EQ(Rows(table), "1|ann");
   EXPECT_NE(ReadWholeFile(Folder.File("t.kx")).find("<Setting value=\"kept\" />"),
