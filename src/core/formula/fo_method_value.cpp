@@ -25,7 +25,7 @@ void TFoMethodValue::CheckArgumentCount() const {
   if (ArgCount() < Method_.MinArgs) throw EFormulaError(feTooFewArguments);
 }
 
-TFoCallMaker CallMaker(std::int32_t id) {
+TFoCallMaker CallMaker(TFoMethodId id) {
   if (TFoCallMaker maker = NumberOperation(id)) return maker;
   if (TFoCallMaker maker = TextOperation(id)) return maker;
   return MakeCall<TFoNumberCall<NoOperation>>;

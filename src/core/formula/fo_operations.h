@@ -103,9 +103,9 @@ TFoMethodValue& MakeCall(TFormulaCalculator& owner, const TFoMethodData& method)
 }
 
 // The function library's makers by operation number; null for a number that is not theirs.
-TFoCallMaker NumberOperation(std::int32_t id);
-TFoCallMaker TextOperation(std::int32_t id);
+TFoCallMaker NumberOperation(TFoMethodId id);
+TFoCallMaker TextOperation(TFoMethodId id);
 // The maker for any operation number; one without an entry yields 0.
-TFoCallMaker CallMaker(std::int32_t id);
+TFoCallMaker CallMaker(TFoMethodId id);
 
 }  // namespace mervanta

@@ -105,7 +105,7 @@ TFoCustomValue& TFormulaParser::ParseCall(int at, int first, int last, int depth
       const int separator = Reader_.FindToken(start, end, true, tkSeparator);
       if (separator == start) throw EFormulaError(feSyntax);
       const int pieceEnd = separator < 0 ? end : separator - 1;
-      const bool branch = node.Method().Id == kIfId && node.ArgCount() > 0;
+      const bool branch = node.Method().Id == TFoMethodId::If && node.ArgCount() > 0;
       Branches_ += branch;
       node.AddArgument(ParseRange(start, pieceEnd, depth + 1));
       Branches_ -= branch;
@@ -129,7 +129,7 @@ TFoCustomValue& TFormulaParser::ParseChain(int at, int first, int last, int dept
     const TFoMethodData& method = FindMethod(at, false);
     if (at == first || at == end) throw EFormulaError(feSyntax);
     operators.emplace_back(at, &method);
-    onlyPlus = onlyPlus && method.Id == kPlusId;
+    onlyPlus = onlyPlus && method.Id == TFoMethodId::Plus;
     end = at - 1;
   }
   const int count = static_cast<int>(operators.size());

@@ -269,65 +269,65 @@ TNumber PowerOf(TFoMethodValue& node) {
 
 }  // namespace
 
-TFoCallMaker NumberOperation(std::int32_t id) {
+TFoCallMaker NumberOperation(TFoMethodId id) {
   switch (id) {
-    case -2:
+    case TFoMethodId::UnaryPlus:
       return MakeCall<TFoNumberCall<UnaryPlus>>;
-    case -1:
+    case TFoMethodId::UnaryMinus:
       return MakeCall<TFoNumberCall<UnaryMinus>>;
-    case 1:
+    case TFoMethodId::Plus:
       return MakeCall<TFoValueCall<Plus, PlusGivesText, AppendPlus>>;
-    case 2:
+    case TFoMethodId::Minus:
       return MakeCall<TFoNumberCall<Minus>>;
-    case 3:
+    case TFoMethodId::Times:
       return MakeCall<TFoNumberCall<Times>>;
-    case 4:
+    case TFoMethodId::Divide:
       return MakeCall<TFoNumberCall<Quotient>>;
-    case 5:
+    case TFoMethodId::Greater:
       return MakeCall<TFoConditionCall<Comparison<std::greater<TNumber>>>>;
-    case 6:
+    case TFoMethodId::GreaterOrEqual:
       return MakeCall<TFoConditionCall<Comparison<std::greater_equal<TNumber>>>>;
-    case 7:
+    case TFoMethodId::Less:
       return MakeCall<TFoConditionCall<Comparison<std::less<TNumber>>>>;
-    case 8:
+    case TFoMethodId::LessOrEqual:
       return MakeCall<TFoConditionCall<Comparison<std::less_equal<TNumber>>>>;
-    case 9:
+    case TFoMethodId::Equal:
       return MakeCall<TFoConditionCall<Equal>>;
-    case 10:
+    case TFoMethodId::NotEqual:
       return MakeCall<TFoConditionCall<Differs>>;
-    case 11:
+    case TFoMethodId::If:
       return MakeCall<TFoValueCall<If, IfGivesText, AppendIf>>;
-    case 13:
+    case TFoMethodId::Val:
       return MakeCall<TFoNumberCall<Val>>;
-    case 14:
+    case TFoMethodId::Max:
       return MakeCall<TFoNumberCall<Extreme<std::greater<TNumber>>>>;
-    case 15:
+    case TFoMethodId::Min:
       return MakeCall<TFoNumberCall<Extreme<std::less<TNumber>>>>;
-    case 17:
+    case TFoMethodId::Not:
       return MakeCall<TFoConditionCall<Not>>;
-    case 18:
+    case TFoMethodId::And:
       return MakeCall<TFoConditionCall<Logical<false>>>;
-    case 19:
+    case TFoMethodId::Or:
       return MakeCall<TFoConditionCall<Logical<true>>>;
-    case 33:
+    case TFoMethodId::Round:
       return MakeCall<TFoNumberCall<Round>>;
-    case 36:
+    case TFoMethodId::Cos:
       return MakeCall<TFoNumberCall<Cos>>;
-    case 37:
+    case TFoMethodId::Sin:
       return MakeCall<TFoNumberCall<Sin>>;
-    case 38:
+    case TFoMethodId::Sqr:
       return MakeCall<TFoNumberCall<Sqr>>;
-    case 39:
+    case TFoMethodId::Sqrt:
       return MakeCall<TFoNumberCall<Sqrt>>;
-    case 40:
+    case TFoMethodId::Int:
       return MakeCall<TFoNumberCall<Int>>;
-    case 41:
+    case TFoMethodId::Abs:
       return MakeCall<TFoNumberCall<Abs>>;
-    case 42:
+    case TFoMethodId::Pi:
       return MakeCall<TFoNumberCall<Pi>>;
-    case 43:
+    case TFoMethodId::Sign:
       return MakeCall<TFoNumberCall<Sign>>;
-    case 44:
+    case TFoMethodId::Power:
       return MakeCall<TFoNumberCall<PowerOf>>;
     default:
       return nullptr;

@@ -266,55 +266,55 @@ TNumber PosCount(TFoMethodValue& node) {
 
 }  // namespace
 
-TFoCallMaker TextOperation(std::int32_t id) {
+TFoCallMaker TextOperation(TFoMethodId id) {
   switch (id) {
-    case 12:
+    case TFoMethodId::Str:
       return MakeCall<TFoTextCall<Str>>;
-    case 16:
+    case TFoMethodId::Length:
       return MakeCall<TFoNumberCall<Length>>;
-    case 20:
+    case TFoMethodId::UpperCase:
       return MakeCall<TFoTextCall<Mapped<UpperTable>, AppendMapped<UpperTable>>>;
-    case 21:
+    case TFoMethodId::LowerCase:
       return MakeCall<TFoTextCall<Mapped<LowerTable>, AppendMapped<LowerTable>>>;
-    case 22:
+    case TFoMethodId::Trim:
       return MakeCall<TFoTextCall<Trim<true, true>>>;
-    case 23:
+    case TFoMethodId::TrimLeft:
       return MakeCall<TFoTextCall<Trim<true, false>>>;
-    case 24:
+    case TFoMethodId::TrimRight:
       return MakeCall<TFoTextCall<Trim<false, true>>>;
-    case 25:
+    case TFoMethodId::Copy:
       return MakeCall<TFoTextCall<Copy>>;
-    case 26:
+    case TFoMethodId::CopyLeft:
       return MakeCall<TFoTextCall<CopyLeft>>;
-    case 27:
+    case TFoMethodId::CopyRight:
       return MakeCall<TFoTextCall<CopyRight>>;
-    case 28:
+    case TFoMethodId::Delete:
       return MakeCall<TFoTextCall<Delete>>;
-    case 29:
+    case TFoMethodId::DeleteLeft:
       return MakeCall<TFoTextCall<DeleteLeft>>;
-    case 30:
+    case TFoMethodId::DeleteRight:
       return MakeCall<TFoTextCall<DeleteRight>>;
-    case 31:
+    case TFoMethodId::Insert:
       return MakeCall<TFoTextCall<Insert>>;
-    case 32:
+    case TFoMethodId::Repeat:
       return MakeCall<TFoTextCall<Repeat>>;
-    case 35:
+    case TFoMethodId::Pos:
       return MakeCall<TFoNumberCall<Pos>>;
-    case 45:
+    case TFoMethodId::Reverse:
       return MakeCall<TFoTextCall<Reverse>>;
-    case 46:
+    case TFoMethodId::Format:
       return MakeCall<TFoTextCall<Format>>;
-    case 47:
+    case TFoMethodId::Char:
       return MakeCall<TFoTextCall<Char>>;
-    case 48:
+    case TFoMethodId::LineCount:
       return MakeCall<TFoNumberCall<LineCount>>;
-    case 49:
+    case TFoMethodId::Line:
       return MakeCall<TFoTextCall<Line>>;
-    case 50:
+    case TFoMethodId::Replace:
       return MakeCall<TFoTextCall<Replace>>;
-    case 51:
+    case TFoMethodId::ReplaceAll:
       return MakeCall<TFoTextCall<ReplaceAll>>;
-    case 52:
+    case TFoMethodId::PosCount:
       return MakeCall<TFoNumberCall<PosCount>>;
     default:
       return nullptr;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "formula/formula_calculator.h"
 
 namespace mervanta::test {
@@ -25,39 +27,39 @@ TEST(MethodsManager, FindsEntriesIgnoringCaseAndTheSignsApart) {
   struct TCase {
     const char* Name;
     bool IsSign;
-    std::int32_t Id;  // 0: not found
+    std::optional<TFoMethodId> Id;  // none: not found
     TFoMethodKind Kind;
     std::int32_t MinArgs;
     std::int32_t MaxArgs;
   };
   const TCase cases[] = {
-      {"If", false, 11, mkFunction, 3, 3},
-      {"if", false, 11, mkFunction, 3, 3},
-      {"IF", false, 11, mkFunction, 3, 3},
-      {"pOsCoUnT", false, 52, mkFunction, 2, 2},
-      {"Max", false, 14, mkFunction, 2, 256},
-      {"Round", false, 33, mkFunction, 1, 2},
-      {"Pi", false, 42, mkFunction, 0, 0},
-      {"+", false, 1, mkAdditive, 2, 2},
-      {"/", false, 4, mkMultiplicative, 2, 2},
-      {"<>", false, 10, mkCompare, 2, 2},
-      {"+", true, -2, mkSign, 1, 1},
-      {"-", true, -1, mkSign, 1, 1},
-      {"*", true, 0, mkSign, 0, 0},
-      {"If", true, 0, mkSign, 0, 0},
-      {"==", false, 0, mkSign, 0, 0},
-      {"Ifx", false, 0, mkSign, 0, 0},
-      {"", false, 0, mkSign, 0, 0},
+      {"If", false, TFoMethodId::If, mkFunction, 3, 3},
+      {"if", false, TFoMethodId::If, mkFunction, 3, 3},
+      {"IF", false, TFoMethodId::If, mkFunction, 3, 3},
+      {"pOsCoUnT", false, TFoMethodId::PosCount, mkFunction, 2, 2},
+      {"Max", false, TFoMethodId::Max, mkFunction, 2, 256},
+      {"Round", false, TFoMethodId::Round, mkFunction, 1, 2},
+      {"Pi", false, TFoMethodId::Pi, mkFunction, 0, 0},
+      {"+", false, TFoMethodId::Plus, mkAdditive, 2, 2},
+      {"/", false, TFoMethodId::Divide, mkMultiplicative, 2, 2},
+      {"<>", false, TFoMethodId::NotEqual, mkCompare, 2, 2},
+      {"+", true, TFoMethodId::UnaryPlus, mkSign, 1, 1},
+      {"-", true, TFoMethodId::UnaryMinus, mkSign, 1, 1},
+      {"*", true, std::nullopt, mkSign, 0, 0},
+      {"If", true, std::nullopt, mkSign, 0, 0},
+      {"==", false, std::nullopt, mkSign, 0, 0},
+      {"Ifx", false, std::nullopt, mkSign, 0, 0},
+      {"", false, std::nullopt, mkSign, 0, 0},
   };
   for (const TCase& test : cases) {
     SCOPED_TRACE(test.Name);
     const TFoMethodData* method = TMethodsManager::Find(test.Name, test.IsSign);
-    if (test.Id == 0) {
+    if (!test.Id) {
       EXPECT_EQ(method, nullptr);
       continue;
     }
     ASSERT_NE(method, nullptr);
-    EXPECT_EQ(method->Id, test.Id);
+    EXPECT_EQ(method->Id, *test.Id);
     EXPECT_EQ(method->Kind, test.Kind);
     EXPECT_EQ(method->MinArgs, test.MinArgs);
     EXPECT_EQ(method->MaxArgs, test.MaxArgs);
