@@ -8,7 +8,7 @@
 namespace mervanta {
 
 // Node shapes of the operators and functions.
-enum TFoMethodKind : std::uint8_t { mkCompare, mkAdditive, mkMultiplicative, mkSign, mkFunction };
+enum class TFoMethodKind : std::uint8_t { Compare, Additive, Multiplicative, Sign, Function };
 
 // What the calculator dispatches on: one id per operator and function.
 enum class TFoMethodId : std::int32_t {
