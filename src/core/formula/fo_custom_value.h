@@ -64,7 +64,7 @@ class TFoCustomValue {
   static bool TryRound(TNumber number, std::int64_t& integer);
   // The conversions behind GetNumber and GetText, for nodes that get their value another way.
   static TNumber NumberOf(const TFoVariable& value) {
-    return value.Kind == vkNumber ? value.Number : NumberOf(value.Text);
+    return value.Kind == TFoValueKind::Number ? value.Number : NumberOf(value.Text);
   }
   static TNumber NumberOf(std::string_view text) {
     const TNumber number = TextToNumber(text);
@@ -73,7 +73,7 @@ class TFoCustomValue {
   }
   // A number's text is kept in this node's buffer.
   std::string_view TextOf(const TFoVariable& value) {
-    return value.Kind == vkText ? value.Text : TextOf(value.Number);
+    return value.Kind == TFoValueKind::Text ? value.Text : TextOf(value.Number);
   }
   std::string_view TextOf(TNumber number);
   // A text made in this node's buffer is charged to the budget.

@@ -77,7 +77,7 @@ class TFoValueCall final : public TFoMethodValue {
   }
   void GetValue(TFoVariable& value) override {
     kOperation(*this, value);
-    if (value.Kind == vkText) Made(value.Text);
+    if (value.Kind == TFoValueKind::Text) Made(value.Text);
   }
   TNumber GetNumber() override {
     TFoVariable value;

@@ -22,9 +22,9 @@ class TFoStaticValue final : public TFoCustomValue {
     return HasInteger_ ? Integer_ : TFoCustomValue::GetInteger();
   }
   const TNumber* NumberLiteral() const override {
-    return Value_.Kind == vkNumber ? &Value_.Number : nullptr;
+    return Value_.Kind == TFoValueKind::Number ? &Value_.Number : nullptr;
   }
-  bool GivesText() const override { return Value_.Kind == vkText; }
+  bool GivesText() const override { return Value_.Kind == TFoValueKind::Text; }
   void AppendText(std::string& text) override { text.append(GetText()); }
 
  private:

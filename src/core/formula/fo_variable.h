@@ -9,22 +9,22 @@
 
 namespace mervanta {
 
-enum TFoValueKind : std::uint8_t { vkNumber, vkText };
+enum class TFoValueKind : std::uint8_t { Number, Text };
 
 // The value of a node. A text views storage of the tree (a literal, a node's buffer) or a
 // cell the resolver answered with; it stays valid until the node that made it is computed
 // again, which no operation does while it still uses the text.
 struct TFoVariable {
-  TFoValueKind Kind = vkNumber;
+  TFoValueKind Kind = TFoValueKind::Number;
   TNumber Number;  // left unset until given: storing an 80-bit zero is not free
   std::string_view Text;
 
   void SetNumber(TNumber number) {
-    Kind = vkNumber;
+    Kind = TFoValueKind::Number;
     Number = number;
   }
   void SetText(std::string_view text) {
-    Kind = vkText;
+    Kind = TFoValueKind::Text;
     Text = text;
   }
 };

@@ -133,7 +133,7 @@ int TFormulaCalculator::Evaluate(std::string& result) {
     }
     TFoVariable value;
     Root_->GetValue(value);
-    if (value.Kind == vkNumber) {
+    if (value.Kind == TFoValueKind::Number) {
       NumberToText(value.Number, result);
     } else {
       result.assign(value.Text.substr(0, kMaxTextLength));

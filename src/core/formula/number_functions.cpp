@@ -97,7 +97,7 @@ void Plus(TFoMethodValue& node, TFoVariable& value) {
   } else {
     TFoVariable leftValue;
     left.GetValue(leftValue);
-    if (leftValue.Kind == vkNumber) {
+    if (leftValue.Kind == TFoValueKind::Number) {
       value.SetNumber(Checked(leftValue.Number + node.Arg(1).GetNumber()));
       return;
     }
@@ -155,7 +155,7 @@ bool Comparison(TFoMethodValue& node) {
 bool Equal(TFoMethodValue& node) {
   TFoVariable left;
   node.Arg(0).GetValue(left);
-  if (left.Kind == vkNumber) return left.Number == node.Arg(1).GetNumber();
+  if (left.Kind == TFoValueKind::Number) return left.Number == node.Arg(1).GetNumber();
   return left.Text == node.Arg(1).GetText();
 }
 
