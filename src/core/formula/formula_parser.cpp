@@ -17,7 +17,9 @@ namespace mervanta {
 namespace {
 
 // The kinds that split a range, loosest first.
-constexpr TFoTokenKind kSplitKinds[] = {tkCompare, tkAddOp, tkMulOp, tkSign, tkIdentifier};
+constexpr TFoTokenKind kSplitKinds[] = {TFoTokenKind::Compare, TFoTokenKind::AddOp,
+                                        TFoTokenKind::MulOp, TFoTokenKind::Sign,
+                                        TFoTokenKind::Identifier};
 
 // The literal without its outer quotes, each doubled quote made single.
 std::string Unquoted(std::string_view literal) {
@@ -43,8 +45,8 @@ TFoCustomValue& TFormulaParser::ParseRange(int first, int last, int depth) {
   for (TFoTokenKind kind : kSplitKinds) {
     const int at = Reader_.FindToken(first, last, false, kind);
     if (at < 0) continue;
-    if (kind == tkSign) return ParseSign(at, first, last, depth);
-    if (kind == tkIdentifier) return ParseCall(at, first, last, depth);
+    if (kind == TFoTokenKind::Sign) return ParseSign(at, first, last, depth);
+    if (kind == TFoTokenKind::Identifier) return ParseCall(at, first, last, depth);
     return ParseChain(at, first, last, depth);
   }
   return ParseLeaf(first, last);
@@ -54,14 +56,14 @@ TFoCustomValue& TFormulaParser::ParseLeaf(int first, int last) {
   if (first != last) throw EFormulaError(feSyntax);
   const std::string_view text = Reader_.Text(first);
   switch (Reader_.Kind(first)) {
-    case tkString:
+    case TFoTokenKind::String:
       return Owner_.AddNode<TFoStaticValue>(Unquoted(text));
-    case tkNumber: {
+    case TFoTokenKind::Number: {
       TNumber number;
       if (!TryReadNumber(text, number)) throw EFormulaError(feBadNumber);
       return Owner_.AddNode<TFoStaticValue>(number);
     }
-    case tkColumn: {
+    case TFoTokenKind::Column: {
       int column;
       if (!TryParseInteger(text.substr(1), column)) throw EFormulaError(feBadColumn);
       return Owner_.AddLink(column, Branches_ == 0);
@@ -97,12 +99,13 @@ TFoCustomValue& TFormulaParser::ParseCall(int at, int first, int last, int depth
     // Only the brackets after the name and at the end are checked here: "Max(abc;1)(2)" has
     // the arguments "abc" and "1)(2", so the unknown name is the first fault met, not the
     // brackets that follow the call.
-    if (last - first < 2 || Reader_.Kind(first + 1) != tkOpen || Reader_.Kind(last) != tkClose) {
+    if (last - first < 2 || Reader_.Kind(first + 1) != TFoTokenKind::Open ||
+        Reader_.Kind(last) != TFoTokenKind::Close) {
       throw EFormulaError(feSyntax);
     }
     const int end = last - 1;
     for (int start = first + 2; start <= end;) {
-      const int separator = Reader_.FindToken(start, end, true, tkSeparator);
+      const int separator = Reader_.FindToken(start, end, true, TFoTokenKind::Separator);
       if (separator == start) throw EFormulaError(feSyntax);
       const int pieceEnd = separator < 0 ? end : separator - 1;
       const bool branch = node.Method().Id == TFoMethodId::If && node.ArgCount() > 0;

@@ -23,8 +23,9 @@ bool IsCompare(char c) {
 
 // After these a "+" or "-" joins two operands; anywhere else it is a sign.
 bool EndsOperand(TFoTokenKind kind) {
-  return kind == tkString || kind == tkIdentifier || kind == tkNumber || kind == tkClose ||
-         kind == tkColumn;
+  return kind == TFoTokenKind::String || kind == TFoTokenKind::Identifier ||
+         kind == TFoTokenKind::Number || kind == TFoTokenKind::Close ||
+         kind == TFoTokenKind::Column;
 }
 
 }  // namespace
@@ -62,36 +63,36 @@ void TFormulaReader::Read(std::string_view text) {
           break;
         }
       }
-      Add(start, ++i, tkString);
+      Add(start, ++i, TFoTokenKind::String);
     } else if (c == '#') {
       for (++i; i < size && IsDigit(text[i]);) ++i;
-      Add(start, i, tkColumn);
+      Add(start, i, TFoTokenKind::Column);
     } else if (c == '(') {
       open.push_back(Count());
-      Add(start, ++i, tkOpen);
+      Add(start, ++i, TFoTokenKind::Open);
     } else if (c == ')') {
       if (open.empty()) throw EFormulaError(feUnmatchedClose);
       const int partner = open.back();
       open.pop_back();
       Tokens_[static_cast<std::size_t>(partner)].Partner = Count();
-      Add(start, ++i, tkClose);
+      Add(start, ++i, TFoTokenKind::Close);
       Tokens_.back().Partner = partner;
     } else if (c == '*' || c == '/') {
-      Add(start, ++i, tkMulOp);
+      Add(start, ++i, TFoTokenKind::MulOp);
     } else if (c == '+' || c == '-') {
       const bool binary = !Tokens_.empty() && EndsOperand(Tokens_.back().Kind);
-      Add(start, ++i, binary ? tkAddOp : tkSign);
+      Add(start, ++i, binary ? TFoTokenKind::AddOp : TFoTokenKind::Sign);
     } else if (IsDigit(c)) {
       while (i < size && (IsDigit(text[i]) || text[i] == ',' || text[i] == '.')) ++i;
-      Add(start, i, tkNumber);
+      Add(start, i, TFoTokenKind::Number);
     } else if (c == ';') {
-      Add(start, ++i, tkSeparator);
+      Add(start, ++i, TFoTokenKind::Separator);
     } else if (IsCompare(c)) {
       while (i < size && IsCompare(text[i])) ++i;
-      Add(start, i, tkCompare);
+      Add(start, i, TFoTokenKind::Compare);
     } else if (IsLetter(c)) {
       while (i < size && (IsLetter(text[i]) || IsDigit(text[i]))) ++i;
-      Add(start, i, tkIdentifier);
+      Add(start, i, TFoTokenKind::Identifier);
     } else {
       throw EFormulaError(feBadCharacter);
     }
@@ -103,7 +104,7 @@ int TFormulaReader::FindToken(int first, int last, bool forward, TFoTokenKind ki
   // `depth` counts the brackets opened (forward) or closed (backward) on the way. A group
   // that closes within the range is stepped over at once unless an unmatched bracket met
   // before it has taken the depth below 0, where that group's tokens lie at depth 0.
-  const TFoTokenKind opening = forward ? tkOpen : tkClose;
+  const TFoTokenKind opening = forward ? TFoTokenKind::Open : TFoTokenKind::Close;
   const int step = forward ? 1 : -1;
   const auto inRange = [&](int i) { return forward ? i <= last : i >= first; };
   int depth = 0;
@@ -116,7 +117,7 @@ int TFormulaReader::FindToken(int first, int last, bool forward, TFoTokenKind ki
       } else {
         ++depth;
       }
-    } else if (found == tkOpen || found == tkClose) {
+    } else if (found == TFoTokenKind::Open || found == TFoTokenKind::Close) {
       --depth;
     }
   }
@@ -124,7 +125,7 @@ int TFormulaReader::FindToken(int first, int last, bool forward, TFoTokenKind ki
 }
 
 void TFormulaReader::StripBrackets(int& first, int& last) const {
-  while (first < last && Kind(first) == tkOpen && Partner(first) == last) {
+  while (first < last && Kind(first) == TFoTokenKind::Open && Partner(first) == last) {
     ++first;
     --last;
   }

@@ -7,18 +7,18 @@
 
 namespace mervanta {
 
-enum TFoTokenKind : std::uint8_t {
-  tkString,      // a literal in double quotes, quotes included
-  tkIdentifier,  // a function name
-  tkNumber,
-  tkCompare,  // a run of "<", "=" and ">"
-  tkAddOp,    // binary "+" or "-"
-  tkMulOp,
-  tkSign,  // unary "+" or "-"
-  tkOpen,
-  tkClose,
-  tkSeparator,
-  tkColumn,  // "#" and its digits
+enum class TFoTokenKind : std::uint8_t {
+  String,      // a literal in double quotes, quotes included
+  Identifier,  // a function name
+  Number,
+  Compare,  // a run of "<", "=" and ">"
+  AddOp,    // binary "+" or "-"
+  MulOp,
+  Sign,  // unary "+" or "-"
+  Open,
+  Close,
+  Separator,
+  Column,  // "#" and its digits
 };
 
 // Cuts a formula into tokens that keep their exact source text. Brackets are paired while
