@@ -9,10 +9,9 @@
 #include <sstream>
 
 #include "application/cli_application.h"
-#include "settings/options.h"
-#include "settings/settings_location.h"
 #include "support/file_io.h"
 #include "table/table.h"
+#include "test_support/scoped_options.h"
 
 extern char** environ;
 
@@ -35,9 +34,8 @@ std::vector<char*> NullEnded(std::vector<std::string>& texts) {
 }
 
 TCliResult RunCli(std::vector<std::string> words, TTerminal terminal) {
-  // A settings file read by an earlier run sets only what it holds: start from the defaults,
-  // as a process of its own does.
-  Options().Assign(TOptions(DefaultWorkDir()));
+  // The run reads the settings file over the options; the test's own are back afterwards.
+  const TScopedDefaultOptions options;
   std::ostringstream out, err;
   TCliApplication application(out, err, std::move(terminal));
   TCliResult result;

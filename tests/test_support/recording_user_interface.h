@@ -13,8 +13,7 @@ namespace mervanta::test {
 // it asks to cancel from that many questions on.
 class TRecordingUserInterface final : public TUserInterface {
  public:
-  TRecordingUserInterface() { InstallUserInterface(this); }
-  ~TRecordingUserInterface() override { InstallUserInterface(nullptr); }
+  TRecordingUserInterface() = default;
   TRecordingUserInterface(const TRecordingUserInterface&) = delete;
   TRecordingUserInterface& operator=(const TRecordingUserInterface&) = delete;
 
@@ -49,6 +48,7 @@ class TRecordingUserInterface final : public TUserInterface {
 
  private:
   TCursor Cursor_ = TCursor::Default;
+  TUserInterfaceInstallation Installation_{*this};
 };
 
 }  // namespace mervanta::test

@@ -11,13 +11,11 @@ constexpr int kBarWidth = 30;
 
 }  // namespace
 
-TTerminalUserInterface::TTerminalUserInterface(const TCliContext& context) : Context_(context) {
-  InstallUserInterface(this);
-}
+TTerminalUserInterface::TTerminalUserInterface(const TCliContext& context)
+    : Context_(context), Installation_(*this) {}
 
 TTerminalUserInterface::~TTerminalUserInterface() {
   CloseProgress();
-  InstallUserInterface(nullptr);
 }
 
 void TTerminalUserInterface::SetCursor(TCursor cursor) {

@@ -40,6 +40,7 @@ class TTerminalUserInterface final : public TUserInterface {
 
   const TCliContext& Context_;
   TInterruptCancel Interrupt_;
+  TUserInterfaceInstallation Installation_;
   TCursor Cursor_ = TCursor::Default;
   bool ProgressShown_ = false;
   int Maximum_ = 0;

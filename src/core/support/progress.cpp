@@ -3,6 +3,7 @@
 #include <time.h>
 
 #include <string>
+#include <utility>
 
 #include "support/errors.h"
 #include "support/user_interface.h"
@@ -108,8 +109,8 @@ bool TProgress::WindowEnabled() {
   return WindowAllowed;
 }
 
-void TProgress::SetClock(TTickClock clock) {
-  Clock = clock != nullptr ? clock : &SystemTicks;
+TTickClock TProgress::SetClock(TTickClock clock) {
+  return std::exchange(Clock, clock != nullptr ? clock : &SystemTicks);
 }
 
 }  // namespace mervanta

@@ -30,8 +30,8 @@ class TProgress {
   static void SetWindowEnabled(bool enabled);
   static bool WindowEnabled();
 
-  // nullptr goes back to the system's monotonic clock.
-  static void SetClock(TTickClock clock);
+  // nullptr goes back to the system's monotonic clock; answers the clock used before.
+  static TTickClock SetClock(TTickClock clock);
 };
 
 // Begin on construction, End on destruction, so a failing loop still restores the cursor.

@@ -1,5 +1,7 @@
 #include "support/user_interface.h"
 
+#include <utility>
+
 namespace mervanta {
 
 namespace {
@@ -49,8 +51,8 @@ TUserInterface& UserInterface() {
   return Installed != nullptr ? *Installed : Silent();
 }
 
-void InstallUserInterface(TUserInterface* userInterface) {
-  Installed = userInterface;
+TUserInterface* InstallUserInterface(TUserInterface* userInterface) {
+  return std::exchange(Installed, userInterface);
 }
 
 const std::string& ApplicationTitle() {

@@ -39,8 +39,22 @@ class TUserInterface {
 // The installed front end, or a silent one that answers every question with its last button
 // (Cancel or No) when none is installed.
 TUserInterface& UserInterface();
-// Installs a front end for the rest of the run; nullptr goes back to the silent one.
-void InstallUserInterface(TUserInterface* userInterface);
+// Installs a front end, nullptr the silent one; answers the one installed before.
+TUserInterface* InstallUserInterface(TUserInterface* userInterface);
+
+// Installs a front end for its own lifetime, then puts back the one installed before, so
+// that front ends nest: a program installs one at start, a test its fake over it.
+class TUserInterfaceInstallation {
+ public:
+  explicit TUserInterfaceInstallation(TUserInterface& userInterface)
+      : Previous_(InstallUserInterface(&userInterface)) {}
+  ~TUserInterfaceInstallation() { InstallUserInterface(Previous_); }
+  TUserInterfaceInstallation(const TUserInterfaceInstallation&) = delete;
+  TUserInterfaceInstallation& operator=(const TUserInterfaceInstallation&) = delete;
+
+ private:
+  TUserInterface* Previous_;
+};
 
 // The application title used as the caption of messages without one.
 const std::string& ApplicationTitle();

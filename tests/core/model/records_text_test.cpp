@@ -14,6 +14,7 @@
 #include "support/file_io.h"
 #include "support/progress.h"
 #include "test_support/recording_user_interface.h"
+#include "test_support/scoped_progress.h"
 #include "test_support/short_of_memory.h"
 #include "test_support/temp_dir.h"
 
@@ -181,10 +182,9 @@ TEST(RecordsText, ProgressRunsOverTheFileBytesToTheEnd) {
   TTempDir folder;
   TDataText text(folder.Write("t.csv", bytes));
   TRecordingUserInterface ui;
-  TProgress::SetClock(&SlowClock);
+  const TScopedProgress progress(&SlowClock);
   TRecordsFixture table;
   table.All.LoadText(text, 0);
-  TProgress::SetClock(nullptr);
   const auto shown = std::find(ui.Events.begin(), ui.Events.end(), "show 80");
   EXPECT_NE(shown, ui.Events.end()) << "the window shows at step 20 for the 80 steps left";
   const auto full = std::find(shown, ui.Events.end(), "text 100%");

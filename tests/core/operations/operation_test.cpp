@@ -15,6 +15,7 @@
 #include "table/table.h"
 #include "test_support/pinned_locale.h"
 #include "test_support/recording_user_interface.h"
+#include "test_support/scoped_progress.h"
 
 namespace mervanta::test {
 namespace {
@@ -377,11 +378,10 @@ std::uint32_t SlowClock() {
 TEST_F(OperationTest, ShowsProgressPerRecord) {
   for (int i = 0; i < 100; ++i) Table.Other.Add(Table.Make({"a", "b"}));
   TRecordingUserInterface ui;
-  TProgress::SetClock(&SlowClock);
+  const TScopedProgress progress(&SlowClock);
   Operation.Kind = TOperationKind::Trim;
   Operation.Columns = {&A, &B};
   Operation.Execute();
-  TProgress::SetClock(nullptr);
   // The window shows after the first 20 steps, for the 80 that are left.
   ASSERT_FALSE(ui.Events.empty());
   EXPECT_EQ(ui.Events[1], "show 80");

@@ -19,6 +19,7 @@
 #include "test_support/child_process.h"
 #include "test_support/pinned_locale.h"
 #include "test_support/recording_user_interface.h"
+#include "test_support/scoped_progress.h"
 
 namespace mervanta::test {
 namespace {
@@ -185,10 +186,9 @@ TEST(TableInfoLargeStatistics, GroupsCountsAndStepsOncePerCell) {
   for (int i = 0; i < 1000; ++i) table.Sources().Chosen.Add(table.Sources().All.Item(i));
   TRecordingUserInterface ui;
   static std::uint32_t now = 0;
-  TProgress::SetClock([] { return now += 1000; });
+  const TScopedProgress progress([] { return now += 1000; });
   TStringList lines;
   TTableInfo::ColumnStatistics(table.Sources(), lines);
-  TProgress::SetClock(nullptr);
   EXPECT_EQ(lines, (TStringList{"All: 1 234", "", "A (empty: 1 234)", "B (plus: 1 234)", "",
                                 "Chosen: 1 000", "", "A (empty: 1 000)", "B (plus: 1 000)", ""}));
   // 2 x 1 234 + 2 x 1 000 cells; the window shows after the first 20.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support/recording_user_interface.h"
+#include "test_support/scoped_progress.h"
 
 namespace mervanta {
 namespace {
@@ -14,14 +15,7 @@ std::uint32_t FakeClock() {
 
 class ProgressTest : public testing::Test {
  protected:
-  ProgressTest() {
-    FakeNow = 1000;
-    TProgress::SetClock(&FakeClock);
-  }
-  ~ProgressTest() override {
-    TProgress::SetClock(nullptr);
-    TProgress::SetWindowEnabled(true);
-  }
+  ProgressTest() { FakeNow = 1000; }
   // Runs `total` steps, advancing the clock by `msPerStep` before each.
   void Run(int total, int steps, std::uint32_t msPerStep) {
     TProgressScope scope(total);
@@ -37,6 +31,7 @@ class ProgressTest : public testing::Test {
     }
     return kept;
   }
+  test::TScopedProgress Progress{&FakeClock};
   test::TRecordingUserInterface Ui;
 };
 

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "test_support/recording_user_interface.h"
+
 namespace mervanta {
 namespace {
 
@@ -25,6 +30,18 @@ TEST(UserInterface, WithoutAFrontEndQuestionsAreAnsweredWithTheSafeChoice) {
   EXPECT_EQ(ShowMessageBox("Question?", "", TButtons::YesNo, TIcon::Question), TAnswer::No);
   EXPECT_EQ(ShowMessageBox("Save?", "", TButtons::YesNoCancel, TIcon::Question), TAnswer::Cancel);
   EXPECT_EQ(ShowMessageBox("Note"), TAnswer::Ok);
+}
+
+TEST(UserInterface, FrontEndsNestAndTheOneBeforeComesBack) {
+  test::TRecordingUserInterface outer;
+  {
+    test::TRecordingUserInterface inner;
+    ShowMessageBox("Inner");
+    EXPECT_EQ(inner.Events, std::vector<std::string>{"message Mervanta: Inner."});
+  }
+  ShowMessageBox("Outer");
+  EXPECT_EQ(outer.Events, std::vector<std::string>{"message Mervanta: Outer."});
+  EXPECT_EQ(&UserInterface(), &outer);
 }
 
 }  // namespace
