@@ -143,6 +143,9 @@ void TRecordsExporter::WriteFile(TExportFormat format, const std::string& fileNa
       replace([&](TFileWriter& out) { WriteDbf(job, out, date); });
       break;
     }
+    case TExportFormat::ExcelCom:
+    case TExportFormat::WordCom:
+      break;  // refused by Export: the desktop program writes them
   }
 }
 

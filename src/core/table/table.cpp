@@ -1,5 +1,6 @@
 #include "table/table.h"
 
+#include "model/notices.h"
 #include "settings/options.h"
 #include "support/file_names.h"
 
@@ -81,22 +82,6 @@ void TTable::ApplyUseChoice() {
 
 namespace {
 
-bool IsColumnsChange(TMsgCode code) {
-  switch (code) {
-    case TMsgCode::ColumnAdded:
-    case TMsgCode::ColumnDeleted:
-    case TMsgCode::ColumnMoved:
-    case TMsgCode::ColumnsReloaded:
-    case TMsgCode::ColumnChanged:
-    case TMsgCode::ColumnsShownChanged:
-    case TMsgCode::ColumnsPrintChanged:
-    case TMsgCode::ColumnsExportChanged:
-      return true;
-    default:
-      return false;
-  }
-}
-
 bool IsRecordsChange(TMsgCode code) {
   return code == TMsgCode::CountChanged || code == TMsgCode::OrderChanged ||
          code == TMsgCode::RecordEdited || code == TMsgCode::FieldsChanged;
@@ -120,7 +105,7 @@ void TTable::Heard(const TMsg& msg) {
   if (msg.Sender == &mervanta::Options()) {
     if (msg.Code == TMsgCode::OptionsChanged) ApplyUseChoice();
   } else if (msg.Sender == &sources.Columns()) {
-    if (IsColumnsChange(msg.Code)) SetModified(true);
+    if (TColumnNotice::IsColumnCode(msg.Code)) SetModified(true);
   } else if (msg.Sender == &sources.All) {
     if (IsRecordsChange(msg.Code)) SetModified(true);
   } else if (msg.Sender == &sources.SearchResults) {
