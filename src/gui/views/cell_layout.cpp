@@ -135,9 +135,8 @@ TCellLayout LayOutCell(const TCellContent& content, TCellBox box, const TCellSpa
     const TCellSize size = FittedPictureSize(*content.Picture, box.Width, box.Height);
     layout.ContentWidth = size.Width;
     layout.ContentHeight = size.Height;
-    layout.ContentTop = box.Height == TCellBox::kUnbounded
-                            ? box.Top
-                            : box.Top + (box.Height - size.Height) / 2;
+    layout.ContentTop =
+        box.Height == TCellBox::kUnbounded ? box.Top : box.Top + (box.Height - size.Height) / 2;
   } else if (!content.Text.empty()) {
     layout.Lines = CellLines(content.Text, content.WordWrap, box.Width, measure);
     for (const std::string_view line : layout.Lines) {

@@ -6,11 +6,11 @@ namespace mervanta {
 
 // The vertical geometry of a list of variable-height items, asked only for the items it walks
 // over, so that a list of a million records measures only the rows around the view.
-class TListGeometry {
+class TListLayout {
  public:
   using THeight = std::function<int(int index)>;
 
-  TListGeometry(int count, int clientHeight, THeight height)
+  TListLayout(int count, int clientHeight, THeight height)
       : Count_(count), ClientHeight_(clientHeight), Height_(std::move(height)) {}
 
   // The item under client y for a list showing `top` first: top − 1 above the list, -1 (or

@@ -1,10 +1,10 @@
-#include "views/list_geometry.h"
+#include "views/list_layout.h"
 
 #include <algorithm>
 
 namespace mervanta {
 
-int TListGeometry::ItemAt(int top, int y, bool pastEnd) const {
+int TListLayout::ItemAt(int top, int y, bool pastEnd) const {
   if (y < 0) return top - 1;
   for (int index = std::max(top, 0); index < Count_; ++index) {
     y -= Height_(index);
@@ -13,11 +13,11 @@ int TListGeometry::ItemAt(int top, int y, bool pastEnd) const {
   return pastEnd ? Count_ : -1;
 }
 
-int TListGeometry::VisibleRows(int top) const {
+int TListLayout::VisibleRows(int top) const {
   return std::max(ItemAt(top, ClientHeight_, true) - top, 0);
 }
 
-int TListGeometry::LargestTop() const {
+int TListLayout::LargestTop() const {
   int index = Count_;
   int space = ClientHeight_;
   while (index > 0 && space > 0) {
@@ -28,7 +28,7 @@ int TListGeometry::LargestTop() const {
   return std::max(index, 0);
 }
 
-int TListGeometry::TopShowing(int selected, int top) const {
+int TListLayout::TopShowing(int selected, int top) const {
   if (selected < 0 || selected >= Count_) return top;
   if (selected < top) return selected;
   // Rows shown whole from the top: their bottoms lie inside the client area.
