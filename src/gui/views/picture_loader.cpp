@@ -48,7 +48,7 @@ enum class TJpegResult { Decoded, Damaged, OtherColours };
 
 // The decoding itself, free of objects with destructors, since an error leaves it by longjmp.
 TJpegResult DecodeJpeg(const unsigned char* bytes, unsigned long size, QSize drawnAtMost,
-                       QImage& image) {
+                       TLoadedPicture& picture) {
   jpeg_decompress_struct info;
   TJpegErrors errors;
   info.err = jpeg_std_error(&errors.Manager);
@@ -65,6 +65,7 @@ TJpegResult DecodeJpeg(const unsigned char* bytes, unsigned long size, QSize dra
     jpeg_destroy_decompress(&info);
     return TJpegResult::OtherColours;
   }
+  picture.FullSize = QSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
   info.out_color_space = JCS_EXT_RGBX;
   info.scale_num = 1;
   info.scale_denom = Reduction(info.image_width, info.image_height, drawnAtMost);
@@ -74,6 +75,7 @@ TJpegResult DecodeJpeg(const unsigned char* bytes, unsigned long size, QSize dra
     jpeg_destroy_decompress(&info);
     return TJpegResult::Damaged;
   }
+  QImage& image = picture.Image;
   image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
                  QImage::Format_RGBX8888);
   if (image.isNull()) {
@@ -97,7 +99,7 @@ bool IsJpeg(const QByteArray& bytes) {
          static_cast<unsigned char>(bytes[2]) == 0xFF;
 }
 
-QImage ReadWithQt(const QString& path, QSize drawnAtMost) {
+TLoadedPicture ReadWithQt(const QString& path, QSize drawnAtMost) {
   QImageReader reader(path);
   reader.setDecideFormatFromContent(true);
   const QSize size = reader.size();
@@ -110,23 +112,26 @@ QImage ReadWithQt(const QString& path, QSize drawnAtMost) {
       (size.width() > drawnAtMost.width() || size.height() > drawnAtMost.height())) {
     reader.setScaledSize(size.scaled(drawnAtMost, Qt::KeepAspectRatio));
   }
-  return reader.read();
+  TLoadedPicture picture;
+  picture.Image = reader.read();
+  picture.FullSize = size.isValid() ? size : picture.Image.size();
+  return picture;
 }
 
 }  // namespace
 
-QImage LoadPicture(const std::string& path, QSize drawnAtMost) {
+TLoadedPicture LoadPicture(const std::string& path, QSize drawnAtMost) {
   const QString name = QString::fromStdString(path);
   if (!QFileInfo(name).isFile()) return {};
   QFile file(name);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray bytes = file.readAll();
   if (IsJpeg(bytes)) {
-    QImage image;
+    TLoadedPicture picture;
     switch (DecodeJpeg(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                       static_cast<unsigned long>(bytes.size()), drawnAtMost, image)) {
+                       static_cast<unsigned long>(bytes.size()), drawnAtMost, picture)) {
       case TJpegResult::Decoded:
-        return image;
+        return picture;
       case TJpegResult::Damaged:
         return {};
       case TJpegResult::OtherColours:

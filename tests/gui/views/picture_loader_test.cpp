@@ -49,11 +49,13 @@ TEST(PictureLoader, AJpegIsDecodedNoLargerThanItIsDrawn) {
       {{2000, 2000}, {800, 400}},
   };
   for (const TCase& c : cases) {
-    const QImage image = LoadPicture(path, c.DrawnAtMost);
-    EXPECT_EQ(image.size(), c.Decoded) << c.DrawnAtMost.width() << "x" << c.DrawnAtMost.height();
+    const TLoadedPicture picture = LoadPicture(path, c.DrawnAtMost);
+    EXPECT_EQ(picture.Image.size(), c.Decoded)
+        << c.DrawnAtMost.width() << "x" << c.DrawnAtMost.height();
+    EXPECT_EQ(picture.FullSize, QSize(800, 400));
   }
   // Decoded colours, not a grey fill: the top-left quarter is yellow.
-  const QColor corner = LoadPicture(path, {}).pixelColor(10, 10);
+  const QColor corner = LoadPicture(path, {}).Image.pixelColor(10, 10);
   EXPECT_GT(corner.red(), 200);
   EXPECT_LT(corner.blue(), 80);
 }
@@ -61,10 +63,11 @@ TEST(PictureLoader, AJpegIsDecodedNoLargerThanItIsDrawn) {
 TEST(PictureLoader, OtherFormatsAreReadByQtsReadersByTheirContent) {
   const TTempDir folder;
   const std::string png = Write(folder, "b.png", PictureBytes(60, 30, "PNG"));
-  EXPECT_EQ(LoadPicture(png, {}).size(), QSize(60, 30));
+  EXPECT_EQ(LoadPicture(png, {}).Image.size(), QSize(60, 30));
+  EXPECT_EQ(LoadPicture(png, {}).FullSize, QSize(60, 30));
   // A picture named unlike its format is read by its content.
   const std::string misnamed = Write(folder, "c.jpg", PictureBytes(20, 10, "PNG"));
-  EXPECT_EQ(LoadPicture(misnamed, {}).size(), QSize(20, 10));
+  EXPECT_EQ(LoadPicture(misnamed, {}).Image.size(), QSize(20, 10));
 }
 
 TEST(PictureLoader, WhatCannotBeReadWholeGivesNoPicture) {
@@ -92,8 +95,8 @@ TEST(PictureLoader, WhatCannotBeReadWholeGivesNoPicture) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    EXPECT_TRUE(LoadPicture(c.Path, {100, 100}).isNull());
-    EXPECT_TRUE(LoadPicture(c.Path, {}).isNull());
+    EXPECT_TRUE(LoadPicture(c.Path, {100, 100}).Image.isNull());
+    EXPECT_TRUE(LoadPicture(c.Path, {}).Image.isNull());
   }
 }
 

@@ -1,0 +1,102 @@
+#include "views/picture_cache.h"
+
+#include <QPainter>
+#include <utility>
+
+namespace mervanta {
+
+namespace {
+
+constexpr int kIconSize = 12;
+
+std::size_t BytesOf(const QImage& image) {
+  return static_cast<std::size_t>(image.sizeInBytes());
+}
+
+// A framed square holding a plus or a minus sign.
+QImage SignIcon(bool plus) {
+  QImage image(kIconSize, kIconSize, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setPen(QColor(128, 128, 128));
+  painter.drawRect(0, 0, kIconSize - 1, kIconSize - 1);
+  painter.setPen(Qt::black);
+  const int middle = kIconSize / 2;
+  painter.drawLine(3, middle, kIconSize - 4, middle);
+  if (plus) painter.drawLine(middle, 3, middle, kIconSize - 4);
+  return image;
+}
+
+// A grey frame crossed out: the picture could not be read.
+QImage NoPicture() {
+  constexpr int kSize = 32;
+  QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+  image.fill(QColor(240, 240, 240));
+  QPainter painter(&image);
+  painter.setPen(QColor(160, 160, 160));
+  painter.drawRect(0, 0, kSize - 1, kSize - 1);
+  painter.setPen(QColor(200, 60, 60));
+  painter.drawLine(6, 6, kSize - 7, kSize - 7);
+  painter.drawLine(kSize - 7, 6, 6, kSize - 7);
+  return image;
+}
+
+// Whether the held image is as large as the drawing asks, or as the picture is.
+bool LargeEnough(const QImage& held, QSize fullSize, QSize drawnAtMost) {
+  if (drawnAtMost.isEmpty()) return held.size() == fullSize;
+  return held.size() == fullSize ||
+         (held.width() >= drawnAtMost.width() && held.height() >= drawnAtMost.height());
+}
+
+}  // namespace
+
+TPictureCache::TPictureCache(std::size_t budgetBytes, TLoader loader)
+    : Budget_(budgetBytes), Loader_(std::move(loader)) {
+  Plus_ = {SignIcon(true), QSize(kIconSize, kIconSize), true};
+  Minus_ = {SignIcon(false), QSize(kIconSize, kIconSize), true};
+  const QImage placeholder = NoPicture();
+  Placeholder_ = {placeholder, placeholder.size(), false};
+}
+
+const TPictureCache::TPicture& TPictureCache::Get(const std::string& name, QSize drawnAtMost) {
+  if (name == "+") return Plus_;
+  if (name == "-") return Minus_;
+  if (name.empty() || Failed_.contains(name)) return Placeholder_;
+  if (const auto found = Entries_.find(name); found != Entries_.end()) {
+    Recent_.splice(Recent_.begin(), Recent_, found->second);
+    const TPicture& held = found->second->Picture;
+    if (LargeEnough(held.Image, held.FullSize, drawnAtMost)) return held;
+    Bytes_ -= BytesOf(held.Image);
+    Recent_.erase(found->second);
+    Entries_.erase(found);
+  }
+  TLoadedPicture loaded = Loader_(name, drawnAtMost);
+  if (loaded.Image.isNull()) {
+    Failed_.insert(name);
+    return Placeholder_;
+  }
+  Bytes_ += BytesOf(loaded.Image);
+  Recent_.push_front({name, {std::move(loaded.Image), loaded.FullSize, false}});
+  Entries_[name] = Recent_.begin();
+  Evict();
+  return Recent_.front().Picture;
+}
+
+void TPictureCache::Evict() {
+  // The picture just read stays, however large.
+  while (Bytes_ > Budget_ && Recent_.size() > 1) {
+    const TEntry& oldest = Recent_.back();
+    Bytes_ -= BytesOf(oldest.Picture.Image);
+    Entries_.erase(oldest.Name);
+    Recent_.pop_back();
+  }
+}
+
+void TPictureCache::Clear() {
+  Recent_.clear();
+  Entries_.clear();
+  Failed_.clear();
+  Bytes_ = 0;
+}
+
+}  // namespace mervanta
