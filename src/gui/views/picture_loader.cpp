@@ -4,6 +4,7 @@
 #include <setjmp.h>
 #include <stdio.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -99,8 +100,11 @@ bool IsJpeg(const QByteArray& bytes) {
          static_cast<unsigned char>(bytes[2]) == 0xFF;
 }
 
-TLoadedPicture ReadWithQt(const QString& path, QSize drawnAtMost) {
-  QImageReader reader(path);
+TLoadedPicture ReadWithQt(const QByteArray& bytes, QSize drawnAtMost) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
   reader.setDecideFormatFromContent(true);
   const QSize size = reader.size();
   if (size.isValid() && static_cast<std::uint64_t>(size.width()) * size.height() > kMaxPixels &&
@@ -125,7 +129,10 @@ TLoadedPicture LoadPicture(const std::string& path, QSize drawnAtMost) {
   if (!QFileInfo(name).isFile()) return {};
   QFile file(name);
   if (!file.open(QIODevice::ReadOnly)) return {};
-  const QByteArray bytes = file.readAll();
+  return LoadPictureBytes(file.readAll(), drawnAtMost);
+}
+
+TLoadedPicture LoadPictureBytes(const QByteArray& bytes, QSize drawnAtMost) {
   if (IsJpeg(bytes)) {
     TLoadedPicture picture;
     switch (DecodeJpeg(reinterpret_cast<const unsigned char*>(bytes.constData()),
@@ -138,7 +145,7 @@ TLoadedPicture LoadPicture(const std::string& path, QSize drawnAtMost) {
         break;  // CMYK: Qt's reader converts it
     }
   }
-  return ReadWithQt(name, drawnAtMost);
+  return ReadWithQt(bytes, drawnAtMost);
 }
 
 }  // namespace mervanta

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <string>
@@ -19,5 +20,7 @@ struct TLoadedPicture {
 // damaged picture, a text file with a picture's extension, a picture too large to hold) gives
 // a null image, for which the list shows its placeholder.
 TLoadedPicture LoadPicture(const std::string& path, QSize drawnAtMost);
+// The same for a picture's bytes.
+TLoadedPicture LoadPictureBytes(const QByteArray& bytes, QSize drawnAtMost);
 
 }  // namespace mervanta
