@@ -100,5 +100,13 @@ TEST(PictureLoader, WhatCannotBeReadWholeGivesNoPicture) {
   }
 }
 
+TEST(PictureLoader, TheExampleTablesPicturesReadAllButTheBrokenOne) {
+  const std::string folder = MERVANTA_EXAMPLES "/pictures/";
+  for (const char* name : {"rose.jpg", "sunflower.jpg", "lavender.png", "daisy.jpg"}) {
+    EXPECT_FALSE(LoadPicture(folder + name, {120, 120}).Image.isNull()) << name;
+  }
+  EXPECT_TRUE(LoadPicture(folder + "broken.jpg", {120, 120}).Image.isNull());
+}
+
 }  // namespace
 }  // namespace mervanta::test
