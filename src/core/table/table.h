@@ -105,7 +105,7 @@ class TTable {
   void ApplyUseChoice();
   void OptionsChanged();
   void LoadDescription(const std::optional<std::string>& text);
-  // Loads the records from the open data file; a damaged data file makes the table read-only.
+  // Loads the records from the open data file and notes what damage it shows.
   int LoadData(int fd);
   // The existing description with this table's columns, options and view state.
   void BuildDescription(TXmlFile& document);

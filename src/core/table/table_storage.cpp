@@ -97,6 +97,12 @@ void TTable::Open(const std::string& fileName, const std::string& password, bool
       LoadDescription(description);
       fieldCount = LoadData(dataFd);
     });
+    // A save would drop whatever follows the text's end, or turn the file into plain text. The
+    // loading's own change is undone first, as a read-only table cannot undo it later.
+    if (DataDamage_ != TDataDamage::None) {
+      SetModified(false);
+      ReadOnly_ = true;
+    }
     // The binary form counts the stored fields exactly: a protected table of virtual columns
     // only stores none and must not come back with generated columns.
     const bool complete = fieldCount == 0 && !Password_.empty() && Columns().Count() > 0 &&
@@ -111,9 +117,10 @@ void TTable::Open(const std::string& fileName, const std::string& password, bool
 }
 
 void TTable::LoadDescription(const std::optional<std::string>& text) {
-  if (!text) return;  // a table without a description file gets the defaults
+  // A table without a description file gets the defaults, also over what an earlier reading
+  // of a pair that changed meanwhile had set.
   TXmlFile document;
-  document.LoadFromString(*text);
+  document.LoadFromString(text ? *text : std::string("<Table/>"));
   TXmlTag& root = *document.Root();
   Columns().LoadFromXml(*root.Child("Columns"));
   Options_->LoadFromXml(*root.Child("Options"));
@@ -146,12 +153,6 @@ int TTable::LoadData(int fd) {
   if (const std::optional<std::uint64_t> zero = text.ZeroByte()) {
     TextEnd_ = *zero;
     if (DataDamage_ == TDataDamage::None) DataDamage_ = TDataDamage::ZeroByte;
-  }
-  // A save would drop whatever follows the text's end, or turn the file into plain text. The
-  // loading's own change is undone first, as a read-only table cannot undo it later.
-  if (DataDamage_ != TDataDamage::None) {
-    SetModified(false);
-    ReadOnly_ = true;
   }
   return fieldCount;
 }

@@ -36,7 +36,7 @@ class TPictureCache {
 
   // The picture for a value: the icon for "+" and "-", else the picture of the file it names,
   // held at least as large as `drawnAtMost` (the full picture for an empty size), else the
-  // placeholder.
+  // placeholder. The answer stays valid until the next call.
   const TPicture& Get(const std::string& name, QSize drawnAtMost);
   // Forgets every picture, the failed names too: the table closed, or its files changed.
   void Clear();
