@@ -5,11 +5,15 @@
 
 namespace mervanta {
 
-// What a code carries besides its sender is told by the sender's typed notice (the column
-// and record list notices of the model); listeners read a message through it, never through
-// the raw parameters below.
+// Every notice a listener can hear, grouped by its sender. A listener tells senders apart by
+// comparing msg.Sender with the objects it knows and reads what a code carries through the
+// sender's typed notice in model/notices.h, never through the raw parameters of TMsg.
 enum class TMsgCode : int {
+  // From the options object (Options()); carries nothing.
   OptionsChanged = 10,
+
+  // From a column list (TColumns); read through TColumnNotice: the column concerned and, for
+  // ColumnDeleted and ColumnMoved, its former field index.
   ColumnAdded = 20,
   ColumnDeleted = 23,
   ColumnMoved = 25,
@@ -18,6 +22,9 @@ enum class TMsgCode : int {
   ColumnsShownChanged = 29,
   ColumnsPrintChanged = 30,
   ColumnsExportChanged = 31,
+
+  // From a record list (TRecords); read through TRecordsNotice: ItemIndexChanged and
+  // HasCurrentChanged carry the former current index, the others nothing.
   CountChanged = 50,
   OrderChanged = 55,
   RecordEdited = 57,
@@ -28,8 +35,13 @@ enum class TMsgCode : int {
   HasCurrentChanged = 65,
   BeginUpdate = 67,
   EndUpdate = 68,
+
+  // From a table (TTable); carries nothing.
   ModifiedChanged = 71,
+  // For the desktop program's record list; carries nothing.
   RecordActivated = 79,
+
+  // From a table's lists (TSources); carry nothing.
   CurrentSourceChanged = 81,
   SourcesEnabledChanged = 83,
 };
