@@ -45,11 +45,11 @@ struct TNeedOptions {
   std::array<std::string_view, 3> Names;
 };
 constexpr TNeedOptions kNeedOptions[] = {
-    {NeedsColumn, {"column"}},
-    {NeedsColumnList, {"columns"}},
-    {NeedsPosition, {"position"}},
-    {NeedsInterval, {"from", "to"}},
-    {NeedsData, {"text", "number", "value-of"}},
+    {TOperationNeeds::Column, {"column"}},
+    {TOperationNeeds::ColumnList, {"columns"}},
+    {TOperationNeeds::Position, {"position"}},
+    {TOperationNeeds::Interval, {"from", "to"}},
+    {TOperationNeeds::Data, {"text", "number", "value-of"}},
 };
 
 TOperationKind ChosenKind(std::string_view word) {
@@ -70,7 +70,7 @@ TOperationKind ChosenKind(std::string_view word) {
 void CheckOptions(const TArguments& arguments, TOperationKind kind) {
   const TOperationNeeds needs = TOperation::Needs(kind);
   for (const TNeedOptions& need : kNeedOptions) {
-    if ((needs & need.Need) != 0) continue;
+    if (Has(needs, need.Need)) continue;
     for (std::string_view name : need.Names) {
       if (!name.empty() && arguments.Has(name)) {
         throw EUsageError("The option \"--" + std::string(name) +
@@ -121,12 +121,12 @@ const TColumn* Target(const TColumn& column) {
 void ReadTargets(const TCliContext& context, const TArguments& arguments, const TColumns& columns,
                  TOperation& operation) {
   const TOperationNeeds needs = TOperation::Needs(operation.Kind);
-  if ((needs & NeedsColumn) != 0) {
+  if (Has(needs, TOperationNeeds::Column)) {
     const std::string* name = arguments.Value("column");
     if (name == nullptr) throw EUsageError("The task needs \"--column\"");
     operation.Column = Target(NamedColumn(context, columns, *name));
   }
-  if ((needs & NeedsColumnList) != 0) {
+  if (Has(needs, TOperationNeeds::ColumnList)) {
     const std::string* names = arguments.Value("columns");
     if (names == nullptr) throw EUsageError("The task needs \"--columns\"");
     for (const TColumn* column : NamedColumns(context, columns, *names)) {
@@ -209,7 +209,7 @@ int TTaskCommand::Run(TCliContext& context, const TArguments& arguments) const {
   ReadPosition(context, arguments, "position", operation.Position);
   ReadPosition(context, arguments, "from", operation.IntervalStart);
   ReadPosition(context, arguments, "to", operation.IntervalEnd);
-  if ((TOperation::Needs(operation.Kind) & NeedsData) != 0) {
+  if (Has(TOperation::Needs(operation.Kind), TOperationNeeds::Data)) {
     ReadData(context, arguments, columns, operation.Data);
   }
   operation.Records = &table.Sources().All;

@@ -28,19 +28,6 @@ namespace {
 
 using TByteTable = std::array<unsigned char, 256>;
 
-constexpr std::array<std::uint8_t, 10> kNeeds{
-    NeedsColumnList | NeedsData,              // Fill
-    NeedsColumn | NeedsPosition | NeedsData,  // Insert
-    NeedsColumn | NeedsInterval | NeedsData,  // Replace
-    NeedsColumn | NeedsInterval,              // Delete
-    NeedsColumn | NeedsInterval,              // Upper case
-    NeedsColumn | NeedsInterval,              // Lower case
-    NeedsColumn | NeedsInterval,              // Invert register
-    NeedsColumnList,                          // ANSI -> OEM
-    NeedsColumnList,                          // OEM -> ANSI
-    NeedsColumnList,                          // Delete leading and trailing blanks
-};
-
 void MapBytes(std::string& text, std::size_t from, std::size_t to, const TByteTable& table) {
   for (std::size_t i = from; i < to; ++i) {
     text[i] = static_cast<char>(table[static_cast<unsigned char>(text[i])]);
@@ -97,9 +84,22 @@ std::string TOperation::KindName(TOperationKind kind) {
 }
 
 TOperationNeeds TOperation::Needs(TOperationKind kind) {
+  using enum TOperationNeeds;
+  static constexpr std::array<TOperationNeeds, 10> kNeeds{
+      ColumnList | Data,         // Fill
+      Column | Position | Data,  // Insert
+      Column | Interval | Data,  // Replace
+      Column | Interval,         // Delete
+      Column | Interval,         // Upper case
+      Column | Interval,         // Lower case
+      Column | Interval,         // Invert register
+      ColumnList,                // ANSI -> OEM
+      ColumnList,                // OEM -> ANSI
+      ColumnList,                // Delete leading and trailing blanks
+  };
   const auto index = static_cast<std::size_t>(kind);
-  if (index >= kNeeds.size()) return NeedsNothing;
-  return static_cast<TOperationNeeds>(kNeeds[index]);
+  if (index >= kNeeds.size()) return TOperationNeeds::Nothing;
+  return kNeeds[index];
 }
 
 int TOperation::ResolvePosition(const TOperationPosition& position, std::string_view text) {
@@ -150,8 +150,8 @@ TOperationInterval TOperation::ResolveInterval(std::string_view text) const {
 
 bool TOperation::AppliesTo(const TColumn& column) const {
   const TOperationNeeds needs = Needs(Kind);
-  if ((needs & NeedsColumn) != 0) return &column == Column;
-  if ((needs & NeedsColumnList) != 0) {
+  if (Has(needs, TOperationNeeds::Column)) return &column == Column;
+  if (Has(needs, TOperationNeeds::ColumnList)) {
     return std::find(Columns.begin(), Columns.end(), &column) != Columns.end();
   }
   return false;

@@ -31,14 +31,22 @@ inline constexpr std::string_view kOperationKindNames =
     "ANSI -> OEM\r\nOEM -> ANSI\r\nDelete leading and trailing blanks";
 
 // What a kind asks the user for; the wizard shows one page per bit, in the order of the bits.
-enum TOperationNeeds : std::uint8_t {
-  NeedsNothing = 0,
-  NeedsColumn = 1,
-  NeedsColumnList = 2,
-  NeedsPosition = 4,
-  NeedsInterval = 8,
-  NeedsData = 16,
+enum class TOperationNeeds : std::uint8_t {
+  Nothing = 0,
+  Column = 1,
+  ColumnList = 2,
+  Position = 4,
+  Interval = 8,
+  Data = 16,
 };
+
+constexpr TOperationNeeds operator|(TOperationNeeds a, TOperationNeeds b) {
+  return static_cast<TOperationNeeds>(static_cast<std::uint8_t>(a) | static_cast<std::uint8_t>(b));
+}
+
+constexpr bool Has(TOperationNeeds set, TOperationNeeds need) {
+  return (static_cast<std::uint8_t>(set) & static_cast<std::uint8_t>(need)) != 0;
+}
 
 enum class TPositionMode : std::uint8_t {
   SymbolIndex,

@@ -43,7 +43,7 @@ TEST(Operation, KindsHaveTheirNamesAndNeeds) {
   for (const TKindCase& each : cases) {
     SCOPED_TRACE(static_cast<int>(each.Kind));
     EXPECT_EQ(TOperation::KindName(each.Kind), each.Name);
-    EXPECT_EQ(TOperation::Needs(each.Kind), each.Needs);
+    EXPECT_EQ(static_cast<int>(TOperation::Needs(each.Kind)), each.Needs);
   }
 }
 
