@@ -13,7 +13,7 @@ TNumber TFoCustomValue::GetNumber() {
 }
 
 void TFoCustomValue::RaiseNotConvertible() {
-  throw EFormulaError(feNotConvertible);
+  throw EFormulaError(TFormulaErrorCode::NotConvertible);
 }
 
 std::int64_t TFoCustomValue::GetInteger() {

@@ -22,7 +22,7 @@ class TTextBudget {
   static void Restart() { Spent_ = 0; }
   static void Spend(std::size_t bytes) {
     Spent_ += bytes;
-    if (Spent_ > kMaxBytes) throw EFormulaError(feOperationFailed);
+    if (Spent_ > kMaxBytes) throw EFormulaError(TFormulaErrorCode::OperationFailed);
   }
 
  private:

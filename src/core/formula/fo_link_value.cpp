@@ -6,7 +6,8 @@ namespace mervanta {
 
 std::string_view TFoLinkValue::Resolve() {
   std::string_view text;
-  if (!Owner().ResolveLink(Column_, Buffer(), text)) throw EFormulaError(feNoSuchColumn);
+  if (!Owner().ResolveLink(Column_, Buffer(), text))
+    throw EFormulaError(TFormulaErrorCode::NoSuchColumn);
   return text;
 }
 

@@ -14,7 +14,7 @@ TNumber NoOperation(TFoMethodValue&) {
 }  // namespace
 
 void TFoMethodValue::AddArgument(TFoCustomValue& argument) {
-  if (ArgCount() >= Method_.MaxArgs) throw EFormulaError(feTooManyArguments);
+  if (ArgCount() >= Method_.MaxArgs) throw EFormulaError(TFormulaErrorCode::TooManyArguments);
   if (Args_.size() < NumberLiterals_.size()) {
     NumberLiterals_[Args_.size()] = argument.NumberLiteral();
   }
@@ -22,7 +22,7 @@ void TFoMethodValue::AddArgument(TFoCustomValue& argument) {
 }
 
 void TFoMethodValue::CheckArgumentCount() const {
-  if (ArgCount() < Method_.MinArgs) throw EFormulaError(feTooFewArguments);
+  if (ArgCount() < Method_.MinArgs) throw EFormulaError(TFormulaErrorCode::TooFewArguments);
 }
 
 TFoCallMaker CallMaker(TFoMethodId id) {

@@ -23,7 +23,7 @@ class TNestingScope {
 
   explicit TNestingScope(int levels) : Levels_(levels) {
     if (Nested_ == 0) TTextBudget::Restart();
-    if (Nested_ + levels > kMaxLevels) throw EFormulaError(feOperationFailed);
+    if (Nested_ + levels > kMaxLevels) throw EFormulaError(TFormulaErrorCode::OperationFailed);
     Nested_ += levels;
   }
   ~TNestingScope() { Nested_ -= Levels_; }
@@ -80,7 +80,7 @@ void TFormulaCalculator::BindLinks() {
 
 void TFormulaCalculator::SetFormula(std::string_view text) {
   Clear();
-  ErrorCode_ = 0;
+  ErrorCode_ = TFormulaErrorCode::None;
   try {
     TFormulaReader reader;
     reader.Read(text);
@@ -101,9 +101,9 @@ void TFormulaCalculator::SetFormula(std::string_view text) {
 
 void TFormulaCalculator::Calculate(const void* context, std::string& result,
                                    TFoLinkResolver& resolver) {
-  if (Busy_) throw EFormulaError(feCircularReference);
-  int code = ErrorCode_;
-  if (code == 0) {
+  if (Busy_) throw EFormulaError(TFormulaErrorCode::CircularReference);
+  TFormulaErrorCode code = ErrorCode_;
+  if (code == TFormulaErrorCode::None) {
     Busy_ = true;
     Resolver_ = &resolver;
     Context_ = context;
@@ -111,14 +111,14 @@ void TFormulaCalculator::Calculate(const void* context, std::string& result,
     Busy_ = false;
     Resolver_ = nullptr;
   }
-  if (code != 0) result = FormulaErrorText(code);
+  if (code != TFormulaErrorCode::None) result = FormulaErrorText(code);
 }
 
-int TFormulaCalculator::Evaluate(std::string& result) {
+TFormulaErrorCode TFormulaCalculator::Evaluate(std::string& result) {
   try {
     if (Root_ == nullptr) {
       result.clear();
-      return 0;
+      return TFormulaErrorCode::None;
     }
     const TNestingScope nesting(Levels_);
     if (!LinkTexts_.empty()) {
@@ -129,7 +129,7 @@ int TFormulaCalculator::Evaluate(std::string& result) {
       result.clear();
       Root_->AppendText(result);
       if (result.size() > kMaxTextLength) result.resize(kMaxTextLength);
-      return 0;
+      return TFormulaErrorCode::None;
     }
     TFoVariable value;
     Root_->GetValue(value);
@@ -138,12 +138,12 @@ int TFormulaCalculator::Evaluate(std::string& result) {
     } else {
       result.assign(value.Text.substr(0, kMaxTextLength));
     }
-    return 0;
+    return TFormulaErrorCode::None;
   } catch (const EFormulaError& error) {
     return error.Code();
   } catch (...) {
     // Anything else, such as memory running out, is a failed operation too.
-    return feOperationFailed;
+    return TFormulaErrorCode::OperationFailed;
   }
 }
 

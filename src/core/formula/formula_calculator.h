@@ -62,7 +62,7 @@ class TFormulaCalculator {
   // Parses the text; a fault is kept as ErrorCode and reported by every Calculate.
   void SetFormula(std::string_view text);
   // 0, or the code of the fault in the last formula set.
-  int ErrorCode() const { return ErrorCode_; }
+  TFormulaErrorCode ErrorCode() const { return ErrorCode_; }
   // Computes the formula into `result`, cut to the length a field may hold; a text formula
   // builds its text right there, so the resolver's answers must not view `result`. Raises
   // only EFormulaError 82, when this formula is already being computed further up (a
@@ -91,7 +91,7 @@ class TFormulaCalculator {
 
  private:
   // 0, or the code of the fault that ended the computation.
-  int Evaluate(std::string& result);
+  TFormulaErrorCode Evaluate(std::string& result);
   // Gives each reference node its entry in the link table, one per column referred to.
   void BindLinks();
 
@@ -105,7 +105,7 @@ class TFormulaCalculator {
   TFoLinkResolver* Resolver_ = nullptr;
   bool Busy_ = false;
   const void* Context_ = nullptr;
-  int ErrorCode_ = 0;
+  TFormulaErrorCode ErrorCode_ = TFormulaErrorCode::None;
 };
 
 }  // namespace mervanta

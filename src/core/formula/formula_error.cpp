@@ -2,10 +2,11 @@
 
 namespace mervanta {
 
-std::string FormulaErrorText(int code) {
-  return "<error " + std::to_string(code) + ">";
+std::string FormulaErrorText(TFormulaErrorCode code) {
+  return "<error " + std::to_string(static_cast<int>(code)) + ">";
 }
 
-EFormulaError::EFormulaError(int code) : EMervantaError(FormulaErrorText(code)), Code_(code) {}
+EFormulaError::EFormulaError(TFormulaErrorCode code)
+    : EMervantaError(FormulaErrorText(code)), Code_(code) {}
 
 }  // namespace mervanta

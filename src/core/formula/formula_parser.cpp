@@ -39,7 +39,7 @@ TFoCustomValue& TFormulaParser::Parse() {
 }
 
 TFoCustomValue& TFormulaParser::ParseRange(int first, int last, int depth) {
-  if (depth > kMaxNesting) throw EFormulaError(feSyntax);
+  if (depth > kMaxNesting) throw EFormulaError(TFormulaErrorCode::Syntax);
   Deepest_ = std::max(Deepest_, depth);
   Reader_.StripBrackets(first, last);
   for (TFoTokenKind kind : kSplitKinds) {
@@ -53,29 +53,30 @@ TFoCustomValue& TFormulaParser::ParseRange(int first, int last, int depth) {
 }
 
 TFoCustomValue& TFormulaParser::ParseLeaf(int first, int last) {
-  if (first != last) throw EFormulaError(feSyntax);
+  if (first != last) throw EFormulaError(TFormulaErrorCode::Syntax);
   const std::string_view text = Reader_.Text(first);
   switch (Reader_.Kind(first)) {
     case TFoTokenKind::String:
       return Owner_.AddNode<TFoStaticValue>(Unquoted(text));
     case TFoTokenKind::Number: {
       TNumber number;
-      if (!TryReadNumber(text, number)) throw EFormulaError(feBadNumber);
+      if (!TryReadNumber(text, number)) throw EFormulaError(TFormulaErrorCode::BadNumber);
       return Owner_.AddNode<TFoStaticValue>(number);
     }
     case TFoTokenKind::Column: {
       int column;
-      if (!TryParseInteger(text.substr(1), column)) throw EFormulaError(feBadColumn);
+      if (!TryParseInteger(text.substr(1), column))
+        throw EFormulaError(TFormulaErrorCode::BadColumn);
       return Owner_.AddLink(column, Branches_ == 0);
     }
     default:
-      throw EFormulaError(feSyntax);
+      throw EFormulaError(TFormulaErrorCode::Syntax);
   }
 }
 
 const TFoMethodData& TFormulaParser::FindMethod(int at, bool isSign) const {
   const TFoMethodData* method = TMethodsManager::Find(Reader_.Text(at), isSign);
-  if (method == nullptr) throw EFormulaError(feUnknownName);
+  if (method == nullptr) throw EFormulaError(TFormulaErrorCode::UnknownName);
   return *method;
 }
 
@@ -87,26 +88,26 @@ TFoMethodValue& TFormulaParser::NewMethod(int at, bool isSign) {
 TFoCustomValue& TFormulaParser::ParseSign(int at, int first, int last, int depth) {
   TFoMethodValue& node = NewMethod(at, true);
   // The rightmost sign must lead the range, which also refuses two signs in a row.
-  if (at != first || at == last) throw EFormulaError(feSyntax);
+  if (at != first || at == last) throw EFormulaError(TFormulaErrorCode::Syntax);
   node.AddArgument(ParseRange(at + 1, last, depth + 1));
   return node;
 }
 
 TFoCustomValue& TFormulaParser::ParseCall(int at, int first, int last, int depth) {
   TFoMethodValue& node = NewMethod(at, false);
-  if (at != first) throw EFormulaError(feSyntax);
+  if (at != first) throw EFormulaError(TFormulaErrorCode::Syntax);
   if (first < last) {
     // Only the brackets after the name and at the end are checked here: "Max(abc;1)(2)" has
     // the arguments "abc" and "1)(2", so the unknown name is the first fault met, not the
     // brackets that follow the call.
     if (last - first < 2 || Reader_.Kind(first + 1) != TFoTokenKind::Open ||
         Reader_.Kind(last) != TFoTokenKind::Close) {
-      throw EFormulaError(feSyntax);
+      throw EFormulaError(TFormulaErrorCode::Syntax);
     }
     const int end = last - 1;
     for (int start = first + 2; start <= end;) {
       const int separator = Reader_.FindToken(start, end, true, TFoTokenKind::Separator);
-      if (separator == start) throw EFormulaError(feSyntax);
+      if (separator == start) throw EFormulaError(TFormulaErrorCode::Syntax);
       const int pieceEnd = separator < 0 ? end : separator - 1;
       const bool branch = node.Method().Id == TFoMethodId::If && node.ArgCount() > 0;
       Branches_ += branch;
@@ -128,9 +129,10 @@ TFoCustomValue& TFormulaParser::ParseChain(int at, int first, int last, int dept
   std::vector<std::pair<int, const TFoMethodData*>> operators;  // from the right
   bool onlyPlus = true;
   for (int end = last; at >= 0; at = Reader_.FindToken(first, end, false, kind)) {
-    if (depth + static_cast<int>(operators.size()) > kMaxNesting) throw EFormulaError(feSyntax);
+    if (depth + static_cast<int>(operators.size()) > kMaxNesting)
+      throw EFormulaError(TFormulaErrorCode::Syntax);
     const TFoMethodData& method = FindMethod(at, false);
-    if (at == first || at == end) throw EFormulaError(feSyntax);
+    if (at == first || at == end) throw EFormulaError(TFormulaErrorCode::Syntax);
     operators.emplace_back(at, &method);
     onlyPlus = onlyPlus && method.Id == TFoMethodId::Plus;
     end = at - 1;

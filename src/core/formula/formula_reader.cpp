@@ -43,7 +43,7 @@ void TFormulaReader::Add(std::size_t start, std::size_t end, TFoTokenKind kind) 
 void TFormulaReader::Read(std::string_view text) {
   Tokens_.clear();
   // Token positions are 32-bit and indexes are int; no real formula comes near that.
-  if (text.size() >= INT_MAX) throw EFormulaError(feSyntax);
+  if (text.size() >= INT_MAX) throw EFormulaError(TFormulaErrorCode::Syntax);
   Source_.assign(text);
   std::vector<int> open;
   const std::size_t size = text.size();
@@ -55,7 +55,7 @@ void TFormulaReader::Read(std::string_view text) {
       while (i < size && IsBlank(text[i])) ++i;
     } else if (c == '"') {
       for (++i;; ++i) {
-        if (i >= size) throw EFormulaError(feUnclosedString);
+        if (i >= size) throw EFormulaError(TFormulaErrorCode::UnclosedString);
         if (text[i] != '"') continue;
         if (i + 1 < size && text[i + 1] == '"') {
           ++i;
@@ -71,7 +71,7 @@ void TFormulaReader::Read(std::string_view text) {
       open.push_back(Count());
       Add(start, ++i, TFoTokenKind::Open);
     } else if (c == ')') {
-      if (open.empty()) throw EFormulaError(feUnmatchedClose);
+      if (open.empty()) throw EFormulaError(TFormulaErrorCode::UnmatchedClose);
       const int partner = open.back();
       open.pop_back();
       Tokens_[static_cast<std::size_t>(partner)].Partner = Count();
@@ -94,10 +94,10 @@ void TFormulaReader::Read(std::string_view text) {
       while (i < size && (IsLetter(text[i]) || IsDigit(text[i]))) ++i;
       Add(start, i, TFoTokenKind::Identifier);
     } else {
-      throw EFormulaError(feBadCharacter);
+      throw EFormulaError(TFormulaErrorCode::BadCharacter);
     }
   }
-  if (!open.empty()) throw EFormulaError(feUnclosedBracket);
+  if (!open.empty()) throw EFormulaError(TFormulaErrorCode::UnclosedBracket);
 }
 
 int TFormulaReader::FindToken(int first, int last, bool forward, TFoTokenKind kind) const {

@@ -15,14 +15,14 @@ constexpr TNumber kPi = 3.141592653589793238462643383279502884L;
 constexpr TNumber kTrigonometryLimit = 0x1p63L;
 
 TNumber Checked(TNumber result) {
-  if (std::isnan(result)) throw EFormulaError(feInvalidOperation);
-  if (std::isinf(result)) throw EFormulaError(feOverflow);
+  if (std::isnan(result)) throw EFormulaError(TFormulaErrorCode::InvalidOperation);
+  if (std::isinf(result)) throw EFormulaError(TFormulaErrorCode::Overflow);
   return result;
 }
 
 // A product or quotient of non-zero numbers that comes out as zero has underflowed.
 TNumber CheckedNonZero(TNumber result) {
-  if (Checked(result) == 0) throw EFormulaError(feUnderflow);
+  if (Checked(result) == 0) throw EFormulaError(TFormulaErrorCode::Underflow);
   return result;
 }
 
@@ -31,13 +31,15 @@ TNumber Multiply(TNumber a, TNumber b) {
 }
 
 TNumber Divide(TNumber a, TNumber b) {
-  if (b == 0) throw EFormulaError(a == 0 ? feInvalidOperation : feDivisionByZero);
+  if (b == 0)
+    throw EFormulaError(a == 0 ? TFormulaErrorCode::InvalidOperation
+                               : TFormulaErrorCode::DivisionByZero);
   return a == 0 ? a / b : CheckedNonZero(a / b);
 }
 
 // Squaring keeps even an exponent of two thousand million to a few dozen multiplications.
 TNumber IntegerPower(TNumber base, std::int64_t exponent) {
-  if (exponent < 0 && base == 0) throw EFormulaError(feDivisionByZero);
+  if (exponent < 0 && base == 0) throw EFormulaError(TFormulaErrorCode::DivisionByZero);
   std::uint64_t rest = exponent < 0 ? static_cast<std::uint64_t>(-exponent) : exponent;
   TNumber result = 1;
   for (TNumber factor = base; rest != 0; rest >>= 1) {
@@ -46,8 +48,8 @@ TNumber IntegerPower(TNumber base, std::int64_t exponent) {
   }
   if (exponent >= 0) return base == 0 ? result : CheckedNonZero(result);
   // The reciprocal of a vanished power is too large, that of an overflowed one too small.
-  if (result == 0) throw EFormulaError(feOverflow);
-  if (std::isinf(result)) throw EFormulaError(feUnderflow);
+  if (result == 0) throw EFormulaError(TFormulaErrorCode::Overflow);
+  if (std::isinf(result)) throw EFormulaError(TFormulaErrorCode::Underflow);
   return CheckedNonZero(1 / result);
 }
 
@@ -55,9 +57,9 @@ TNumber Power(TNumber base, TNumber exponent) {
   if (std::trunc(exponent) == exponent && exponent >= INT32_MIN && exponent <= INT32_MAX) {
     return IntegerPower(base, static_cast<std::int64_t>(exponent));
   }
-  if (base < 0) throw EFormulaError(feInvalidOperation);
+  if (base < 0) throw EFormulaError(TFormulaErrorCode::InvalidOperation);
   if (base == 0) {
-    if (exponent < 0) throw EFormulaError(feDivisionByZero);
+    if (exponent < 0) throw EFormulaError(TFormulaErrorCode::DivisionByZero);
     return 0;
   }
   return CheckedNonZero(std::exp(exponent * std::log(base)));
@@ -66,7 +68,7 @@ TNumber Power(TNumber base, TNumber exponent) {
 // Rounds half away from zero to `digits` decimals at double precision; negative digits round
 // to tens, hundreds and so on.
 TNumber RoundTo(TNumber x, std::int8_t digits) {
-  if (std::fabs(x) > DBL_MAX) throw EFormulaError(feOverflow);
+  if (std::fabs(x) > DBL_MAX) throw EFormulaError(TFormulaErrorCode::Overflow);
   const double factor = std::pow(10.0, -digits);
   const double scaled = static_cast<double>(x) / factor;
   return Checked(std::trunc(x < 0 ? scaled - 0.5 : scaled + 0.5) * factor);
@@ -241,7 +243,7 @@ TNumber Sqr(TFoMethodValue& node) {
 
 TNumber Sqrt(TFoMethodValue& node) {
   const TNumber x = node.Arg(0).GetNumber();
-  if (x < 0) throw EFormulaError(feInvalidOperation);
+  if (x < 0) throw EFormulaError(TFormulaErrorCode::InvalidOperation);
   return std::sqrt(x);
 }
 

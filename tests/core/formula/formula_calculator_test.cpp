@@ -338,7 +338,7 @@ TEST(FormulaCalculator, CalculateRaises82ToAResolverThatEntersItAgain) {
       try {
         Calculator->Calculate(context, buffer, *this);
       } catch (const EFormulaError& error) {
-        Code = error.Code();
+        Code = static_cast<int>(error.Code());
       }
       text = "answered";
       return true;
@@ -426,11 +426,11 @@ TEST(FormulaCalculator, TellsWhichColumnsEveryCalculationReads) {
 TEST(FormulaCalculator, KeepsAParseFaultUntilTheFormulaChanges) {
   TTestRecord record;
   TFormulaCalculator& calculator = record.AddVirtual("1+");
-  EXPECT_EQ(calculator.ErrorCode(), 46);
+  EXPECT_EQ(calculator.ErrorCode(), TFormulaErrorCode::Syntax);
   EXPECT_EQ(record.Value(1), "<error 46>");
   EXPECT_EQ(record.Value(1), "<error 46>");
   calculator.SetFormula("1+1");
-  EXPECT_EQ(calculator.ErrorCode(), 0);
+  EXPECT_EQ(calculator.ErrorCode(), TFormulaErrorCode::None);
   EXPECT_EQ(record.Value(1), "2");
   calculator.Clear();
   EXPECT_EQ(record.Value(1), "");

@@ -23,7 +23,7 @@ int ReadError(std::string_view text) {
   try {
     Tokens(text);
   } catch (const EFormulaError& error) {
-    return error.Code();
+    return static_cast<int>(error.Code());
   }
   return 0;
 }
