@@ -138,7 +138,9 @@ int TRecordSet::Find(const TRecord& record, std::uint64_t hash) const {
   for (std::size_t i = hash & mask; Slots_[i] != 0; i = (i + 1) & mask) {
     if (Tag(Slots_[i]) != tag) continue;
     const int entry = static_cast<int>(Slots_[i] & 0xFFFFFFFFu) - 1;
-    if (record.Equals(*Entries_[static_cast<std::size_t>(entry)], Columns_, true)) return entry;
+    if (record.Equals(*Entries_[static_cast<std::size_t>(entry)], Columns_,
+                      TColumnsConsidered::StoredOnly))
+      return entry;
   }
   return -1;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@ namespace mervanta {
 inline constexpr std::array<char, 4> kFieldSeparators{';', ',', '\t', '|'};
 // The separator for an option value; ";" for one out of range.
 char FieldSeparator(int separatorIndex);
+
+// Which columns a test of records considers: all, or only the stored ones that are entered
+// (computed and Counter columns left out).
+enum class TColumnsConsidered : std::uint8_t { All, StoredOnly };
 
 // One row of a table: its stored cells, one field per stored column in field order, and the
 // two marks the table keeps for the views.
@@ -52,12 +57,13 @@ class TRecord {
   void SetValue(const TCellColumn& column, std::string_view text);
 
   // True when every considered column's cell is empty. `columns` is any range of pointers
-  // to columns; with `storedOnly`, computed and Counter columns are not considered.
+  // to columns.
   template <class TColumnRange>
-  bool IsEmpty(const TColumnRange& columns, bool storedOnly) const;
+  bool IsEmpty(const TColumnRange& columns, TColumnsConsidered considered) const;
   // True when every considered column has byte-identical cells in both records.
   template <class TColumnRange>
-  bool Equals(const TRecord& other, const TColumnRange& columns, bool storedOnly) const;
+  bool Equals(const TRecord& other, const TColumnRange& columns,
+              TColumnsConsidered considered) const;
 
   // One data file line with the separator and quoting of the options.
   void WriteLine(std::string& out) const;
@@ -72,8 +78,9 @@ class TRecord {
   void SetChosen(bool chosen) { Chosen_ = chosen; }
 
  private:
-  static bool IsConsidered(const TCellColumn& column, bool storedOnly) {
-    return !storedOnly || (column.FieldIndex() >= 0 && !column.IsCounter());
+  static bool IsConsidered(const TCellColumn& column, TColumnsConsidered considered) {
+    return considered == TColumnsConsidered::All ||
+           (column.FieldIndex() >= 0 && !column.IsCounter());
   }
 
   // The marks take the field array's padding: tables hold a million records.
@@ -84,11 +91,11 @@ class TRecord {
 
 // The stored fields are read through cursors: columns in field order walk each block once.
 template <class TColumnRange>
-bool TRecord::IsEmpty(const TColumnRange& columns, bool storedOnly) const {
+bool TRecord::IsEmpty(const TColumnRange& columns, TColumnsConsidered considered) const {
   TFieldArray::TCursor fields(Fields_);
   std::string buffer;
   for (const auto& column : columns) {
-    if (!IsConsidered(*column, storedOnly)) continue;
+    if (!IsConsidered(*column, considered)) continue;
     const int field = column->FieldIndex();
     if (!(field >= 0 ? fields.Field(field) : Value(*column, buffer)).empty()) return false;
   }
@@ -96,11 +103,12 @@ bool TRecord::IsEmpty(const TColumnRange& columns, bool storedOnly) const {
 }
 
 template <class TColumnRange>
-bool TRecord::Equals(const TRecord& other, const TColumnRange& columns, bool storedOnly) const {
+bool TRecord::Equals(const TRecord& other, const TColumnRange& columns,
+                     TColumnsConsidered considered) const {
   TFieldArray::TCursor fields(Fields_), otherFields(other.Fields_);
   std::string buffer, otherBuffer;
   for (const auto& column : columns) {
-    if (!IsConsidered(*column, storedOnly)) continue;
+    if (!IsConsidered(*column, considered)) continue;
     const int field = column->FieldIndex();
     const bool same = field >= 0 ? fields.Field(field) == otherFields.Field(field)
                                  : Value(*column, buffer) == other.Value(*column, otherBuffer);

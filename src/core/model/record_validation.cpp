@@ -21,11 +21,11 @@ void ValidateRecord(const TRecords& all, const TRecord& record, const TRecord* e
                     bool allowEmpty, bool noEquals) {
   const TColumns& columns = all.Columns();
   // Counters count for nothing here: the card fills them itself.
-  const bool empty = record.IsEmpty(columns, true);
+  const bool empty = record.IsEmpty(columns, TColumnsConsidered::StoredOnly);
   if (empty && !allowEmpty) {
     Refuse("Cannot add an empty record to the table. Please specify at least one value.");
   }
-  if (noEquals && !empty && all.IsDuplicate(record, exclude, true)) {
+  if (noEquals && !empty && all.IsDuplicate(record, exclude, TColumnsConsidered::StoredOnly)) {
     Refuse("This record already exists in this table.");
   }
   TFieldArray::TCursor fields(record.Fields());

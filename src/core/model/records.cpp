@@ -270,9 +270,10 @@ void TRecords::EndUpdate() {
   Send(TMsgCode::EndUpdate);
 }
 
-bool TRecords::IsDuplicate(const TRecord& record, const TRecord* except, bool storedOnly) const {
+bool TRecords::IsDuplicate(const TRecord& record, const TRecord* except,
+                           TColumnsConsidered considered) const {
   return std::any_of(Items_.get(), Items_.get() + Count_, [&](const TRecord* other) {
-    return other != &record && other != except && record.Equals(*other, Columns_, storedOnly);
+    return other != &record && other != except && record.Equals(*other, Columns_, considered);
   });
 }
 

@@ -107,7 +107,8 @@ class TRecords {
 
   // Whether another record than the record itself and `except` equals it in every column
   // considered (see TRecord::Equals).
-  bool IsDuplicate(const TRecord& record, const TRecord* except, bool storedOnly) const;
+  bool IsDuplicate(const TRecord& record, const TRecord* except,
+                   TColumnsConsidered considered) const;
   // Whether a record other than `except` holds exactly this text in the column.
   bool ValueExists(std::string_view text, const TColumn& column, const TRecord* except) const;
   // The longest text of the column among the records up to `lastIndex`; the search stops at

@@ -116,16 +116,16 @@ TEST_F(ColumnValues, AStoredCellIsReadInPlaceAndWrittenToItsField) {
 TEST_F(ColumnValues, EmptyAndEqualRecordsSkipVirtualAndCounterColumnsWhenAskedTo) {
   Build({"", "7", "=\"x\""});
   Columns[1].SetColumnType(TColumnType::Counter);
-  EXPECT_TRUE(Record.IsEmpty(Columns, true));
-  EXPECT_FALSE(Record.IsEmpty(Columns, false));
+  EXPECT_TRUE(Record.IsEmpty(Columns, TColumnsConsidered::StoredOnly));
+  EXPECT_FALSE(Record.IsEmpty(Columns, TColumnsConsidered::All));
 
   TRecord other = Record;
   other.SetValue(Columns[1], "8");
-  EXPECT_TRUE(Record.Equals(other, Columns, true));
-  EXPECT_FALSE(Record.Equals(other, Columns, false));
+  EXPECT_TRUE(Record.Equals(other, Columns, TColumnsConsidered::StoredOnly));
+  EXPECT_FALSE(Record.Equals(other, Columns, TColumnsConsidered::All));
   other.SetValue(Columns[0], "A");
   Record.SetValue(Columns[0], "a");
-  EXPECT_FALSE(Record.Equals(other, Columns, true)) << "case counts";
+  EXPECT_FALSE(Record.Equals(other, Columns, TColumnsConsidered::StoredOnly)) << "case counts";
 }
 
 TEST_F(ColumnValues, VirtualCellsTakePartInTheFullComparison) {
@@ -134,10 +134,11 @@ TEST_F(ColumnValues, VirtualCellsTakePartInTheFullComparison) {
   other.SetValue(Columns[0], "2");
   other.SetValue(Columns[1], "1");
   const std::vector<const TColumn*> sumOnly{&Columns[2]};
-  EXPECT_TRUE(Record.Equals(other, sumOnly, false));
-  EXPECT_FALSE(Record.Equals(other, Columns, false));
-  EXPECT_FALSE(Record.IsEmpty(sumOnly, false));
-  EXPECT_TRUE(Record.IsEmpty(sumOnly, true)) << "nothing left to consider";
+  EXPECT_TRUE(Record.Equals(other, sumOnly, TColumnsConsidered::All));
+  EXPECT_FALSE(Record.Equals(other, Columns, TColumnsConsidered::All));
+  EXPECT_FALSE(Record.IsEmpty(sumOnly, TColumnsConsidered::All));
+  EXPECT_TRUE(Record.IsEmpty(sumOnly, TColumnsConsidered::StoredOnly))
+      << "nothing left to consider";
 }
 
 }  // namespace

@@ -59,47 +59,50 @@ TEST(Record, EmptyAndEqualTestsSkipComputedAndCounterColumnsWhenAskedTo) {
   const TFakeColumn computed = TFakeColumn::Computed("always");
   const std::vector<const TCellColumn*> all{&text, &counter, &computed};
   const std::vector<const TCellColumn*> storedOnlyColumns{&text, &counter};
+  using enum TColumnsConsidered;
 
   struct TCase {
     TFieldTexts Fields;
-    bool StoredOnly;
+    TColumnsConsidered Considered;
     bool Empty;
   } emptyCases[] = {
-      {{"", ""}, true, true},   {{"", ""}, false, false}, {{"", "7"}, true, true},
-      {{"x", ""}, true, false}, {{}, true, true},
+      {{"", ""}, StoredOnly, true},   {{"", ""}, All, false}, {{"", "7"}, StoredOnly, true},
+      {{"x", ""}, StoredOnly, false}, {{}, StoredOnly, true},
   };
   for (const TCase& c : emptyCases) {
-    SCOPED_TRACE(testing::PrintToString(c.Fields) + (c.StoredOnly ? " stored only" : ""));
-    EXPECT_EQ(RecordOf(c.Fields).IsEmpty(all, c.StoredOnly), c.Empty);
+    SCOPED_TRACE(testing::PrintToString(c.Fields) +
+                 (c.Considered == StoredOnly ? " stored only" : ""));
+    EXPECT_EQ(RecordOf(c.Fields).IsEmpty(all, c.Considered), c.Empty);
   }
-  EXPECT_FALSE(RecordOf({"", "7"}).IsEmpty(storedOnlyColumns, false));
+  EXPECT_FALSE(RecordOf({"", "7"}).IsEmpty(storedOnlyColumns, TColumnsConsidered::All));
 
   struct TEqualCase {
     TFieldTexts A, B;
-    bool StoredOnly;
+    TColumnsConsidered Considered;
     bool Equal;
   } equalCases[] = {
-      {{"x", "1"}, {"x", "2"}, true, true},
-      {{"x", "1"}, {"x", "2"}, false, false},
-      {{"x", "1"}, {"X", "1"}, false, false},
-      {{"x"}, {"x", ""}, false, true},
+      {{"x", "1"}, {"x", "2"}, StoredOnly, true},
+      {{"x", "1"}, {"x", "2"}, All, false},
+      {{"x", "1"}, {"X", "1"}, All, false},
+      {{"x"}, {"x", ""}, All, true},
   };
   for (const TEqualCase& c : equalCases) {
     SCOPED_TRACE(testing::PrintToString(c.A) + " " + testing::PrintToString(c.B));
-    EXPECT_EQ(RecordOf(c.A).Equals(RecordOf(c.B), all, c.StoredOnly), c.Equal);
+    EXPECT_EQ(RecordOf(c.A).Equals(RecordOf(c.B), all, c.Considered), c.Equal);
   }
   // Columns in any order of their fields.
   const std::vector<const TCellColumn*> reversed{&counter, &text};
-  EXPECT_FALSE(RecordOf({"x", "1"}).Equals(RecordOf({"y", "1"}), reversed, false));
-  EXPECT_TRUE(RecordOf({"x", "1"}).Equals(RecordOf({"x", "1"}), reversed, false));
-  EXPECT_FALSE(RecordOf({"x", ""}).IsEmpty(reversed, false));
+  EXPECT_FALSE(
+      RecordOf({"x", "1"}).Equals(RecordOf({"y", "1"}), reversed, TColumnsConsidered::All));
+  EXPECT_TRUE(RecordOf({"x", "1"}).Equals(RecordOf({"x", "1"}), reversed, TColumnsConsidered::All));
+  EXPECT_FALSE(RecordOf({"x", ""}).IsEmpty(reversed, TColumnsConsidered::All));
 }
 
 TEST(Record, TestsAcceptOwningColumnLists) {
   std::vector<std::unique_ptr<TFakeColumn>> columns;
   columns.push_back(std::make_unique<TFakeColumn>(TFakeColumn::Stored(0)));
-  EXPECT_TRUE(RecordOf({""}).IsEmpty(columns, true));
-  EXPECT_TRUE(RecordOf({"a"}).Equals(RecordOf({"a"}), columns, true));
+  EXPECT_TRUE(RecordOf({""}).IsEmpty(columns, TColumnsConsidered::StoredOnly));
+  EXPECT_TRUE(RecordOf({"a"}).Equals(RecordOf({"a"}), columns, TColumnsConsidered::StoredOnly));
 }
 
 TEST(Record, CaptionShowsTheTrimmedStartOfTheFields) {

@@ -219,9 +219,9 @@ TEST(Records, QueriesCompareCells) {
   for (TRecord* record : {&ab, &abAgain, &ac, &longer}) table.All.Add(*record);
   TColumn& first = table.Column("A");
 
-  EXPECT_TRUE(table.All.IsDuplicate(ab, nullptr, true));
-  EXPECT_FALSE(table.All.IsDuplicate(ab, &abAgain, true));
-  EXPECT_FALSE(table.All.IsDuplicate(ac, nullptr, false));
+  EXPECT_TRUE(table.All.IsDuplicate(ab, nullptr, TColumnsConsidered::StoredOnly));
+  EXPECT_FALSE(table.All.IsDuplicate(ab, &abAgain, TColumnsConsidered::StoredOnly));
+  EXPECT_FALSE(table.All.IsDuplicate(ac, nullptr, TColumnsConsidered::All));
   EXPECT_TRUE(table.All.ValueExists("c", table.Column("B"), nullptr));
   EXPECT_FALSE(table.All.ValueExists("c", table.Column("B"), &ac));
   EXPECT_TRUE(table.All.ValueExists("A", computed, nullptr));
