@@ -43,7 +43,7 @@ TFoCustomValue& TFormulaParser::ParseRange(int first, int last, int depth) {
   Deepest_ = std::max(Deepest_, depth);
   Reader_.StripBrackets(first, last);
   for (TFoTokenKind kind : kSplitKinds) {
-    const int at = Reader_.FindToken(first, last, false, kind);
+    const int at = Reader_.FindToken(first, last, TFoScan::Backward, kind);
     if (at < 0) continue;
     if (kind == TFoTokenKind::Sign) return ParseSign(at, first, last, depth);
     if (kind == TFoTokenKind::Identifier) return ParseCall(at, first, last, depth);
@@ -74,19 +74,19 @@ TFoCustomValue& TFormulaParser::ParseLeaf(int first, int last) {
   }
 }
 
-const TFoMethodData& TFormulaParser::FindMethod(int at, bool isSign) const {
-  const TFoMethodData* method = TMethodsManager::Find(Reader_.Text(at), isSign);
+const TFoMethodData& TFormulaParser::FindMethod(int at, TFoLookup lookup) const {
+  const TFoMethodData* method = TMethodsManager::Find(Reader_.Text(at), lookup);
   if (method == nullptr) throw EFormulaError(TFormulaErrorCode::UnknownName);
   return *method;
 }
 
-TFoMethodValue& TFormulaParser::NewMethod(int at, bool isSign) {
-  const TFoMethodData& method = FindMethod(at, isSign);
+TFoMethodValue& TFormulaParser::NewMethod(int at, TFoLookup lookup) {
+  const TFoMethodData& method = FindMethod(at, lookup);
   return CallMaker(method.Id)(Owner_, method);
 }
 
 TFoCustomValue& TFormulaParser::ParseSign(int at, int first, int last, int depth) {
-  TFoMethodValue& node = NewMethod(at, true);
+  TFoMethodValue& node = NewMethod(at, TFoLookup::Sign);
   // The rightmost sign must lead the range, which also refuses two signs in a row.
   if (at != first || at == last) throw EFormulaError(TFormulaErrorCode::Syntax);
   node.AddArgument(ParseRange(at + 1, last, depth + 1));
@@ -94,7 +94,7 @@ TFoCustomValue& TFormulaParser::ParseSign(int at, int first, int last, int depth
 }
 
 TFoCustomValue& TFormulaParser::ParseCall(int at, int first, int last, int depth) {
-  TFoMethodValue& node = NewMethod(at, false);
+  TFoMethodValue& node = NewMethod(at, TFoLookup::Named);
   if (at != first) throw EFormulaError(TFormulaErrorCode::Syntax);
   if (first < last) {
     // Only the brackets after the name and at the end are checked here: "Max(abc;1)(2)" has
@@ -106,7 +106,8 @@ TFoCustomValue& TFormulaParser::ParseCall(int at, int first, int last, int depth
     }
     const int end = last - 1;
     for (int start = first + 2; start <= end;) {
-      const int separator = Reader_.FindToken(start, end, true, TFoTokenKind::Separator);
+      const int separator =
+          Reader_.FindToken(start, end, TFoScan::Forward, TFoTokenKind::Separator);
       if (separator == start) throw EFormulaError(TFormulaErrorCode::Syntax);
       const int pieceEnd = separator < 0 ? end : separator - 1;
       const bool branch = node.Method().Id == TFoMethodId::If && node.ArgCount() > 0;
@@ -128,10 +129,10 @@ TFoCustomValue& TFormulaParser::ParseChain(int at, int first, int last, int dept
   const TFoTokenKind kind = Reader_.Kind(at);
   std::vector<std::pair<int, const TFoMethodData*>> operators;  // from the right
   bool onlyPlus = true;
-  for (int end = last; at >= 0; at = Reader_.FindToken(first, end, false, kind)) {
+  for (int end = last; at >= 0; at = Reader_.FindToken(first, end, TFoScan::Backward, kind)) {
     if (depth + static_cast<int>(operators.size()) > kMaxNesting)
       throw EFormulaError(TFormulaErrorCode::Syntax);
-    const TFoMethodData& method = FindMethod(at, false);
+    const TFoMethodData& method = FindMethod(at, TFoLookup::Named);
     if (at == first || at == end) throw EFormulaError(TFormulaErrorCode::Syntax);
     operators.emplace_back(at, &method);
     onlyPlus = onlyPlus && method.Id == TFoMethodId::Plus;

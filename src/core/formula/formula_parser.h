@@ -1,12 +1,12 @@
 #pragma once
 
 #include "formula/formula_reader.h"
+#include "formula/methods_manager.h"
 
 namespace mervanta {
 
 class TFoCustomValue;
 class TFoMethodValue;
-struct TFoMethodData;
 class TFormulaCalculator;
 
 // Builds the node tree of a read formula. Comparisons bind loosest, then "+" and "-", then
@@ -33,8 +33,8 @@ class TFormulaParser {
   TFoCustomValue& ParseCall(int at, int first, int last, int depth);
   TFoCustomValue& ParseChain(int at, int first, int last, int depth);
   // The operator or function named at token `at`; EFormulaError 41 for an unknown name.
-  const TFoMethodData& FindMethod(int at, bool isSign) const;
-  TFoMethodValue& NewMethod(int at, bool isSign);
+  const TFoMethodData& FindMethod(int at, TFoLookup lookup) const;
+  TFoMethodValue& NewMethod(int at, TFoLookup lookup);
 
   const TFormulaReader& Reader_;
   TFormulaCalculator& Owner_;

@@ -100,7 +100,8 @@ void TFormulaReader::Read(std::string_view text) {
   if (!open.empty()) throw EFormulaError(TFormulaErrorCode::UnclosedBracket);
 }
 
-int TFormulaReader::FindToken(int first, int last, bool forward, TFoTokenKind kind) const {
+int TFormulaReader::FindToken(int first, int last, TFoScan scan, TFoTokenKind kind) const {
+  const bool forward = scan == TFoScan::Forward;
   // `depth` counts the brackets opened (forward) or closed (backward) on the way. A group
   // that closes within the range is stepped over at once unless an unmatched bracket met
   // before it has taken the depth below 0, where that group's tokens lie at depth 0.

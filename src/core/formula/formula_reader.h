@@ -7,6 +7,9 @@
 
 namespace mervanta {
 
+// Which way FindToken walks a range of tokens.
+enum class TFoScan : std::uint8_t { Forward, Backward };
+
 enum class TFoTokenKind : std::uint8_t {
   String,      // a literal in double quotes, quotes included
   Identifier,  // a function name
@@ -34,11 +37,11 @@ class TFormulaReader {
   // The bracket that closes or opens the bracket at i.
   int Partner(int i) const { return Tokens_[static_cast<std::size_t>(i)].Partner; }
 
-  // The first token of `kind` at bracket depth 0 met walking from `first` up (forward) or from
-  // `last` down; -1 when there is none. Brackets themselves are never found. The depth counts
-  // within the range, so past an unmatched closing bracket ("1)(2;3" forward) the tokens of
+  // The first token of `kind` at bracket depth 0 met walking from `first` up (Forward) or from
+  // `last` down (Backward); -1 when there is none. Brackets themselves are never found. The depth
+  // counts within the range, so past an unmatched closing bracket ("1)(2;3" forward) the tokens of
   // the next group are at depth 0 again.
-  int FindToken(int first, int last, bool forward, TFoTokenKind kind) const;
+  int FindToken(int first, int last, TFoScan scan, TFoTokenKind kind) const;
   // Drops bracket pairs that enclose the whole range.
   void StripBrackets(int& first, int& last) const;
 

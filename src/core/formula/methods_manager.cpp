@@ -77,8 +77,8 @@ bool SameName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const TFoMethodData* TMethodsManager::Find(std::string_view name, bool isSign) {
-  if (isSign) {
+const TFoMethodData* TMethodsManager::Find(std::string_view name, TFoLookup lookup) {
+  if (lookup == TFoLookup::Sign) {
     if (name == "+") return &kUnaryPlus;
     if (name == "-") return &kUnaryMinus;
     return nullptr;

@@ -75,13 +75,16 @@ struct TFoMethodData {
   TFoMethodId Id;
 };
 
+// How a name is looked up: in the registry, or as a unary sign ("+" and "-" before an operand).
+enum class TFoLookup : std::uint8_t { Named, Sign };
+
 // The operators and functions a formula may use, in the order they are listed to the user.
 // The registry is a constant table, so the one instance the program shares needs no object.
 class TMethodsManager {
  public:
-  // With `isSign`, "+" and "-" are the unary signs and nothing else is found; otherwise the
+  // As a sign, "+" and "-" are the unary signs and nothing else is found; as a name, the
   // registry entry of that name in any letter case. Null when there is none.
-  static const TFoMethodData* Find(std::string_view name, bool isSign);
+  static const TFoMethodData* Find(std::string_view name, TFoLookup lookup);
   static TStringList Names();
 };
 

@@ -83,12 +83,12 @@ TEST(FormulaReader, FindsTokensOutsideBracketsAndStripsEnclosingPairs) {
   TFormulaReader reader;
   // 0 ( 1 ( 2 1 3 + 4 2 5 ) 6 * 7 3 8 ) 9 + 10 ( 11 4 12 )
   reader.Read("((1+2)*3)+(4)");
-  EXPECT_EQ(reader.FindToken(0, 12, false, TFoTokenKind::AddOp), 9);
-  EXPECT_EQ(reader.FindToken(0, 12, true, TFoTokenKind::AddOp), 9);
-  EXPECT_EQ(reader.FindToken(0, 12, true, TFoTokenKind::MulOp), -1);
-  EXPECT_EQ(reader.FindToken(1, 7, true, TFoTokenKind::MulOp), 6);
-  EXPECT_EQ(reader.FindToken(2, 4, true, TFoTokenKind::AddOp), 3);
-  EXPECT_EQ(reader.FindToken(5, 4, true, TFoTokenKind::AddOp), -1);
+  EXPECT_EQ(reader.FindToken(0, 12, TFoScan::Backward, TFoTokenKind::AddOp), 9);
+  EXPECT_EQ(reader.FindToken(0, 12, TFoScan::Forward, TFoTokenKind::AddOp), 9);
+  EXPECT_EQ(reader.FindToken(0, 12, TFoScan::Forward, TFoTokenKind::MulOp), -1);
+  EXPECT_EQ(reader.FindToken(1, 7, TFoScan::Forward, TFoTokenKind::MulOp), 6);
+  EXPECT_EQ(reader.FindToken(2, 4, TFoScan::Forward, TFoTokenKind::AddOp), 3);
+  EXPECT_EQ(reader.FindToken(5, 4, TFoScan::Forward, TFoTokenKind::AddOp), -1);
 
   int first = 0, last = 12;
   reader.StripBrackets(first, last);
@@ -110,10 +110,10 @@ TEST(FormulaReader, FindsTokensOutsideBracketsAndStripsEnclosingPairs) {
   // The depth counts within the range: past an unmatched bracket the next group is at 0.
   // 0 Max 1 ( 2 1 3 ) 4 ( 5 2 6 ; 7 abc 8 )
   reader.Read("Max(1)(2;abc)");
-  EXPECT_EQ(reader.FindToken(2, 7, true, TFoTokenKind::Separator), 6);
-  EXPECT_EQ(reader.FindToken(2, 4, false, TFoTokenKind::Number), 2);
-  EXPECT_EQ(reader.FindToken(1, 7, true, TFoTokenKind::Separator), -1);
-  EXPECT_EQ(reader.FindToken(0, 8, false, TFoTokenKind::Identifier), 0);
+  EXPECT_EQ(reader.FindToken(2, 7, TFoScan::Forward, TFoTokenKind::Separator), 6);
+  EXPECT_EQ(reader.FindToken(2, 4, TFoScan::Backward, TFoTokenKind::Number), 2);
+  EXPECT_EQ(reader.FindToken(1, 7, TFoScan::Forward, TFoTokenKind::Separator), -1);
+  EXPECT_EQ(reader.FindToken(0, 8, TFoScan::Backward, TFoTokenKind::Identifier), 0);
 }
 
 }  // namespace

@@ -24,36 +24,37 @@ TEST(MethodsManager, ListsTheNamesInRegistrationOrder) {
 }
 
 TEST(MethodsManager, FindsEntriesIgnoringCaseAndTheSignsApart) {
+  using enum TFoLookup;
   struct TCase {
     const char* Name;
-    bool IsSign;
+    TFoLookup Lookup;
     std::optional<TFoMethodId> Id;  // none: not found
     TFoMethodKind Kind;
     std::int32_t MinArgs;
     std::int32_t MaxArgs;
   };
   const TCase cases[] = {
-      {"If", false, TFoMethodId::If, TFoMethodKind::Function, 3, 3},
-      {"if", false, TFoMethodId::If, TFoMethodKind::Function, 3, 3},
-      {"IF", false, TFoMethodId::If, TFoMethodKind::Function, 3, 3},
-      {"pOsCoUnT", false, TFoMethodId::PosCount, TFoMethodKind::Function, 2, 2},
-      {"Max", false, TFoMethodId::Max, TFoMethodKind::Function, 2, 256},
-      {"Round", false, TFoMethodId::Round, TFoMethodKind::Function, 1, 2},
-      {"Pi", false, TFoMethodId::Pi, TFoMethodKind::Function, 0, 0},
-      {"+", false, TFoMethodId::Plus, TFoMethodKind::Additive, 2, 2},
-      {"/", false, TFoMethodId::Divide, TFoMethodKind::Multiplicative, 2, 2},
-      {"<>", false, TFoMethodId::NotEqual, TFoMethodKind::Compare, 2, 2},
-      {"+", true, TFoMethodId::UnaryPlus, TFoMethodKind::Sign, 1, 1},
-      {"-", true, TFoMethodId::UnaryMinus, TFoMethodKind::Sign, 1, 1},
-      {"*", true, std::nullopt, TFoMethodKind::Sign, 0, 0},
-      {"If", true, std::nullopt, TFoMethodKind::Sign, 0, 0},
-      {"==", false, std::nullopt, TFoMethodKind::Sign, 0, 0},
-      {"Ifx", false, std::nullopt, TFoMethodKind::Sign, 0, 0},
-      {"", false, std::nullopt, TFoMethodKind::Sign, 0, 0},
+      {"If", Named, TFoMethodId::If, TFoMethodKind::Function, 3, 3},
+      {"if", Named, TFoMethodId::If, TFoMethodKind::Function, 3, 3},
+      {"IF", Named, TFoMethodId::If, TFoMethodKind::Function, 3, 3},
+      {"pOsCoUnT", Named, TFoMethodId::PosCount, TFoMethodKind::Function, 2, 2},
+      {"Max", Named, TFoMethodId::Max, TFoMethodKind::Function, 2, 256},
+      {"Round", Named, TFoMethodId::Round, TFoMethodKind::Function, 1, 2},
+      {"Pi", Named, TFoMethodId::Pi, TFoMethodKind::Function, 0, 0},
+      {"+", Named, TFoMethodId::Plus, TFoMethodKind::Additive, 2, 2},
+      {"/", Named, TFoMethodId::Divide, TFoMethodKind::Multiplicative, 2, 2},
+      {"<>", Named, TFoMethodId::NotEqual, TFoMethodKind::Compare, 2, 2},
+      {"+", Sign, TFoMethodId::UnaryPlus, TFoMethodKind::Sign, 1, 1},
+      {"-", Sign, TFoMethodId::UnaryMinus, TFoMethodKind::Sign, 1, 1},
+      {"*", Sign, std::nullopt, TFoMethodKind::Sign, 0, 0},
+      {"If", Sign, std::nullopt, TFoMethodKind::Sign, 0, 0},
+      {"==", Named, std::nullopt, TFoMethodKind::Sign, 0, 0},
+      {"Ifx", Named, std::nullopt, TFoMethodKind::Sign, 0, 0},
+      {"", Named, std::nullopt, TFoMethodKind::Sign, 0, 0},
   };
   for (const TCase& test : cases) {
     SCOPED_TRACE(test.Name);
-    const TFoMethodData* method = TMethodsManager::Find(test.Name, test.IsSign);
+    const TFoMethodData* method = TMethodsManager::Find(test.Name, test.Lookup);
     if (!test.Id) {
       EXPECT_EQ(method, nullptr);
       continue;
