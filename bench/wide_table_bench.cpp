@@ -116,8 +116,8 @@ int Search(TGeneratedTable& table) {
 int SearchCellByCell(TGeneratedTable& table) {
   std::vector<std::unique_ptr<TConditionMatcher>> matchers;
   for (std::size_t c = 0; c < table.Columns.size(); ++c) {
-    matchers.push_back(
-        std::make_unique<TConditionMatcher>(TConditionKind::Contain, kMissingText, false, 0));
+    matchers.push_back(std::make_unique<TConditionMatcher>(TConditionKind::Contain, kMissingText,
+                                                           TCaseRule::Ignore, 0));
   }
   std::string cell;
   int found = 0;

@@ -26,11 +26,11 @@ TMatchRange RangeOf(std::size_t start, std::size_t length) {
 }  // namespace
 
 TConditionMatcher::TConditionMatcher(TConditionKind kind, std::string_view pattern,
-                                     bool caseSensitive, int length)
+                                     TCaseRule caseRule, int length)
     : Upper_(TLocale::Current().Ansi().UpperTable()),
       Kind_(kind),
       Pattern_(pattern),
-      CaseSensitive_(caseSensitive),
+      CaseSensitive_(caseRule == TCaseRule::Sensitive),
       Length_(length) {
   // The mask does its own upper-casing, whatever the case flag says.
   if (!CaseSensitive_ && Kind_ != TConditionKind::MatchMask) {
@@ -116,13 +116,13 @@ std::optional<TMatchRange> TConditionMatcher::MatchRange(std::string_view value)
 }
 
 bool MatchCondition(std::string_view value, TConditionKind kind, std::string_view pattern,
-                    bool caseSensitive, int length) {
-  return TConditionMatcher(kind, pattern, caseSensitive, length).Matches(value);
+                    TCaseRule caseRule, int length) {
+  return TConditionMatcher(kind, pattern, caseRule, length).Matches(value);
 }
 
 std::optional<TMatchRange> MatchRange(std::string_view value, TConditionKind kind,
-                                      std::string_view pattern, bool caseSensitive) {
-  return TConditionMatcher(kind, pattern, caseSensitive, 0).MatchRange(value);
+                                      std::string_view pattern, TCaseRule caseRule) {
+  return TConditionMatcher(kind, pattern, caseRule, 0).MatchRange(value);
 }
 
 }  // namespace mervanta

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,15 +51,18 @@ struct TMatchRange {
   bool operator==(const TMatchRange&) const = default;
 };
 
+// Whether letter case counts when a value is tested.
+enum class TCaseRule : std::uint8_t { Ignore, Sensitive };
+
 // One search condition prepared for testing many values: the pattern is upper-cased once,
 // the mask compiled on first use, and values are upper-cased into a reused buffer, so
 // testing a value allocates nothing once the buffer has grown.
 class TConditionMatcher {
  public:
   // `kind` is a TConditionKind (any other number never matches); `length` serves the three
-  // length kinds. Without `caseSensitive`, value and pattern compare upper-cased through the
+  // length kinds. Ignoring case, value and pattern compare upper-cased through the
   // locale; masks always do.
-  TConditionMatcher(TConditionKind kind, std::string_view pattern, bool caseSensitive, int length);
+  TConditionMatcher(TConditionKind kind, std::string_view pattern, TCaseRule caseRule, int length);
   ~TConditionMatcher();
 
   // A malformed mask raises "'%s' is an invalid mask at (%d)" from here, so a condition that
@@ -84,8 +88,8 @@ class TConditionMatcher {
 
 // Single tests for callers that have no prepared condition.
 bool MatchCondition(std::string_view value, TConditionKind kind, std::string_view pattern,
-                    bool caseSensitive, int length);
+                    TCaseRule caseRule, int length);
 std::optional<TMatchRange> MatchRange(std::string_view value, TConditionKind kind,
-                                      std::string_view pattern, bool caseSensitive);
+                                      std::string_view pattern, TCaseRule caseRule);
 
 }  // namespace mervanta

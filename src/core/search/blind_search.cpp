@@ -32,7 +32,7 @@ bool TBlindSearch::Find(std::string_view text, TRecords& list, bool wrap, bool f
   for (const auto& column : list.Columns()) {
     if (IsTested(*column)) columns.push_back(column.get());
   }
-  TConditionMatcher matcher(TConditionKind::Contain, text, false, 0);
+  TConditionMatcher matcher(TConditionKind::Contain, text, TCaseRule::Ignore, 0);
   TValueReader values(columns);
   const std::span<TRecord* const> items = list.Items();
   const auto holds = [&](int index) {
@@ -71,7 +71,7 @@ bool TBlindSearch::LocateMatch(std::string_view text, const TColumn& column, con
   if (text.empty() || !IsTested(column)) return false;
   std::string buffer;
   const std::optional<TMatchRange> range =
-      MatchRange(record.Value(column, buffer), TConditionKind::Contain, text, false);
+      MatchRange(record.Value(column, buffer), TConditionKind::Contain, text, TCaseRule::Ignore);
   if (!range) return false;
   span = {range->First, range->Last};
   return true;

@@ -25,7 +25,7 @@ void TSearchByConditions::Filter(TRecords& list) {
   columns.reserve(Conditions_.size());
   for (const TCondition& condition : Conditions_) {
     matchers.push_back(std::make_unique<TConditionMatcher>(condition.Kind(), condition.Text(),
-                                                           !IgnoreCase_, condition.Number()));
+                                                           CaseRule(), condition.Number()));
     columns.push_back(&condition.Column());
   }
   TValueReader values(columns);
@@ -53,7 +53,7 @@ bool TSearchByConditions::LocateMatch(const TColumn& column, const TRecord& reco
   std::string buffer;
   for (const TCondition& condition : Conditions_) {
     if (&condition.Column() != &column) continue;
-    TConditionMatcher matcher(condition.Kind(), condition.Text(), !IgnoreCase_, condition.Number());
+    TConditionMatcher matcher(condition.Kind(), condition.Text(), CaseRule(), condition.Number());
     if (const std::optional<TMatchRange> range = matcher.MatchRange(record.Value(column, buffer))) {
       span = {range->First, range->Last};
       return true;

@@ -30,6 +30,8 @@ class TSearchByConditions : public TSearch {
   bool LocateMatch(const TColumn& column, const TRecord& record, TMatchSpan& span) const override;
 
  private:
+  TCaseRule CaseRule() const { return IgnoreCase_ ? TCaseRule::Ignore : TCaseRule::Sensitive; }
+
   std::vector<TCondition> Conditions_;
   bool AnyCondition_ = false;
   bool IgnoreCase_ = false;

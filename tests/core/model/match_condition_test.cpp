@@ -10,15 +10,15 @@
 namespace mervanta {
 namespace {
 
-constexpr bool kCaseSensitive = true;
-constexpr bool kIgnoreCase = false;
+constexpr TCaseRule kCaseSensitive = TCaseRule::Sensitive;
+constexpr TCaseRule kIgnoreCase = TCaseRule::Ignore;
 
 TEST(MatchCondition, EachKindTestsTheValue) {
   struct TCase {
     std::string Value;
     TConditionKind Kind;
     std::string Pattern;
-    bool CaseSensitive;
+    TCaseRule CaseRule;
     int Length;
     bool Expected;
   } cases[] = {
@@ -68,7 +68,7 @@ TEST(MatchCondition, EachKindTestsTheValue) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Value + " " + std::to_string(static_cast<int>(c.Kind)) + " " + c.Pattern);
-    EXPECT_EQ(MatchCondition(c.Value, c.Kind, c.Pattern, c.CaseSensitive, c.Length), c.Expected);
+    EXPECT_EQ(MatchCondition(c.Value, c.Kind, c.Pattern, c.CaseRule, c.Length), c.Expected);
   }
 }
 
@@ -110,7 +110,7 @@ TEST(MatchRange, MarksWhatTheConditionMatched) {
     std::string Value;
     TConditionKind Kind;
     std::string Pattern;
-    bool CaseSensitive;
+    TCaseRule CaseRule;
     std::optional<TMatchRange> Expected;
   } cases[] = {
       {"hello world", TConditionKind::Contain, "o", kCaseSensitive, TMatchRange{5, 5}},
@@ -128,7 +128,7 @@ TEST(MatchRange, MarksWhatTheConditionMatched) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Value + " " + std::to_string(static_cast<int>(c.Kind)) + " " + c.Pattern);
-    EXPECT_EQ(MatchRange(c.Value, c.Kind, c.Pattern, c.CaseSensitive), c.Expected);
+    EXPECT_EQ(MatchRange(c.Value, c.Kind, c.Pattern, c.CaseRule), c.Expected);
   }
 }
 
