@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     const std::string folder = argv[2];
     TColumns columns;
     for (const char* caption : bench::GeneratedCaptions()) {
-      auto column = std::make_unique<TColumn>(false);
+      auto column = std::make_unique<TColumn>(TColumnStorage::Stored);
       column->Caption->SetValue(caption);
       columns.Add(std::move(column));
     }

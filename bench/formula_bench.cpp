@@ -54,14 +54,14 @@ constexpr std::uint64_t kRecords = 1000000;
 struct TTable {
   TTable() {
     for (const char* caption : GeneratedCaptions()) {
-      auto column = std::make_unique<TColumn>(false);
+      auto column = std::make_unique<TColumn>(TColumnStorage::Stored);
       column->Caption->SetValue(caption);
       Columns.Add(std::move(column));
     }
     const std::string bytes = GenerateDataFile(kRecords);
     TDataText text(bytes, "generated");
     All.LoadText(text, 0);
-    auto column = std::make_unique<TColumn>(true);
+    auto column = std::make_unique<TColumn>(TColumnStorage::Virtual);
     column->Formula->SetValue(std::string(kFormula));
     Virtual = &Columns.Add(std::move(column));
   }

@@ -104,7 +104,7 @@ std::size_t FileSize(const std::string& path) {
 struct TLoadedTable {
   TLoadedTable() {
     for (const char* caption : GeneratedCaptions()) {
-      auto column = std::make_unique<TColumn>(false);
+      auto column = std::make_unique<TColumn>(TColumnStorage::Stored);
       column->Caption->SetValue(caption);
       Columns.Add(std::move(column));
     }

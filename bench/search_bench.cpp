@@ -38,7 +38,7 @@ constexpr int kStreetColumn = 2;
 struct TLoadedTable {
   TLoadedTable() {
     for (const char* caption : GeneratedCaptions()) {
-      auto column = std::make_unique<TColumn>(false);
+      auto column = std::make_unique<TColumn>(TColumnStorage::Stored);
       column->Caption->SetValue(caption);
       Sources.Columns().Add(std::move(column));
     }

@@ -49,7 +49,7 @@ class TNullBuffer : public std::streambuf {
 struct TGeneratedTable {
   explicit TGeneratedTable(int columns) {
     for (int c = 0; c < columns; ++c) {
-      auto column = std::make_unique<TColumn>(false);
+      auto column = std::make_unique<TColumn>(TColumnStorage::Stored);
       column->Caption->SetValue("Column" + std::to_string(c + 1));
       Sources.Columns().Add(std::move(column));
     }

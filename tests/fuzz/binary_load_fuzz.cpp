@@ -34,7 +34,7 @@ bool SameFields(const TRecord& a, const TRecord& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   TColumns columns;
-  for (int i = 0; i < 2; ++i) columns.Add(std::make_unique<TColumn>(false));
+  for (int i = 0; i < 2; ++i) columns.Add(std::make_unique<TColumn>(TColumnStorage::Stored));
   TRecords all(columns);
   all.Add(all.NewRecord(2));
   int fieldCount = 0;

@@ -106,9 +106,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
   TColumns columns;
-  for (bool isVirtual : {false, false, true, false}) {
-    TColumn& column = columns.Add(std::make_unique<TColumn>(isVirtual));
-    if (isVirtual) column.Formula->SetValue("UpperCase(#2)+#1");
+  using enum TColumnStorage;
+  for (TColumnStorage storage : {Stored, Stored, Virtual, Stored}) {
+    TColumn& column = columns.Add(std::make_unique<TColumn>(storage));
+    if (storage == Virtual) column.Formula->SetValue("UpperCase(#2)+#1");
   }
   TRecords all(columns);
   int fieldCount = 0;

@@ -37,9 +37,11 @@ void CheckAction(const TArguments& arguments) {
 
 void AddColumn(const TCliContext& context, TColumns& columns, const std::string& name,
                const std::string* formula) {
-  auto column = std::make_unique<TColumn>(formula != nullptr);
+  const TColumnStorage storage =
+      formula != nullptr ? TColumnStorage::Virtual : TColumnStorage::Stored;
+  auto column = std::make_unique<TColumn>(storage);
   const std::string caption = context.Text().Input(name);
-  column->Caption->SetValue(caption.empty() ? columns.NewCaption(formula != nullptr) : caption);
+  column->Caption->SetValue(caption.empty() ? columns.NewCaption(storage) : caption);
   if (formula != nullptr) column->Formula->SetValue(context.Text().Input(*formula));
   columns.Add(std::move(column));
 }

@@ -20,7 +20,7 @@ void WriteResult(const TCliContext& context, std::string_view result, std::strin
 }
 
 TColumn& AddFormulaColumn(TColumns& columns, const std::string& formula) {
-  auto column = std::make_unique<TColumn>(true);
+  auto column = std::make_unique<TColumn>(TColumnStorage::Virtual);
   column->Formula->SetValue(formula);
   return columns.Add(std::move(column));
 }

@@ -36,9 +36,10 @@ int TNewCommand::Run(TCliContext& context, const TArguments& arguments) const {
   TTable table;
   TColumns& columns = table.Columns();
   for (std::size_t i = 1; i < arguments.Words().size(); ++i) {
-    auto column = std::make_unique<TColumn>(false);
+    auto column = std::make_unique<TColumn>(TColumnStorage::Stored);
     const std::string caption = context.Text().Input(arguments.Word(i));
-    column->Caption->SetValue(caption.empty() ? columns.NewCaption(false) : caption);
+    column->Caption->SetValue(caption.empty() ? columns.NewCaption(TColumnStorage::Stored)
+                                              : caption);
     columns.Add(std::move(column));
   }
   SaveTableAs(table, fileName);

@@ -32,7 +32,7 @@ TKind* AddIf(bool wanted, TPropertiesCategory& category, TArgs&&... args) {
 
 }  // namespace
 
-TColumn::TColumn(bool isVirtual)
+TColumn::TColumn(TColumnStorage storage)
     : Alignment(Properties_.AddProperty<TItemIndexProperty>("Alignment", "Alignment",
                                                             kAlignmentChoices, 0)),
       Caption(Properties_.AddProperty<TStringProperty>("Caption", "Caption", "")),
@@ -41,17 +41,20 @@ TColumn::TColumn(bool isVirtual)
       ToPrint(Properties_.AddProperty<TBooleanProperty>("ToPrint", "", true)),
       Visible(Properties_.AddProperty<TBooleanProperty>("Visible", "", true)),
       Width(Properties_.AddProperty<TIntegerProperty>("Width", "", 100, 7, 1000)),
-      Type(AddIf<TItemIndexProperty>(!isVirtual, Properties_, "Type", "Type", kTypeChoices,
-                                     static_cast<int>(TColumnType::General))),
-      Default(AddIf<TStringProperty>(!isVirtual, Properties_, "Default", "Value by default", "")),
-      Editor(AddIf<TItemIndexProperty>(!isVirtual, Properties_, "Editor", "Card editor",
-                                       kEditorChoices, 0)),
-      UniqueValues(AddIf<TBooleanProperty>(!isVirtual, Properties_, "UniqueValues",
-                                           "Non empty values", false)),
-      FilledValues(
-          AddIf<TBooleanProperty>(!isVirtual, Properties_, "FilledValues", "Unique values", false)),
-      Formula(AddIf<TStringProperty>(isVirtual, Properties_, "Formula", "", "")),
-      Calculator_(isVirtual ? std::make_unique<TFormulaCalculator>() : nullptr) {
+      Type(AddIf<TItemIndexProperty>(storage == TColumnStorage::Stored, Properties_, "Type", "Type",
+                                     kTypeChoices, static_cast<int>(TColumnType::General))),
+      Default(AddIf<TStringProperty>(storage == TColumnStorage::Stored, Properties_, "Default",
+                                     "Value by default", "")),
+      Editor(AddIf<TItemIndexProperty>(storage == TColumnStorage::Stored, Properties_, "Editor",
+                                       "Card editor", kEditorChoices, 0)),
+      UniqueValues(AddIf<TBooleanProperty>(storage == TColumnStorage::Stored, Properties_,
+                                           "UniqueValues", "Non empty values", false)),
+      FilledValues(AddIf<TBooleanProperty>(storage == TColumnStorage::Stored, Properties_,
+                                           "FilledValues", "Unique values", false)),
+      Formula(AddIf<TStringProperty>(storage == TColumnStorage::Virtual, Properties_, "Formula", "",
+                                     "")),
+      Calculator_(storage == TColumnStorage::Virtual ? std::make_unique<TFormulaCalculator>()
+                                                     : nullptr) {
   Properties_.OnChange = [this](TPropertiesCategory&, TProperty&) { SettingChanged(); };
 }
 

@@ -19,6 +19,9 @@ class TXmlTag;
 // The choices of a stored column's Type, by index.
 enum class TColumnType : int { General, Counter, File, Picture, WordWrapped };
 
+// Where a column's cells come from: fields of the data file, or a formula.
+enum class TColumnStorage : std::uint8_t { Stored, Virtual };
+
 // One column of a table: stored (its cells are fields of every record) or virtual (its cells
 // are computed by a formula), fixed at creation. Its settings form a property category with
 // an empty name, so they live directly in the column's own element. A change of any setting
@@ -28,7 +31,7 @@ class TColumn final : public TCellColumn {
   TPropertiesCategory Properties_;
 
  public:
-  explicit TColumn(bool isVirtual);
+  explicit TColumn(TColumnStorage storage);
   ~TColumn() override;
   TColumn(const TColumn&) = delete;
   TColumn& operator=(const TColumn&) = delete;
@@ -40,6 +43,9 @@ class TColumn final : public TCellColumn {
   void SetIndex(int index);
 
   bool IsVirtual() const { return Type == nullptr; }
+  TColumnStorage Storage() const {
+    return IsVirtual() ? TColumnStorage::Virtual : TColumnStorage::Stored;
+  }
   bool IsCounter() const override { return ColumnType() == TColumnType::Counter; }
   // The stored setting Type as a kind; General for a virtual column, which has none.
   TColumnType ColumnType() const {

@@ -111,7 +111,7 @@ void TColumns::Assign(const TColumns& source) {
     TMsgBlock silence(this);
     FreeAll();
     for (const auto& original : source.Columns_) {
-      auto copy = std::make_unique<TColumn>(original->IsVirtual());
+      auto copy = std::make_unique<TColumn>(original->Storage());
       copy->Assign(*original);
       Add(std::move(copy));
     }
@@ -126,8 +126,8 @@ TColumn* TColumns::FindByCaption(std::string_view caption) const {
   return nullptr;
 }
 
-std::string TColumns::NewCaption(bool isVirtual) const {
-  const std::string_view prefix = isVirtual ? kVirtualName : kStoredName;
+std::string TColumns::NewCaption(TColumnStorage storage) const {
+  const std::string_view prefix = storage == TColumnStorage::Virtual ? kVirtualName : kStoredName;
   // The answer is at most Count() + 1, so only numbers up to there matter.
   std::bitset<kMaxColumns + 2> used;
   for (const auto& column : Columns_) {
@@ -148,8 +148,8 @@ void TColumns::EnsureStoredColumns(int fieldCount) {
     if (Count() + missing > kMaxColumns) RaiseTooManyColumns();
     TMsgBlock silence(this);
     for (int i = 0; i < missing; ++i) {
-      auto column = std::make_unique<TColumn>(false);
-      column->Caption->SetValue(NewCaption(false));
+      auto column = std::make_unique<TColumn>(TColumnStorage::Stored);
+      column->Caption->SetValue(NewCaption(TColumnStorage::Stored));
       Add(std::move(column));
     }
   }
@@ -210,7 +210,9 @@ void TColumns::LoadFromXml(TXmlTag& element) {
     for (int i = 0; i < element.Count() && Count() < kMaxColumns; ++i) {
       TXmlTag& child = *element.ChildAt(i);
       if (child.Name != kStoredName && child.Name != kVirtualName) continue;
-      Add(std::make_unique<TColumn>(child.Name == kVirtualName)).LoadFromXml(child);
+      Add(std::make_unique<TColumn>(child.Name == kVirtualName ? TColumnStorage::Virtual
+                                                               : TColumnStorage::Stored))
+          .LoadFromXml(child);
     }
   }
   Send(TMsgCode::ColumnsReloaded);

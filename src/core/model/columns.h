@@ -60,7 +60,7 @@ class TColumns final : public TFoLinkResolver {
   // The last column whose caption equals the text ignoring the case of A to Z.
   TColumn* FindByCaption(std::string_view caption) const;
   // "Column%d" or "VirtualColumn%d" with the smallest number from 1 that no caption uses.
-  std::string NewCaption(bool isVirtual) const;
+  std::string NewCaption(TColumnStorage storage) const;
   // Appends stored columns with new captions up to `fieldCount` (three for a table without
   // data or stored columns), then announces ColumnAdded for every stored column from field
   // `fieldCount` on: the records hold exactly that many fields and need one for each.

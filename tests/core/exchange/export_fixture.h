@@ -45,7 +45,7 @@ class TExportTest : public testing::Test {
     Table.AddColumn("Price");
     TColumn& photo = Table.AddColumn("Photo");
     photo.SetColumnType(TColumnType::Picture);
-    TColumn& loud = Table.AddColumn("Loud", true);
+    TColumn& loud = Table.AddColumn("Loud", TColumnStorage::Virtual);
     loud.Formula->SetValue("#2+\"!\"");
     TColumn& secret = Table.AddColumn("Secret");
     secret.ToExport->SetValue(false);

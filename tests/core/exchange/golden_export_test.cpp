@@ -114,7 +114,7 @@ TEST(CsvDescriptionTest, DescribesEveryExportedColumnEvenAllDefault) {
   TRecordsFixture source(0);
   source.AddColumn("Name");
   source.AddColumn("");
-  source.AddColumn("", true).Formula->SetValue("#1+\"!\"");
+  source.AddColumn("", TColumnStorage::Virtual).Formula->SetValue("#1+\"!\"");
   source.AddColumn("Price");
   source.All.Add(source.Make({"ann", "x", "7"}));
   source.All.Add(source.Make({"bob", "", "9"}));

@@ -18,7 +18,7 @@ class THtmlExportTest : public testing::Test {
  protected:
   THtmlExportTest() : Table({"Picture", "Text"}, {{"pics/a b.jpg", "pics/a.jpg"}, {"", ""}}) {
     Table.Table.Column("Picture").SetColumnType(TColumnType::Picture);
-    TColumn& computed = Table.Table.AddColumn("Computed", true);
+    TColumn& computed = Table.Table.AddColumn("Computed", TColumnStorage::Virtual);
     computed.Formula->SetValue("#1");
   }
 

@@ -174,7 +174,7 @@ TEST_F(TImportTest, CountersAreNeitherCellsOfEmptyNorOfEqualRecords) {
 // Computed columns hold no field: imported records get one field per stored column only, so
 // that the next save writes every line with the same field count.
 TEST_F(TImportTest, RecordsGetTheStoredColumnsFieldsOnly) {
-  TColumn& computed = AddColumn(Table, "V", true);
+  TColumn& computed = AddColumn(Table, "V", TColumnStorage::Virtual);
   computed.Formula->SetValue("#1+#2");
   Import({"a;b\r\nc\r\n"});
   EXPECT_EQ(Rows(Table), "a|b/c|");

@@ -60,7 +60,7 @@ std::string SettingText(const TColumn& column, std::string_view name) {
 TEST(Column, EachKindHasItsSettingsInOrderWithCaptionsDefaultsAndTypedAccess) {
   for (const bool isVirtual : {false, true}) {
     SCOPED_TRACE(isVirtual ? "virtual" : "stored");
-    const TColumn column(isVirtual);
+    const TColumn column(isVirtual ? TColumnStorage::Virtual : TColumnStorage::Stored);
     EXPECT_EQ(column.IsVirtual(), isVirtual);
     EXPECT_EQ(column.Properties().Name(), "");
     int position = 0;
@@ -84,7 +84,7 @@ TEST(Column, EachKindHasItsSettingsInOrderWithCaptionsDefaultsAndTypedAccess) {
 }
 
 TEST(Column, ChoiceSettingsOfferTheirItems) {
-  const TColumn column(false);
+  const TColumn column(TColumnStorage::Stored);
   EXPECT_EQ(column.Alignment->Items(), (TStringList{"Auto", "Left", "Center", "Right"}));
   EXPECT_EQ(column.Type->Items(),
             (TStringList{"General", "Counter", "File", "Picture", "Word wrapped text"}));
@@ -118,7 +118,7 @@ TEST(Column, SettingsKeepToTheirRangesWhenSet) {
   };
   for (const TRangeCase& range : cases) {
     SCOPED_TRACE(std::string(range.Setting) + " " + std::to_string(range.Value));
-    TColumn column(false);
+    TColumn column(TColumnStorage::Stored);
     EXPECT_EQ(range.Set(column, range.Value), range.Kept);
   }
 }
@@ -136,7 +136,7 @@ TEST(Column, StoredSettingsOutOfRangeReadAsTheirDefaults) {
   };
   for (const TStoredCase& stored : cases) {
     SCOPED_TRACE(std::string(stored.Setting) + " " + stored.Stored);
-    TColumn column(false);
+    TColumn column(TColumnStorage::Stored);
     TXmlTag element("Column");
     element.AddChild(stored.Setting)->WriteString("value", stored.Stored);
     column.LoadFromXml(element);
@@ -145,10 +145,10 @@ TEST(Column, StoredSettingsOutOfRangeReadAsTheirDefaults) {
 }
 
 TEST(Column, OnlyAStoredCounterColumnIsACounter) {
-  TColumn general(false);
-  TColumn counter(false);
+  TColumn general(TColumnStorage::Stored);
+  TColumn counter(TColumnStorage::Stored);
   counter.SetColumnType(TColumnType::Counter);
-  const TColumn computed(true);
+  const TColumn computed(TColumnStorage::Virtual);
   EXPECT_FALSE(general.IsCounter());
   EXPECT_TRUE(counter.IsCounter());
   EXPECT_FALSE(computed.IsCounter());
@@ -167,7 +167,7 @@ TEST(Column, HintNamesTheColumnAndItsDescriptionWhenThereIsOne) {
   };
   for (const THintCase& hint : cases) {
     SCOPED_TRACE(hint.Expected);
-    TColumn column(true);
+    TColumn column(TColumnStorage::Virtual);
     column.Caption->SetValue(hint.Caption);
     column.Description->SetValue(hint.Description);
     EXPECT_EQ(column.HintText(), hint.Expected);
@@ -178,13 +178,15 @@ TEST(Column, HintNamesTheColumnAndItsDescriptionWhenThereIsOne) {
 // stored cell is "5".
 class ColumnInList : public ::testing::Test {
  protected:
-  ColumnInList() : Number(AddColumn(false, "Number")), Computed(AddColumn(true, "Computed")) {
+  ColumnInList()
+      : Number(AddColumn(TColumnStorage::Stored, "Number")),
+        Computed(AddColumn(TColumnStorage::Virtual, "Computed")) {
     Record.SetValue(Number, "5");
     Computed.Formula->SetValue("Val(#1)+1");
   }
 
-  TColumn& AddColumn(bool isVirtual, const char* caption) {
-    auto column = std::make_unique<TColumn>(isVirtual);
+  TColumn& AddColumn(TColumnStorage storage, const char* caption) {
+    auto column = std::make_unique<TColumn>(storage);
     column->Caption->SetValue(caption);
     return Columns.Add(std::move(column));
   }
@@ -233,7 +235,7 @@ TEST_F(ColumnInList, AColumnOutsideAnyListAnnouncesNothingAndSeesNoColumns) {
 }
 
 TEST_F(ColumnInList, AssignCopiesEverySettingOfTheSameKind) {
-  TColumn copy(true);
+  TColumn copy(TColumnStorage::Virtual);
   copy.Assign(Computed);
   EXPECT_EQ(copy.Caption->Value(), "Computed");
   EXPECT_EQ(copy.Formula->Value(), "Val(#1)+1");
@@ -250,7 +252,7 @@ TEST_F(ColumnInList, AssignCopiesEverySettingOfTheSameKind) {
 }
 
 TEST(Column, AStoredColumnComputesNothing) {
-  const TColumn column(false);
+  const TColumn column(TColumnStorage::Stored);
   const TRecord record(2);
   std::string result = "old";
   column.Calculate(record, result);

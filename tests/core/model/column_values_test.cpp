@@ -18,7 +18,8 @@ class ColumnValues : public ::testing::Test {
     std::vector<std::string> stored;
     for (const std::string& cell : cells) {
       const bool isVirtual = !cell.empty() && cell[0] == '=';
-      auto column = std::make_unique<TColumn>(isVirtual);
+      auto column =
+          std::make_unique<TColumn>(isVirtual ? TColumnStorage::Virtual : TColumnStorage::Stored);
       if (isVirtual) column->Formula->SetValue(cell.substr(1));
       Columns.Add(std::move(column));
       if (!isVirtual) stored.push_back(cell);
@@ -64,7 +65,7 @@ TEST_F(ColumnValues, ReferencesToStoredCellsFollowTheColumnList) {
   Columns.Move(formula, 2);
   EXPECT_EQ(Record.Value(formula), "aba");
 
-  auto added = std::make_unique<TColumn>(false);
+  auto added = std::make_unique<TColumn>(TColumnStorage::Stored);
   TColumn& third = Columns.Add(std::move(added));
   formula.Formula->SetValue("#4+#1");
   EXPECT_EQ(Record.Value(formula), "a") << "the record holds no field for the new column yet";

@@ -16,8 +16,13 @@ namespace {
 
 using TMessages = std::vector<TColumnMsg>;
 
-TColumn& AddColumn(TColumns& columns, std::string_view caption, bool isVirtual = false) {
-  auto column = std::make_unique<TColumn>(isVirtual);
+TColumnStorage VirtualIf(bool isVirtual) {
+  return isVirtual ? TColumnStorage::Virtual : TColumnStorage::Stored;
+}
+
+TColumn& AddColumn(TColumns& columns, std::string_view caption,
+                   TColumnStorage storage = TColumnStorage::Stored) {
+  auto column = std::make_unique<TColumn>(storage);
   column->Caption->SetValue(caption);
   return columns.Add(std::move(column));
 }
@@ -44,7 +49,7 @@ std::string Layout(const TColumns& columns) {
 struct TFiveColumns {
   TFiveColumns() {
     for (const char* caption : {"A", "B", "C", "D", "E"}) {
-      AddColumn(Columns, caption, caption[0] == 'B' || caption[0] == 'D');
+      AddColumn(Columns, caption, VirtualIf(caption[0] == 'B' || caption[0] == 'D'));
     }
   }
 
@@ -65,7 +70,7 @@ TEST(Columns, RenumberAndAnnounceEachChange) {
   const TChangeCase cases[] = {
       {"nothing", [](TFiveColumns&) {}, "A0 B- C1 D- E2", {}},
       {"add a virtual column",
-       [](TFiveColumns& test) { AddColumn(test.Columns, "F", true); },
+       [](TFiveColumns& test) { AddColumn(test.Columns, "F", TColumnStorage::Virtual); },
        "A0 B- C1 D- E2 F-",
        {{TMsgCode::ColumnAdded, 0, "F"}}},
       {"add a stored column",
@@ -165,7 +170,7 @@ TEST_F(ColumnsChange, AssignCopiesKindsAndSettingsAndAnnouncesOneReload) {
 TEST(Columns, TakeAtMost256Columns) {
   TColumns columns;
   for (int i = 0; i < TColumns::kMaxColumns; ++i) {
-    AddColumn(columns, "C" + std::to_string(i), i % 3 == 0);
+    AddColumn(columns, "C" + std::to_string(i), VirtualIf(i % 3 == 0));
   }
   TColumnMessages messages(columns);
   try {
@@ -182,7 +187,7 @@ TEST(Columns, TakeAtMost256Columns) {
 TEST(Columns, FindByCaptionTakesTheLastMatchIgnoringTheCaseOfLatinLettersOnly) {
   TColumns columns;
   AddColumn(columns, "Name");
-  TColumn& second = AddColumn(columns, "NAME", true);
+  TColumn& second = AddColumn(columns, "NAME", TColumnStorage::Virtual);
   TColumn& accented = AddColumn(columns, "\xC9t\xE9");  // "Été" in code page 1252
   EXPECT_EQ(columns.FindByCaption("name"), &second);
   EXPECT_EQ(columns.FindByCaption("\xC9T\xC9"), nullptr);
@@ -191,25 +196,26 @@ TEST(Columns, FindByCaptionTakesTheLastMatchIgnoringTheCaseOfLatinLettersOnly) {
 }
 
 TEST(Columns, NewCaptionTakesTheSmallestFreeNumber) {
+  using enum TColumnStorage;
   struct TCaptionCase {
     std::vector<const char*> Captions;
-    bool IsVirtual;
+    TColumnStorage Storage;
     const char* Expected;
   };
   const TCaptionCase cases[] = {
-      {{}, false, "Column1"},
-      {{}, true, "VirtualColumn1"},
-      {{"Column1", "column2"}, false, "Column3"},
-      {{"Column2", "Column3"}, false, "Column1"},
-      {{"Column1", "Column01", "Column 2", "Column2x"}, false, "Column2"},
-      {{"VirtualColumn1", "Column2"}, false, "Column1"},
-      {{"Column1", "VIRTUALCOLUMN1"}, true, "VirtualColumn2"},
+      {{}, Stored, "Column1"},
+      {{}, Virtual, "VirtualColumn1"},
+      {{"Column1", "column2"}, Stored, "Column3"},
+      {{"Column2", "Column3"}, Stored, "Column1"},
+      {{"Column1", "Column01", "Column 2", "Column2x"}, Stored, "Column2"},
+      {{"VirtualColumn1", "Column2"}, Stored, "Column1"},
+      {{"Column1", "VIRTUALCOLUMN1"}, Virtual, "VirtualColumn2"},
   };
   for (const TCaptionCase& caption : cases) {
     SCOPED_TRACE(caption.Expected);
     TColumns columns;
     for (const char* existing : caption.Captions) AddColumn(columns, existing);
-    EXPECT_EQ(columns.NewCaption(caption.IsVirtual), caption.Expected);
+    EXPECT_EQ(columns.NewCaption(caption.Storage), caption.Expected);
   }
 }
 
@@ -251,7 +257,7 @@ TEST(Columns, EnsureStoredColumnsAppendsWhatTheDataNeedsAndGivesRecordsTheirFiel
     TColumns columns;
     for (const char* caption : ensure.Captions) {
       const bool isVirtual = caption[0] == '=';
-      AddColumn(columns, caption + (isVirtual ? 1 : 0), isVirtual);
+      AddColumn(columns, caption + (isVirtual ? 1 : 0), VirtualIf(isVirtual));
     }
     TColumnMessages messages(columns);
     columns.EnsureStoredColumns(ensure.FieldCount);
@@ -264,7 +270,8 @@ TEST(Columns, EnsureStoredColumnsAppendsWhatTheDataNeedsAndGivesRecordsTheirFiel
 
 TEST(Columns, EnsureStoredColumnsAddsNoneWhenNotAllFit) {
   TColumns columns;
-  for (int i = 0; i < 255; ++i) AddColumn(columns, "V" + std::to_string(i), true);
+  for (int i = 0; i < 255; ++i)
+    AddColumn(columns, "V" + std::to_string(i), TColumnStorage::Virtual);
   TColumnMessages messages(columns);
   EXPECT_THROW(columns.EnsureStoredColumns(2), EMervantaError);
   EXPECT_EQ(columns.Count(), 255);
@@ -288,7 +295,8 @@ TEST(Columns, FlagsOfAllColumnsChangeAtOnceWithOneAnnouncement) {
   for (const TFlagCase& flag : cases) {
     SCOPED_TRACE(static_cast<int>(flag.Summary));
     TColumns columns;
-    for (const char* caption : {"A", "B", "C"}) AddColumn(columns, caption, caption[0] == 'B');
+    for (const char* caption : {"A", "B", "C"})
+      AddColumn(columns, caption, VirtualIf(caption[0] == 'B'));
     TColumnMessages messages(columns);
     const auto onlyB = [](const TColumn& column) { return column.Caption->Value() == "B"; };
     columns.SetFlags(flag.Flag, onlyB);
@@ -320,7 +328,7 @@ TEST(Columns, PositionsAcrossTheVisibleColumns) {
     bool Visible;
   } layout[] = {{"A", 50, true}, {"Hidden", 70, false}, {"C", 30, true}, {"D", 100, true}};
   for (const auto& each : layout) {
-    TColumn& column = AddColumn(columns, each.Caption, each.Caption[0] == 'D');
+    TColumn& column = AddColumn(columns, each.Caption, VirtualIf(each.Caption[0] == 'D'));
     column.Width->SetValue(each.Width);
     column.Visible->SetValue(each.Visible);
   }
@@ -354,7 +362,7 @@ TEST(Columns, SaveWritesEachColumnsChangedSettingsAndLoadReadsThemBack) {
   name.Width->SetValue(50);
   name.SetColumnType(TColumnType::Counter);
   name.UniqueValues->SetValue(true);
-  TColumn& computed = AddColumn(columns, "Twice", true);
+  TColumn& computed = AddColumn(columns, "Twice", TColumnStorage::Virtual);
   computed.Formula->SetValue("Val(#1)*2");
   computed.Visible->SetValue(false);
   AddColumn(columns, "Plain");
@@ -394,7 +402,7 @@ TEST(Columns, SaveWritesEachColumnsChangedSettingsAndLoadReadsThemBack) {
 TEST(Columns, AColumnWithAllItsDefaultsKeepsItsPlaceInTheFile) {
   TColumns columns;
   AddColumn(columns, "");
-  AddColumn(columns, "", true);
+  AddColumn(columns, "", TColumnStorage::Virtual);
   AddColumn(columns, "Last");
   const std::string saved = SavedText(columns);
   EXPECT_EQ(saved,

@@ -52,7 +52,7 @@ class NewRecordTest : public testing::Test {
     Table.Columns[2].Caption->SetValue("Code");
     Table.Columns[2].FilledValues->SetValue(true);
     Table.Columns[3].Caption->SetValue("Note");
-    Table.AddColumn("V", true).Formula->SetValue("#2+#3");
+    Table.AddColumn("V", TColumnStorage::Virtual).Formula->SetValue("#2+#3");
     Table.All.Add(Table.Make({"1", "Ann", "A1", "x"}));
     Table.All.Add(Table.Make({"2", "Bob", "", "y"}));
   }

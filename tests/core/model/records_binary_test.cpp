@@ -100,7 +100,7 @@ TEST(RecordsBinary, SavesVersion101WithEveryFieldAndReadsItBack) {
 
 TEST(RecordsBinary, ATableOfComputedColumnsOnlyReadsBack) {
   TRecordsFixture table(0);
-  table.AddColumn("V", true);
+  table.AddColumn("V", TColumnStorage::Virtual);
   table.All.Add(table.All.NewRecord(0));
   std::string bytes;
   table.All.SaveBinary(bytes);

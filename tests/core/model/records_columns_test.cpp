@@ -25,20 +25,21 @@ TEST(RecordsColumns, TheMasterReshapesEveryRecordWhenStoredColumnsChange) {
       {"nothing", [](TRecordsFixture&) {}, "a1|b1|c1/a2|b2|c2", false},
       {"stored column added", [](TRecordsFixture& t) { t.AddColumn("D"); }, "a1|b1|c1|/a2|b2|c2|",
        true},
-      {"computed column added", [](TRecordsFixture& t) { t.AddColumn("V", true); },
-       "a1|b1|c1/a2|b2|c2", false},
+      {"computed column added",
+       [](TRecordsFixture& t) { t.AddColumn("V", TColumnStorage::Virtual); }, "a1|b1|c1/a2|b2|c2",
+       false},
       {"stored column deleted", [](TRecordsFixture& t) { t.Columns.Remove(t.Column("B")); },
        "a1|c1/a2|c2", true},
       {"computed column deleted",
-       [](TRecordsFixture& t) { t.Columns.Remove(t.AddColumn("V", true)); }, "a1|b1|c1/a2|b2|c2",
-       false},
+       [](TRecordsFixture& t) { t.Columns.Remove(t.AddColumn("V", TColumnStorage::Virtual)); },
+       "a1|b1|c1/a2|b2|c2", false},
       {"first stored column moved to the end",
        [](TRecordsFixture& t) { t.Columns.Move(t.Column("A"), 2); }, "b1|c1|a1/b2|c2|a2", true},
       {"last stored column moved to the start",
        [](TRecordsFixture& t) { t.Columns.Move(t.Column("C"), 0); }, "c1|a1|b1/c2|a2|b2", true},
       {"stored column moved past a computed one only",
        [](TRecordsFixture& t) {
-         t.Columns.Move(t.AddColumn("V", true), 0);
+         t.Columns.Move(t.AddColumn("V", TColumnStorage::Virtual), 0);
          t.Columns.Move(t.Column("V"), 1);
          t.Columns.Move(t.Column("A"), 1);
        },

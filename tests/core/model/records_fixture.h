@@ -25,8 +25,8 @@ class TRecordsFixture {
     for (int i = 0; i < storedColumns; ++i) AddColumn(std::string(1, static_cast<char>('A' + i)));
   }
 
-  TColumn& AddColumn(std::string_view caption, bool isVirtual = false) {
-    auto column = std::make_unique<TColumn>(isVirtual);
+  TColumn& AddColumn(std::string_view caption, TColumnStorage storage = TColumnStorage::Stored) {
+    auto column = std::make_unique<TColumn>(storage);
     column->Caption->SetValue(caption);
     return Columns.Add(std::move(column));
   }

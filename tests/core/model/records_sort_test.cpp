@@ -142,7 +142,7 @@ TEST(RecordsSort, SortByIsOneSortByAllItsKeys) {
   t.AddRows({{"2", "x", "1"}, {"1", "y", "2"}, {"1", "x", "3"}, {"", "z", "0"}, {"10", "w", ""}});
   TColumn& a = t.Column("A");
   TColumn& c = t.Column("C");
-  TColumn elsewhere(false);
+  TColumn elsewhere(TColumnStorage::Stored);
   t.All.SetItemIndex(1);
   TRecordsMessages messages(t.All);
 
@@ -187,7 +187,7 @@ TEST(RecordsSort, ChangesClearTheSortState) {
       {"a stored column added, elsewhere", true, false, [](TSortTable& t) { t.AddColumn("D"); },
        false},
       {"a computed column added to the master", false, false,
-       [](TSortTable& t) { t.AddColumn("V", true); }, false},
+       [](TSortTable& t) { t.AddColumn("V", TColumnStorage::Virtual); }, false},
       {"a column moved in the master", false, false,
        [](TSortTable& t) { t.Columns.Move(t.Column("C"), 0); }, true},
       {"the sort column deleted", true, false,
@@ -231,7 +231,7 @@ TEST(RecordsSort, ColumnsReloadedEmptiesEveryList) {
 TEST(RecordsSort, ConsistentValuesFollowTheWrittenOrder) {
   TSortTable t;
   TColumn& d = t.AddColumn("D");
-  TColumn& computed = t.AddColumn("V", true);
+  TColumn& computed = t.AddColumn("V", TColumnStorage::Virtual);
   computed.Formula->SetValue("UpperCase(#4)");
   const std::vector<std::vector<std::string>> values{
       {"", "1", "1.0", "01", "1e0", "-2", "10", "2,5", "2.50"},

@@ -210,7 +210,7 @@ TEST(Records, AFailingListenerStillEndsTheUpdate) {
 
 TEST(Records, QueriesCompareCells) {
   TRecordsFixture table(2);
-  TColumn& computed = table.AddColumn("V", true);
+  TColumn& computed = table.AddColumn("V", TColumnStorage::Virtual);
   computed.Formula->SetValue("UpperCase(#1)");
   TRecord& ab = table.Make({"a", "b"});
   TRecord& abAgain = table.Make({"a", "b"});

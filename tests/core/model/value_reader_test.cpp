@@ -13,7 +13,9 @@ namespace {
 // Stored columns A, B, C and a computed V that joins A and C.
 class ValueReader : public testing::Test {
  protected:
-  ValueReader() : Table(3) { Table.AddColumn("V", true).Formula->SetValue("#1+#3"); }
+  ValueReader() : Table(3) {
+    Table.AddColumn("V", TColumnStorage::Virtual).Formula->SetValue("#1+#3");
+  }
 
   // The cells of the columns named by the letters, joined by "|".
   std::string Read(std::string_view names, const TRecord& record) {

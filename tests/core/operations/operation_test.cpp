@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
 class OperationTest : public testing::Test {
  protected:
   OperationTest() : Table(2), A(Table.Column("A")), B(Table.Column("B")) {
-    Table.AddColumn("V", true).Formula->SetValue("#1+#1");
+    Table.AddColumn("V", TColumnStorage::Virtual).Formula->SetValue("#1+#1");
     Operation.Records = &Table.Other;
   }
 

@@ -119,7 +119,7 @@ class TableInfoStatisticsTest : public testing::Test {
     for (const char* caption : {"Num", "Empty", "Signs", "Dates", "Text"}) {
       AddColumn(Table, caption);
     }
-    AddColumn(Table, "V", true).Formula->SetValue("#1");
+    AddColumn(Table, "V", TColumnStorage::Virtual).Formula->SetValue("#1");
     AddRecord(Table, {"1", "", "+", "01.02.2020", "a"});
     AddRecord(Table, {"2,5", "", "-", "15.01.2021", "b"});
     AddRecord(Table, {"abc", "", "-5", "x", "c"});

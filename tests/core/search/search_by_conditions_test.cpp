@@ -113,7 +113,7 @@ TEST_F(SearchByConditionsTest, IgnoringCaseFoldsCyrillicLettersThroughTheCodePag
 }
 
 TEST_F(SearchByConditionsTest, ComputedCellsAreTestedAsTheyShow) {
-  TColumn& upper = AddColumn("Upper", true);
+  TColumn& upper = AddColumn("Upper", TColumnStorage::Virtual);
   upper.Formula->SetValue("UpperCase(#1)+\"!\"");
   AddRows({{"abc"}, {"ABD"}, {"Abc"}});
   TExtendedSearch search(All);
@@ -138,7 +138,7 @@ TEST_F(SearchByConditionsTest, AMalformedMaskFailsOnlyWhenTested) {
 }
 
 TEST_F(SearchByConditionsTest, QuickSearchLooksForItsTextInEveryColumnIgnoringCase) {
-  AddColumn("C", true).Formula->SetValue("#2+\"tail\"");
+  AddColumn("C", TColumnStorage::Virtual).Formula->SetValue("#2+\"tail\"");
   Column("B").Visible->SetValue(false);
   AddRows({{"Key", ""}, {"", "hidden KEY"}, {"", "ke"}, {"", ""}});
   TFastSearch search(All, "key");

@@ -127,7 +127,7 @@ TEST_F(SearchEqualsTest, KeepsRecurrencesAndOptionallyTheirOriginals) {
 }
 
 TEST_F(SearchEqualsTest, ComputedCellsRepeatAsTheyShow) {
-  AddColumn("Upper", true).Formula->SetValue("UpperCase(#1)");
+  AddColumn("Upper", TColumnStorage::Virtual).Formula->SetValue("UpperCase(#1)");
   SetRows({{"abc", "1"}, {"x", "2"}, {"ABC", "3"}, {"Abc", "4"}});
   EXPECT_EQ(Kept({3}, {.KeepOriginals = true}), (std::vector<int>{0, 2, 3}));
   EXPECT_EQ(Kept({3, 1}, {.AnyField = true}), (std::vector<int>{2, 3}));

@@ -59,8 +59,9 @@ inline TRecord& AddRecord(TTable& table, const TRow& fields) {
   return record;
 }
 
-inline TColumn& AddColumn(TTable& table, std::string_view caption, bool isVirtual = false) {
-  auto column = std::make_unique<TColumn>(isVirtual);
+inline TColumn& AddColumn(TTable& table, std::string_view caption,
+                          TColumnStorage storage = TColumnStorage::Stored) {
+  auto column = std::make_unique<TColumn>(storage);
   column->Caption->SetValue(caption);
   return table.Columns().Add(std::move(column));
 }

@@ -30,7 +30,7 @@ class TableTest : public testing::Test {
   TableTest() {
     AddColumn(Table, "A");
     AddColumn(Table, "B");
-    AddColumn(Table, "V", true);
+    AddColumn(Table, "V", TColumnStorage::Virtual);
     AddRecord(Table, {"y", "2"});
     AddRecord(Table, {"x", "1"});
     Table.Sources().SearchResults.AddList(Table.Sources().All);
@@ -62,7 +62,8 @@ TColumn& ColumnOf(TTable& table, std::string_view caption) {
 INSTANTIATE_TEST_SUITE_P(
     Table, TableChangeTest,
     testing::Values(
-        TChangeCase{"ColumnAdded", [](TTable& t) { AddColumn(t, "C", true); }, true},
+        TChangeCase{"ColumnAdded", [](TTable& t) { AddColumn(t, "C", TColumnStorage::Virtual); },
+                    true},
         TChangeCase{"ColumnDeleted", [](TTable& t) { t.Columns().Remove(ColumnOf(t, "V")); }, true},
         TChangeCase{"ColumnMoved", [](TTable& t) { t.Columns().Move(ColumnOf(t, "V"), 0); }, true},
         TChangeCase{"ColumnsReloaded", [](TTable& t) { t.Columns().Clear(); }, true},
