@@ -96,7 +96,8 @@ void PrintCellByCell(TGeneratedTable& table) {
   for (const TRecord* record : table.Sources.All.Items()) {
     for (std::size_t c = 0; c < table.Columns.size(); ++c) {
       if (c > 0) block += '\t';
-      context.Text().AppendOutput(block, record->Value(*table.Columns[c], cell), true);
+      context.Text().AppendOutput(block, record->Value(*table.Columns[c], cell),
+                                  TCarriageReturns::Drop);
     }
     block += '\n';
     if (block.size() >= 1 << 16) {

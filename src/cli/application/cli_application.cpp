@@ -110,7 +110,7 @@ void LoadSettings(const TGlobalOptions& globals) {
 
 int TCliApplication::Run(std::span<const std::string> words) {
   try {
-    const TArguments leading = TArguments::Parse(words, kGlobalLists, true);
+    const TArguments leading = TArguments::Parse(words, kGlobalLists, TParseStop::AtFirstWord);
     if (leading.Has("help")) {
       WriteToolHelp(Out_);
       return kExitSuccess;
@@ -126,7 +126,7 @@ int TCliApplication::Run(std::span<const std::string> words) {
   } catch (const EUsageError& error) {
     ReportUsage(Err_, error.what(), {});
   } catch (const std::exception& error) {
-    Err_ << kProgram << ": " << TCellText(false).Message(error.what()) << '\n';
+    Err_ << kProgram << ": " << TCellText(TCellBytes::Converted).Message(error.what()) << '\n';
   }
   return kExitError;
 }

@@ -14,7 +14,7 @@ namespace {
 // The result on one line less its CR characters, as tab text has it.
 void WriteResult(const TCliContext& context, std::string_view result, std::string& line) {
   line.clear();
-  context.Text().AppendOutput(line, result, true);
+  context.Text().AppendOutput(line, result, TCarriageReturns::Drop);
   line += '\n';
   context.Out() << line;
 }

@@ -168,7 +168,7 @@ void PrintPreview(const TCliContext& context, const TOperation& operation) {
       if (!operation.AppliesTo(*column)) continue;
       if (!first) line += '\t';
       first = false;
-      context.Text().AppendOutput(line, operation.ComputeText(i, *column), true);
+      context.Text().AppendOutput(line, operation.ComputeText(i, *column), TCarriageReturns::Drop);
     }
     context.Out() << line << '\n';
   }

@@ -19,7 +19,7 @@ const TOptionSpec* FindSpec(std::span<const std::span<const TOptionSpec>> specs,
 }  // namespace
 
 TArguments TArguments::Parse(std::span<const std::string> words,
-                             std::span<const std::span<const TOptionSpec>> specs, bool stopAtWord) {
+                             std::span<const std::span<const TOptionSpec>> specs, TParseStop stop) {
   TArguments result;
   bool plainOnly = false;
   for (std::size_t i = 0; i < words.size(); ++i) {
@@ -30,7 +30,7 @@ TArguments TArguments::Parse(std::span<const std::string> words,
         plainOnly = true;
         continue;
       }
-      if (stopAtWord) {
+      if (stop == TParseStop::AtFirstWord) {
         result.Rest_ = words.subspan(i);
         return result;
       }

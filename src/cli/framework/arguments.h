@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,16 +19,20 @@ struct TOptionSpec {
   std::string_view Help;
 };
 
+// Where parsing stops: at the end of the words, or at the first plain word (the command's
+// name after the global options).
+enum class TParseStop : std::uint8_t { AtEnd, AtFirstWord };
+
 // The words of a command line after the command's name: options, in the order given, and
 // the other words. Options may stand anywhere before "--"; after it every word is plain.
 class TArguments {
  public:
   // Raises EUsageError for an option that none of the lists knows and for a value missing
-  // or given to a flag. With `stopAtWord`, parsing ends at the first plain word, which is
+  // or given to a flag. Stopping AtFirstWord, parsing ends at the first plain word, which is
   // left in Rest() with everything after it.
   static TArguments Parse(std::span<const std::string> words,
                           std::span<const std::span<const TOptionSpec>> specs,
-                          bool stopAtWord = false);
+                          TParseStop stop = TParseStop::AtEnd);
 
   const std::vector<std::string>& Words() const { return Words_; }
   std::span<const std::string> Rest() const { return Rest_; }

@@ -25,7 +25,7 @@ bool NeedsWork(std::uint64_t bytes, bool dropCr) {
 
 }  // namespace
 
-TCellText::TCellText(bool raw) : Raw_(raw) {
+TCellText::TCellText(TCellBytes bytes) : Raw_(bytes == TCellBytes::Raw) {
   const TCodePage& ansi = TLocale::Current().Ansi();
   std::string sequence;
   for (int byte = 0; byte < 256; ++byte) {
@@ -36,7 +36,8 @@ TCellText::TCellText(bool raw) : Raw_(raw) {
   }
 }
 
-char* TCellText::CopyOutput(char* out, std::string_view ansi, bool dropCr) const {
+char* TCellText::CopyOutput(char* out, std::string_view ansi, TCarriageReturns returns) const {
+  const bool dropCr = returns == TCarriageReturns::Drop;
   if (Raw_ && !dropCr) {
     std::memcpy(out, ansi.data(), ansi.size());
     return out + ansi.size();
@@ -74,10 +75,11 @@ char* TCellText::CopyOutput(char* out, std::string_view ansi, bool dropCr) const
   return out;
 }
 
-void TCellText::AppendOutput(std::string& out, std::string_view ansi, bool dropCr) const {
+void TCellText::AppendOutput(std::string& out, std::string_view ansi,
+                             TCarriageReturns returns) const {
   const std::size_t start = out.size();
   out.resize(start + ansi.size() * kMaxOutputPerByte);
-  out.resize(static_cast<std::size_t>(CopyOutput(out.data() + start, ansi, dropCr) - out.data()));
+  out.resize(static_cast<std::size_t>(CopyOutput(out.data() + start, ansi, returns) - out.data()));
 }
 
 std::string TCellText::Output(std::string_view ansi) const {

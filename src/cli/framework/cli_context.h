@@ -41,7 +41,7 @@ class TCliContext {
         Err_(err),
         Terminal_(std::move(terminal)),
         Globals_(std::move(globals)),
-        Text_(Globals_.Raw) {}
+        Text_(Globals_.Raw ? TCellBytes::Raw : TCellBytes::Converted) {}
 
   std::ostream& Out() const { return Out_; }
   std::ostream& Err() const { return Err_; }

@@ -71,18 +71,18 @@ void TRecordPrinter::Put(std::string_view bytes) {
   Used_ += bytes.size();
 }
 
-void TRecordPrinter::PutCellText(std::string_view cell, bool dropCr) {
+void TRecordPrinter::PutCellText(std::string_view cell, TCarriageReturns returns) {
   char* out = Room(cell.size() * TCellText::kMaxOutputPerByte);
-  Used_ = static_cast<std::size_t>(Context_.Text().CopyOutput(out, cell, dropCr) - Buffer_.data());
+  Used_ = static_cast<std::size_t>(Context_.Text().CopyOutput(out, cell, returns) - Buffer_.data());
 }
 
 void TRecordPrinter::PutDelimited(std::string_view cell) {
   if (Format_ == TRecordFormat::Tsv) {
-    PutCellText(cell, true);
+    PutCellText(cell, TCarriageReturns::Drop);
     return;
   }
   PutCsvField(cell, CsvQuoting(cell, Separator_, QuoteAll_),
-              [this](std::string_view piece) { PutCellText(piece, false); });
+              [this](std::string_view piece) { PutCellText(piece, TCarriageReturns::Keep); });
 }
 
 void TRecordPrinter::CleanForTable(std::string_view cell) {
@@ -98,7 +98,7 @@ void TRecordPrinter::CleanForTable(std::string_view cell) {
 }
 
 void TRecordPrinter::PutTableCell(std::size_t column) {
-  PutCellText(Clean_, false);
+  PutCellText(Clean_, TCarriageReturns::Keep);
   // The code page has one byte per character, so bytes measure the width.
   const std::size_t padding = Widths_[column] - Clean_.size() + kTableGapWidth;
   std::memset(Room(padding), ' ', padding);

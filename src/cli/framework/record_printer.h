@@ -38,7 +38,7 @@ class TRecordPrinter {
   // Room for `bytes` more bytes after the output so far.
   char* Room(std::size_t bytes);
   void Put(std::string_view bytes);
-  void PutCellText(std::string_view cell, bool dropCr);
+  void PutCellText(std::string_view cell, TCarriageReturns returns);
   // The cell as the table shows it, into Clean_.
   void CleanForTable(std::string_view cell);
   void PutTableCell(std::size_t column);
