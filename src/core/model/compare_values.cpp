@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 #include "support/date_time.h"
 #include "support/numbers.h"
@@ -20,29 +21,31 @@ int CompareBytes(std::string_view a, std::string_view b) {
   return static_cast<int>(std::clamp<long long>(difference, INT_MIN, INT_MAX));
 }
 
+// Whether values that read as equal are ordered by their bytes.
+enum class TTies : std::uint8_t { Kept, Broken };
+
 template <class TValue>
-int CompareOrdered(TValue a, TValue b, std::string_view textA, std::string_view textB,
-                   bool breakTies) {
+int CompareOrdered(TValue a, TValue b, std::string_view textA, std::string_view textB, TTies ties) {
   if (a > b) return 1;
-  if (breakTies && !(a < b)) return CompareBytes(textA, textB);
+  if (ties == TTies::Broken && !(a < b)) return CompareBytes(textA, textB);
   return -1;
 }
 
-int Compare(std::string_view a, std::string_view b, bool breakTies) {
+int Compare(std::string_view a, std::string_view b, TTies ties) {
   if (a == b) return 0;
   TNumber numberA, numberB;
   const bool isNumberA = TryReadNumber(a, numberA);
   const bool isNumberB = TryReadNumber(b, numberB);
-  if (isNumberA && isNumberB) return CompareOrdered(numberA, numberB, a, b, breakTies);
+  if (isNumberA && isNumberB) return CompareOrdered(numberA, numberB, a, b, ties);
   if (isNumberA) return b.empty() ? 1 : -1;
   if (isNumberB) return a.empty() ? -1 : 1;
 
   TDateTime timeA, timeB;
   if (TryStrToDate(a, timeA) && TryStrToDate(b, timeB)) {
-    return CompareOrdered(timeA, timeB, a, b, breakTies);
+    return CompareOrdered(timeA, timeB, a, b, ties);
   }
   if (TryStrToTime(a, timeA) && TryStrToTime(b, timeB)) {
-    return CompareOrdered(timeA, timeB, a, b, breakTies);
+    return CompareOrdered(timeA, timeB, a, b, ties);
   }
   return CompareBytes(a, b);
 }
@@ -54,11 +57,11 @@ char FoldLatin(char c) {
 }  // namespace
 
 int CompareValues(std::string_view a, std::string_view b) {
-  return Compare(a, b, false);
+  return Compare(a, b, TTies::Kept);
 }
 
 int CompareValuesForSort(std::string_view a, std::string_view b) {
-  return Compare(a, b, true);
+  return Compare(a, b, TTies::Broken);
 }
 
 bool TextEquals(std::string_view a, std::string_view b, TTextEquality equality) {

@@ -384,14 +384,14 @@ void TRecords::Sort(TColumn& column, TSortKey key) {
     std::vector<TColumn*> extraKeys = ExtraKeys_;
     std::erase(extraKeys, &column);
     extraKeys.push_back(&column);
-    ApplySort(*SortColumn_, std::move(extraKeys), TSortDirection::Ascending, false);
+    ApplySort(*SortColumn_, std::move(extraKeys), TSortDirection::Ascending, TReorder::Sort);
     return;
   }
   const bool again = SortColumn_ == &column && SortDirection_ != TSortDirection::None;
   const TSortDirection direction = again && SortDirection_ == TSortDirection::Ascending
                                        ? TSortDirection::Descending
                                        : TSortDirection::Ascending;
-  ApplySort(column, {}, direction, again && !addKey);
+  ApplySort(column, {}, direction, again && !addKey ? TReorder::Reverse : TReorder::Sort);
 }
 
 void TRecords::SortBy(std::span<TColumn* const> keys, TSortDirection direction) {
@@ -405,11 +405,12 @@ void TRecords::SortBy(std::span<TColumn* const> keys, TSortDirection direction) 
   TColumn& primary = *taken.front();
   taken.erase(taken.begin());
   ApplySort(primary, std::move(taken),
-            direction == TSortDirection::Descending ? direction : TSortDirection::Ascending, false);
+            direction == TSortDirection::Descending ? direction : TSortDirection::Ascending,
+            TReorder::Sort);
 }
 
 void TRecords::ApplySort(TColumn& primary, std::vector<TColumn*> extraKeys,
-                         TSortDirection direction, bool reverseOnly) {
+                         TSortDirection direction, TReorder reorder) {
   TRecord* const current = ItemIndex_ >= 0 ? Items_[static_cast<std::size_t>(ItemIndex_)] : nullptr;
   ExtraKeys_ = std::move(extraKeys);
   {
@@ -419,7 +420,7 @@ void TRecords::ApplySort(TColumn& primary, std::vector<TColumn*> extraKeys,
       ~TSortingFlag() { Flag = false; }
     } sorting{Sorting_};
     TRecordsUpdate update(*this);
-    if (reverseOnly) {
+    if (reorder == TReorder::Reverse) {
       Reverse();
     } else if (Count_ > 0) {
       SortItems(primary, direction);

@@ -189,8 +189,9 @@ class TRecords {
   void FreeFrom(int index);
   // Sorts, or only reverses, within one update, and sets and announces the sort state; the
   // current record stays current.
+  enum class TReorder : std::uint8_t { Sort, Reverse };
   void ApplySort(TColumn& primary, std::vector<TColumn*> extraKeys, TSortDirection direction,
-                 bool reverseOnly);
+                 TReorder reorder);
   void SortItems(TColumn& primary, TSortDirection direction);
 
   TColumns& Columns_;
