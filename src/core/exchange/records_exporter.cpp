@@ -99,9 +99,10 @@ void TRecordsExporter::WriteFile(TExportFormat format, const std::string& fileNa
 
   switch (format) {
     case TExportFormat::Csv: {
-      const TDelimitedStyle style{FieldSeparator(exportOptions.SeparatorCSV->Value()),
-                                  exportOptions.ShowHeadCSV->Value(), true,
-                                  options.Other->QuoteAllFields->Value()};
+      const TDelimitedStyle style{.Separator = FieldSeparator(exportOptions.SeparatorCSV->Value()),
+                                  .Header = exportOptions.ShowHeadCSV->Value(),
+                                  .Quote = true,
+                                  .QuoteAll = options.Other->QuoteAllFields->Value()};
       replace([&](TFileWriter& out) { WriteDelimited(job, out, style); });
       if (exportOptions.MakeKX->Value()) {
         WriteExportDescription(SelectedColumns_, DescriptionFileName(fileName));
@@ -109,7 +110,8 @@ void TRecordsExporter::WriteFile(TExportFormat format, const std::string& fileNa
       break;
     }
     case TExportFormat::Txt: {
-      const TDelimitedStyle style{'\t', exportOptions.ShowHeadTXT->Value(), false, false};
+      const TDelimitedStyle style{
+          .Separator = '\t', .Header = exportOptions.ShowHeadTXT->Value(), .Quote = false};
       replace([&](TFileWriter& out) { WriteDelimited(job, out, style); });
       break;
     }

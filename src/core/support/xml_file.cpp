@@ -1,5 +1,6 @@
 #include "support/xml_file.h"
 
+#include <cstdint>
 #include <unordered_map>
 
 #include "support/atomic_file.h"
@@ -34,10 +35,14 @@ struct TStartTag {
   bool SelfClosed = false;
 };
 
-// Reads one start tag from just after "<". A tag that is named already takes no name from
-// the text. Attributes whose names could not be written back are left out.
-TStartTag ParseStartTag(std::string_view text, std::size_t& pos, bool named) {
+// Whether a start tag takes its name from the text, or is named already.
+enum class TTagName : std::uint8_t { Read, Given };
+
+// Reads one start tag from just after "<". Attributes whose names could not be written back
+// are left out.
+TStartTag ParseStartTag(std::string_view text, std::size_t& pos, TTagName name) {
   TStartTag tag;
+  bool named = name == TTagName::Given;
   const std::size_t size = text.size();
   while (true) {
     while (pos < size && IsBlank(text[pos])) ++pos;
@@ -84,7 +89,7 @@ void Parse(std::string_view text, TXmlTag& root) {
   std::size_t pos = text.find('<');
   if (pos == std::string_view::npos) return;
   ++pos;
-  TStartTag start = ParseStartTag(text, pos, !root.Name.empty());
+  TStartTag start = ParseStartTag(text, pos, root.Name.empty() ? TTagName::Read : TTagName::Given);
   // The root's end tag is the file's own, even under a name that cannot be kept.
   std::string endTag = "</" + (root.Name.empty() ? start.Name : root.Name) + ">";
   if (root.Name.empty() && IsWritableName(start.Name)) root.Name = std::move(start.Name);
@@ -106,7 +111,7 @@ void Parse(std::string_view text, TXmlTag& root) {
       continue;
     }
     pos = next + 1;
-    start = ParseStartTag(text, pos, false);
+    start = ParseStartTag(text, pos, TTagName::Read);
     TXmlTag& parent = IsWritableElementName(start.Name) ? *open.back().Tag : dropped;
     TXmlTag* child = parent.AddChild(start.Name);
     child->SetParams(std::move(start.Params));
