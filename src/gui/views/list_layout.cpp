@@ -4,17 +4,17 @@
 
 namespace mervanta {
 
-int TListLayout::ItemAt(int top, int y, bool pastEnd) const {
+int TListLayout::ItemAt(int top, int y, TBelowLast below) const {
   if (y < 0) return top - 1;
   for (int index = std::max(top, 0); index < Count_; ++index) {
     y -= Height_(index);
     if (y < 0) return index;
   }
-  return pastEnd ? Count_ : -1;
+  return below == TBelowLast::Count ? Count_ : -1;
 }
 
 int TListLayout::VisibleRows(int top) const {
-  return std::max(ItemAt(top, ClientHeight_, true) - top, 0);
+  return std::max(ItemAt(top, ClientHeight_, TBelowLast::Count) - top, 0);
 }
 
 int TListLayout::LargestTop() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 namespace mervanta {
@@ -13,9 +14,11 @@ class TListLayout {
   TListLayout(int count, int clientHeight, THeight height)
       : Count_(count), ClientHeight_(clientHeight), Height_(std::move(height)) {}
 
+  // What ItemAt answers below the last item.
+  enum class TBelowLast : std::uint8_t { None, Count };
   // The item under client y for a list showing `top` first: top − 1 above the list, -1 (or
-  // the count with `pastEnd`) below the last item.
-  int ItemAt(int top, int y, bool pastEnd) const;
+  // the count with Count) below the last item.
+  int ItemAt(int top, int y, TBelowLast below) const;
   // How many items from `top` have their top inside the client area.
   int VisibleRows(int top) const;
   // The top that shows the last item whole at the bottom.

@@ -1,6 +1,7 @@
 #include "views/picture_cache.h"
 
 #include <QPainter>
+#include <cstdint>
 #include <utility>
 
 namespace mervanta {
@@ -13,8 +14,10 @@ std::size_t BytesOf(const QImage& image) {
   return static_cast<std::size_t>(image.sizeInBytes());
 }
 
+enum class TSign : std::uint8_t { Plus, Minus };
+
 // A framed square holding a plus or a minus sign.
-QImage SignIcon(bool plus) {
+QImage SignIcon(TSign sign) {
   QImage image(kIconSize, kIconSize, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::white);
   QPainter painter(&image);
@@ -23,7 +26,7 @@ QImage SignIcon(bool plus) {
   painter.setPen(Qt::black);
   const int middle = kIconSize / 2;
   painter.drawLine(3, middle, kIconSize - 4, middle);
-  if (plus) painter.drawLine(middle, 3, middle, kIconSize - 4);
+  if (sign == TSign::Plus) painter.drawLine(middle, 3, middle, kIconSize - 4);
   return image;
 }
 
@@ -52,8 +55,8 @@ bool LargeEnough(const QImage& held, QSize fullSize, QSize drawnAtMost) {
 
 TPictureCache::TPictureCache(std::size_t budgetBytes, TLoader loader)
     : Budget_(budgetBytes), Loader_(std::move(loader)) {
-  Plus_ = {SignIcon(true), QSize(kIconSize, kIconSize), true};
-  Minus_ = {SignIcon(false), QSize(kIconSize, kIconSize), true};
+  Plus_ = {SignIcon(TSign::Plus), QSize(kIconSize, kIconSize), true};
+  Minus_ = {SignIcon(TSign::Minus), QSize(kIconSize, kIconSize), true};
   const QImage placeholder = NoPicture();
   Placeholder_ = {placeholder, placeholder.size(), false};
 }

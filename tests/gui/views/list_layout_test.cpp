@@ -15,23 +15,24 @@ TListLayout Layout(int clientHeight = 35, std::vector<int> heights = {10, 20, 30
 }
 
 TEST(ListLayout, FindsTheItemUnderAPoint) {
+  using enum TListLayout::TBelowLast;
   struct TCase {
     int Top, Y;
-    bool PastEnd;
+    TListLayout::TBelowLast Below;
     int Item;
   };
   const TCase cases[] = {
-      {0, -1, false, -1}, {2, -5, false, 1}, {0, 0, false, 0},  {0, 9, false, 0},
-      {0, 10, false, 1},  {0, 29, false, 1}, {0, 30, false, 2}, {2, 5, false, 2},
-      {0, 80, false, -1}, {0, 80, true, 5},  {3, 19, false, 4},
+      {0, -1, None, -1}, {2, -5, None, 1},  {0, 0, None, 0},  {0, 9, None, 0},
+      {0, 10, None, 1},  {0, 29, None, 1},  {0, 30, None, 2}, {2, 5, None, 2},
+      {0, 80, None, -1}, {0, 80, Count, 5}, {3, 19, None, 4},
   };
   const TListLayout layout = Layout();
   for (const TCase& c : cases) {
-    EXPECT_EQ(layout.ItemAt(c.Top, c.Y, c.PastEnd), c.Item) << c.Top << " " << c.Y;
+    EXPECT_EQ(layout.ItemAt(c.Top, c.Y, c.Below), c.Item) << c.Top << " " << c.Y;
   }
   const TListLayout empty = Layout(35, {});
-  EXPECT_EQ(empty.ItemAt(0, 0, false), -1);
-  EXPECT_EQ(empty.ItemAt(0, 0, true), 0);
+  EXPECT_EQ(empty.ItemAt(0, 0, None), -1);
+  EXPECT_EQ(empty.ItemAt(0, 0, Count), 0);
   EXPECT_EQ(empty.VisibleRows(0), 0);
   EXPECT_EQ(empty.LargestTop(), 0);
 }
