@@ -187,9 +187,9 @@ class TRecords {
   TLinesParse ParseText(TDataText& text, char separator, int minimumFields,
                         std::uint64_t& blockBytes);
   void FreeFrom(int index);
+  enum class TReorder : std::uint8_t { Sort, Reverse };
   // Sorts, or only reverses, within one update, and sets and announces the sort state; the
   // current record stays current.
-  enum class TReorder : std::uint8_t { Sort, Reverse };
   void ApplySort(TColumn& primary, std::vector<TColumn*> extraKeys, TSortDirection direction,
                  TReorder reorder);
   void SortItems(TColumn& primary, TSortDirection direction);
