@@ -1,15 +1,11 @@
 #include "views/font_measure.h"
 
-#include <QString>
-
-#include "support/locale.h"
+#include "views/qt_values.h"
 
 namespace mervanta {
 
 int TFontMeasure::TextWidth(std::string_view text) const {
-  const std::string utf8 = AnsiToUtf8(text);
-  return Metrics_.horizontalAdvance(
-      QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+  return Metrics_.horizontalAdvance(DisplayText(text));
 }
 
 }  // namespace mervanta

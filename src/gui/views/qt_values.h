@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <string_view>
+
+#include "support/color.h"
+#include "support/font.h"
+
+namespace mervanta {
+
+// Cell texts are 8-bit in the table's code page. Every byte becomes exactly one UTF-16 unit,
+// so a position that counts bytes (found and mark ranges, carets, links) is the same position
+// in what is drawn.
+QString DisplayText(std::string_view bytes);
+
+// The settings' plain values as Qt's.
+QColor ToQColor(TColor color);
+QFont ToQFont(const TFont& font);
+
+}  // namespace mervanta
