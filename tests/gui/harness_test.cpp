@@ -28,5 +28,14 @@ TEST(FontMeasure, MeasuresCellTextsInTheirCodePage) {
   EXPECT_EQ(measure.LineHeight(), metrics.height());
 }
 
+TEST(FontMeasure, WrappedCaptionsAreAsHighAsTheirLines) {
+  const TFontMeasure measure(QApplication::font());
+  const int line = measure.LineHeight();
+  const int width = measure.TextWidth("first second");
+  EXPECT_EQ(measure.WrappedHeight("first second third", width, true), 2 * line);
+  EXPECT_EQ(measure.WrappedHeight("first second third", width, false), line);
+  EXPECT_EQ(measure.WrappedHeight("first second third", 0, true), 3 * line);
+}
+
 }  // namespace
 }  // namespace mervanta::test

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "views/cell_layout.h"
 #include "views/text_measure.h"
+#include "views/wrap_measure.h"
 
 namespace mervanta::test {
 
 // Every character 7 pixels wide, lines 15 pixels high: layouts to check by hand.
-class TFixedMeasure final : public TTextMeasure {
+class TFixedMeasure final : public TTextMeasure, public TWrapMeasure {
  public:
   static constexpr int kCharWidth = 7;
   static constexpr int kLineHeight = 15;
@@ -13,6 +15,9 @@ class TFixedMeasure final : public TTextMeasure {
     return static_cast<int>(text.size()) * kCharWidth;
   }
   int LineHeight() const override { return kLineHeight; }
+  int WrappedHeight(std::string_view text, int width, bool wordWrap) const override {
+    return static_cast<int>(CellLines(text, wordWrap, width, *this).size()) * kLineHeight;
+  }
 };
 
 }  // namespace mervanta::test
