@@ -128,7 +128,8 @@ void TCustomList::SetTopIndex(int index) {
 }
 
 void TCustomList::MakeItemVisible() {
-  if (Source_ == nullptr) return;
+  // A list not laid out yet shows nothing, so nothing has to move into view.
+  if (Source_ == nullptr || viewport()->height() <= 0) return;
   SetTopIndex(Layout().TopShowing(Source_->ItemIndex(), TopIndex_));
 }
 
