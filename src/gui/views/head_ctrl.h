@@ -35,6 +35,7 @@ class THeadCtrl : public QWidget {
   // strip's height and repaints.
   void Rebuild(bool reloadButtons);
 
+  // As placed, in strip coordinates before scrolling.
   std::span<const THeadButton> Buttons() const { return Buttons_; }
 
  signals:

@@ -15,7 +15,8 @@ namespace mervanta {
 
 namespace {
 
-// Room around the bold caption's height: the outline's line and a little air.
+// The strip is as high as a bold caption plus 6 pixels: room for the bottom outline and
+// a little air above and below the caption.
 constexpr int kStripPadding = 6;
 
 QFont Bold(QFont font) {
