@@ -152,6 +152,7 @@ TEST_F(GridTest, EnterAndDoubleClicksAskToOpenTheRecord) {
   QSignalSpy opened(Grid.get(), &TGrid::OpenRequested);
   Press(Qt::Key_Return);
   QTest::mouseDClick(Grid->List(0).viewport(), Qt::LeftButton, {}, QPoint(10, 5));
+  QTest::mouseRelease(Grid->List(0).viewport(), Qt::LeftButton, {}, QPoint(10, 5));
   EXPECT_EQ(opened.count(), 2);
 }
 
