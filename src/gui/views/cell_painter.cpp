@@ -3,8 +3,6 @@
 #include <QFontMetrics>
 #include <algorithm>
 
-#include "views/qt_values.h"
-
 namespace mervanta {
 
 namespace {
@@ -65,15 +63,15 @@ void DrawCaret(QPainter& painter, const TFieldPaintData& field, const TLinePlace
 }
 
 void DrawLinks(QPainter& painter, const TFieldPaintData& field, const TLinePlaces& places,
-               const TCellPaintStyle& style, int ascent) {
+               const TCellPaintStyle& style, const TByteFont& font) {
   painter.setPen(style.Link);
   for (std::size_t line = 0; line < field.Layout.Lines.size(); ++line) {
     const std::string_view text = Drawn(field.Layout.Lines[line]);
     for (const TLinkRange& link : FindLinks(text, style.LinkKinds, style.Folder)) {
       const int start = link.Start - 1;
-      painter.drawText(places.X(line, start), places.Top(line) + ascent,
-                       DisplayText(text.substr(static_cast<std::size_t>(start),
-                                               static_cast<std::size_t>(link.Length))));
+      font.Draw(
+          painter, places.X(line, start), places.Top(line) + font.Ascent(),
+          text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(link.Length)));
     }
   }
 }
@@ -81,7 +79,7 @@ void DrawLinks(QPainter& painter, const TFieldPaintData& field, const TLinePlace
 }  // namespace
 
 void PaintCellContent(QPainter& painter, const QRect& cell, const TFieldPaintData& field,
-                      const TCellPaintStyle& style, const TTextMeasure& measure) {
+                      const TCellPaintStyle& style, const TByteFont& font) {
   if (field.Text.empty()) return;
   painter.save();
   painter.setClipRect(cell);
@@ -94,6 +92,7 @@ void PaintCellContent(QPainter& painter, const QRect& cell, const TFieldPaintDat
     painter.restore();
     return;
   }
+  const TTextMeasure& measure = font;
   const int lineHeight = measure.LineHeight();
   const TLinePlaces places(field, measure);
   if (style.FoundBack.isValid()) {
@@ -114,13 +113,12 @@ void PaintCellContent(QPainter& painter, const QRect& cell, const TFieldPaintDat
     DrawCaret(painter, field, places, field.CaretB, style.Caret, lineHeight);
   }
   if (field.Caret >= 0) DrawCaret(painter, field, places, field.Caret, style.Caret, lineHeight);
-  const int ascent = painter.fontMetrics().ascent();
   painter.setPen(style.Text);
   for (std::size_t line = 0; line < layout.Lines.size(); ++line) {
-    painter.drawText(layout.ContentLeft, places.Top(line) + ascent,
-                     DisplayText(Drawn(layout.Lines[line])));
+    font.Draw(painter, layout.ContentLeft, places.Top(line) + font.Ascent(),
+              Drawn(layout.Lines[line]));
   }
-  if (style.Link.isValid()) DrawLinks(painter, field, places, style, ascent);
+  if (style.Link.isValid()) DrawLinks(painter, field, places, style, font);
   painter.restore();
 }
 

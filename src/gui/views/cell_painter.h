@@ -27,6 +27,6 @@ struct TCellPaintStyle {
 // Draws a laid-out cell clipped to its rectangle: a picture stretched into its box, or the
 // found background, the marked ranges, the carets, the lines and then the links over them.
 void PaintCellContent(QPainter& painter, const QRect& cell, const TFieldPaintData& field,
-                      const TCellPaintStyle& style, const TTextMeasure& measure);
+                      const TCellPaintStyle& style, const TByteFont& font);
 
 }  // namespace mervanta

@@ -44,7 +44,7 @@ TFlipList::TFlipList(TOptions& options, TPictureCache& pictures, QWidget* parent
 
 void TFlipList::ApplyFont() {
   TCustomList::ApplyFont();
-  Measure_ = TFontMeasure(font());
+  Measure_ = TByteFont(font());
 }
 
 std::vector<const TColumn*> TFlipList::VisibleColumns() const {

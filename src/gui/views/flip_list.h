@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "views/byte_font.h"
 #include "views/cell_layout.h"
 #include "views/custom_list.h"
-#include "views/font_measure.h"
 #include "views/picture_cache.h"
 
 namespace mervanta {
@@ -92,7 +92,7 @@ class TFlipList : public TCustomList {
 
   TOptions& AllOptions_;
   TPictureCache& Pictures_;
-  TFontMeasure Measure_;
+  TByteFont Measure_;
   TCellEvents Events_;
   std::string TableFolder_;
   int HorzPos_ = 0;

@@ -1,5 +1,7 @@
 #include "views/picture_cache.h"
 
+#include "views/cell_layout.h"
+
 #include <QPainter>
 #include <cstdint>
 #include <utility>
@@ -44,11 +46,32 @@ QImage NoPicture() {
   return image;
 }
 
-// Whether the held image is as large as the drawing asks, or as the picture is.
+// The largest size the picture is drawn at in a box, by the cells' own rule.
+QSize Fitted(QSize fullSize, QSize drawnAtMost) {
+  const TCellSize size = FittedPictureSize({fullSize.width(), fullSize.height()},
+                                           drawnAtMost.width(), drawnAtMost.height());
+  return QSize(size.Width, size.Height).expandedTo(QSize(1, 1));
+}
+
+// Whether the held image is as large as the drawing asks, or as the picture is. A pixel less
+// is stretched unseen, where reading the picture again would cost a decode.
 bool LargeEnough(const QImage& held, QSize fullSize, QSize drawnAtMost) {
   if (drawnAtMost.isEmpty()) return held.size() == fullSize;
-  return held.size() == fullSize ||
-         (held.width() >= drawnAtMost.width() && held.height() >= drawnAtMost.height());
+  const QSize fitted = Fitted(fullSize, drawnAtMost);
+  return held.width() + 1 >= fitted.width() && held.height() + 1 >= fitted.height();
+}
+
+// The decoded picture brought to the size it is drawn at, in the format painting copies
+// fastest, so that drawing a page of pictures only copies pixels.
+QImage ReadyToDraw(QImage image, QSize fullSize, QSize drawnAtMost) {
+  if (!drawnAtMost.isEmpty()) {
+    const QSize fitted = Fitted(fullSize, drawnAtMost);
+    if (image.width() > fitted.width() || image.height() > fitted.height()) {
+      image = image.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+  }
+  return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                       : QImage::Format_RGB32);
 }
 
 }  // namespace
@@ -78,6 +101,7 @@ const TPictureCache::TPicture& TPictureCache::Get(const std::string& name, QSize
     Failed_.insert(name);
     return Placeholder_;
   }
+  loaded.Image = ReadyToDraw(std::move(loaded.Image), loaded.FullSize, drawnAtMost);
   Bytes_ += BytesOf(loaded.Image);
   Recent_.push_front({name, {std::move(loaded.Image), loaded.FullSize, false}});
   Entries_[name] = Recent_.begin();

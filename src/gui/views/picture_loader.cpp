@@ -70,6 +70,11 @@ TJpegResult DecodeJpeg(const unsigned char* bytes, unsigned long size, QSize dra
   info.out_color_space = JCS_EXT_RGBX;
   info.scale_num = 1;
   info.scale_denom = Reduction(info.image_width, info.image_height, drawnAtMost);
+  if (info.scale_denom > 1) {
+    // A reduced picture shows no difference the slower, finer methods would make.
+    info.dct_method = JDCT_IFAST;
+    info.do_fancy_upsampling = FALSE;
+  }
   jpeg_calc_output_dimensions(&info);
   if (std::uint64_t{info.output_width} * info.output_height > kMaxPixels ||
       info.output_width == 0 || info.output_height == 0) {

@@ -115,7 +115,7 @@ class FlipListNavigationTest : public ListFixture {
     List = MakeList(300, 10 * RowHeight() + RowHeight() / 2);
   }
   int RowHeight() const {
-    return TFontMeasure(ToQFont(Options.Flip->Font->Value())).LineHeight() +
+    return TByteFont(ToQFont(Options.Flip->Font->Value())).LineHeight() +
            2 * Options.Flip->Exact->VertSpace->Value();
   }
   int Selected() const { return Table.Sources().All.ItemIndex(); }
@@ -208,7 +208,7 @@ class FlipListLinkTest : public ListFixture {
     const int left = 80 + Options.Flip->Exact->HorzSpace->Value();
     const std::string_view text = "www.a.org ann@b.org";
     const std::size_t at = text.find(word);
-    const TFontMeasure measure(List->font());
+    const TByteFont measure(List->font());
     return {left + measure.TextWidth(text.substr(0, at)) + 3,
             Options.Flip->Exact->VertSpace->Value() + 3};
   }
@@ -273,7 +273,7 @@ TEST_F(FlipListTest, BestFitTakesTheWidestCellAndItsSpacing) {
   AddRecord(Table, {"a much longer text\r\nx"});
   const auto list = MakeList();
   list->BestFitWidth(column);
-  const TFontMeasure measure(list->font());
+  const TByteFont measure(list->font());
   EXPECT_EQ(column.Width->Value(),
             measure.TextWidth("a much longer text") + 2 * Options.Flip->Exact->HorzSpace->Value());
 }
