@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QUrl>
 
 #include "model/columns.h"
@@ -276,6 +277,59 @@ TEST_F(FlipListTest, BestFitTakesTheWidestCellAndItsSpacing) {
   const TByteFont measure(list->font());
   EXPECT_EQ(column.Width->Value(),
             measure.TextWidth("a much longer text") + 2 * Options.Flip->Exact->HorzSpace->Value());
+}
+
+}  // namespace
+}  // namespace mervanta::test
+
+namespace mervanta::test {
+namespace {
+
+// The areas the list is asked to paint, as the window system reports them.
+class TPaintedAreas : public QObject {
+ public:
+  explicit TPaintedAreas(QWidget& widget) { widget.installEventFilter(this); }
+  std::vector<QRect> Areas;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) Areas.push_back(static_cast<QPaintEvent*>(event)->rect());
+    return false;
+  }
+};
+
+TEST_F(FlipListNavigationTest, ScrollingPaintsOnlyWhatItUncovers) {
+  QApplication::processEvents();
+  TPaintedAreas painted(*List->viewport());
+  List->SetTopIndex(1);
+  QApplication::processEvents();
+  ASSERT_EQ(painted.Areas.size(), 1u);
+  // One row left at the top: what is below the last row moved up is painted.
+  EXPECT_EQ(painted.Areas[0].height(), RowHeight());
+  EXPECT_EQ(painted.Areas[0].bottom(), List->viewport()->height() - 1);
+}
+
+TEST_F(ListFixture, AHintShowsTheTextOfACellThatDoesNotFitOnce) {
+  Column("A", 60);
+  AddRecord(Table, {"short"});
+  AddRecord(Table, {"a text far too long for its column"});
+  const auto list = MakeList();
+  const int rowHeight = list->ItemHeight(0);
+  const auto hintAt = [&](int row) {
+    QToolTip::hideText();
+    // The tip goes after a moment.
+    for (int i = 0; i < 100 && QToolTip::isVisible(); ++i) QTest::qWait(10);
+    const QPoint point(10, row * rowHeight + 3);
+    QHelpEvent help(QEvent::ToolTip, point, list->viewport()->mapToGlobal(point));
+    QApplication::sendEvent(list->viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(hintAt(0), "");
+  EXPECT_EQ(hintAt(1), "a text far too long for its column");
+  EXPECT_EQ(hintAt(1), "") << "the same cell is not offered twice in a row";
+  Options.Flip->ShowHints->SetValue(false);
+  EXPECT_EQ(hintAt(0), "");
+  EXPECT_EQ(hintAt(1), "");
 }
 
 }  // namespace

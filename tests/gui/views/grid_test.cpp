@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -92,13 +93,10 @@ TEST_F(GridTest, TypingFindsARecordAndStopsAtTwelveCharacters) {
   EXPECT_EQ(Sources.All.ItemIndex(), 57);
   EXPECT_EQ(Grid->BlindText(), "r57");
   EXPECT_EQ(Beeps(), 0);
-  int start = 0, end = 0;
   // The grid marks where the typed text stands in each cell.
   const TFieldPaintData field = Grid->List(0).LayOutField(57, Sources.Columns()[1], {.Width = 200});
-  start = field.MarkStart;
-  end = field.MarkEnd;
-  EXPECT_EQ(start, 11);
-  EXPECT_EQ(end, 13);
+  EXPECT_EQ(field.MarkStart, 11);
+  EXPECT_EQ(field.MarkEnd, 13);
 
   Type("xxxxxxxxxxx");
   EXPECT_EQ(Grid->BlindText(), "r57xxxxxxxxx");
@@ -106,6 +104,23 @@ TEST_F(GridTest, TypingFindsARecordAndStopsAtTwelveCharacters) {
   Press(Qt::Key_Backspace);
   EXPECT_EQ(Grid->BlindText(), "");
   EXPECT_EQ(Grid->List(0).LayOutField(57, Sources.Columns()[1], {.Width = 200}).MarkStart, 0);
+}
+
+TEST_F(GridTest, WithTypedTextControlArrowsStepBetweenItsMatchesWithoutWrapping) {
+  Options.Search->UseBlind->SetValue(true);
+  MakeGrid();
+  Type("r9");
+  EXPECT_EQ(Sources.All.ItemIndex(), 9);
+  Press(Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(Sources.All.ItemIndex(), 90);
+  Press(Qt::Key_Up, Qt::ControlModifier);
+  EXPECT_EQ(Sources.All.ItemIndex(), 9);
+  const int beeps = Beeps();
+  Press(Qt::Key_Up, Qt::ControlModifier);
+  EXPECT_EQ(Sources.All.ItemIndex(), 9);
+  EXPECT_EQ(Beeps(), beeps + 1);
+  Press(Qt::Key_Escape);
+  EXPECT_EQ(Grid->BlindText(), "");
 }
 
 TEST_F(GridTest, WithoutTheOptionTypingFindsNothing) {
@@ -147,6 +162,19 @@ TEST_F(GridTest, ArrowsScrollSidewaysAndEverythingFollows) {
   EXPECT_EQ(Grid->HorzScroll().maximum(), 0);
 }
 
+TEST_F(GridTest, ControlSpaceOpensTheListsMenuNearItsCorner) {
+  QMenu menu;
+  menu.addAction("Open");
+  Grid = std::make_unique<TGrid>(Options, Pictures);
+  Grid->resize(600, 300);
+  Grid->show();
+  Grid->Build(Sources, {.PopupMenus = {&menu}});
+  Press(Qt::Key_Space, Qt::ControlModifier);
+  EXPECT_TRUE(menu.isVisible());
+  EXPECT_EQ(menu.pos(), Grid->List(0).mapToGlobal(QPoint(30, 30)));
+  menu.hide();
+}
+
 TEST_F(GridTest, EnterAndDoubleClicksAskToOpenTheRecord) {
   MakeGrid();
   QSignalSpy opened(Grid.get(), &TGrid::OpenRequested);
@@ -186,6 +214,13 @@ TEST_F(GridTest, SplitShowsAllAboveAndTheOtherListsBelow) {
   Grid->Tabs().SetTabIndex(1);
   EXPECT_EQ(Sources.CurrentIndex(), TTableSources::kChosenIndex);
   EXPECT_EQ(ShownLists(), (std::vector<int>{0, 2}));
+
+  // Dragging the splitter keeps the new share of the grid.
+  QSplitterHandle* handle = Grid->findChild<QSplitter*>()->handle(1);
+  QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(5, 2));
+  QTest::mouseMove(handle, QPoint(5, 42));
+  QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(5, 42));
+  EXPECT_NEAR(Grid->SplitRatio(), (150.0 + 40) / 300, 0.01);
 
   Grid->SetSplit(false);
   EXPECT_EQ(Grid->TopTabs(), nullptr);
