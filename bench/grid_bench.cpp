@@ -4,6 +4,7 @@
 // thumb), a heading click that sorts by the amount column against the core's sort of the
 // same column, a page of ten 4000 × 3000 JPEG pictures read cold against decoding one of them
 // whole, and then warm; and the memory the grid adds to the process.
+#include <malloc.h>
 #include <stdlib.h>
 
 #include <QApplication>
@@ -42,13 +43,10 @@ constexpr int kAmountColumn = 4;
 constexpr int kPictureRows = 10;
 constexpr const char* kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
-double ResidentMegabytes() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.starts_with("VmRSS:")) return std::stod(line.substr(6)) / 1024.0;
-  }
-  return 0;
+// The heap in use: the memory freed by the earlier loads is reused without the resident
+// size changing, so the process's size would hide what the grid takes.
+double HeapMegabytes() {
+  return static_cast<double>(mallinfo2().uordblks) / (1024.0 * 1024.0);
 }
 
 double TimeOnce(const std::function<void()>& work) {
@@ -107,13 +105,17 @@ void MillionRecords(TOptions& options, TPictureCache& pictures) {
   std::ofstream(path, std::ios::binary)
       .write(text.data(), static_cast<std::streamsize>(text.size()));
 
-  TTableSources sources;
-  AddColumns(sources, GeneratedCaptions());
-  sources.SetCurrentIndex(TTableSources::kAllIndex);
+  // Each load into a table of its own, as opening it does; the last one stays for the grid.
+  std::unique_ptr<TTableSources> loaded;
   const double load = MedianOf(3, [&] {
+    loaded.reset();
+    loaded = std::make_unique<TTableSources>();
+    AddColumns(*loaded, GeneratedCaptions());
     TDataText data(path);
-    sources.All.LoadText(data, 0);
+    loaded->All.LoadText(data, 0);
   });
+  TTableSources& sources = *loaded;
+  sources.SetCurrentIndex(TTableSources::kAllIndex);
   sources.All.SetItemIndex(0);
 
   // Qt's own first-use costs (fonts, style) are not the grid's.
@@ -123,13 +125,13 @@ void MillionRecords(TOptions& options, TPictureCache& pictures) {
     const auto warmUp = ShowGrid(options, pictures, small);
     (void)warmUp->grab();
   }
-  const double before = ResidentMegabytes();
+  const double before = HeapMegabytes();
   std::unique_ptr<TGrid> grid;
   const double build = TimeOnce([&] {
     grid = ShowGrid(options, pictures, sources);
     (void)grid->grab();
   });
-  const double added = ResidentMegabytes() - before;
+  const double added = HeapMegabytes() - before;
   Report("build the grid and paint its first page", build, load, "<= 10 % of loading");
 
   TFlipList& list = grid->List(0);
@@ -137,11 +139,13 @@ void MillionRecords(TOptions& options, TPictureCache& pictures) {
   std::vector<double> pageDown;
   for (int i = 0; i < 60; ++i) pageDown.push_back(TimeOnce([&] { Key(list, Qt::Key_PageDown); }));
   ReportAbsolute("Page Down (median of 60)", Median(pageDown), "<= 3 ms");
-  const double end = MedianOf(9, [&] {
-    Key(list, Qt::Key_End);
-    Key(list, Qt::Key_Home);
-  });
-  ReportAbsolute("End then Home (median of 9, both)", end, "<= 3 ms each");
+  std::vector<double> ends, homes;
+  for (int i = 0; i < 9; ++i) {
+    ends.push_back(TimeOnce([&] { Key(list, Qt::Key_End); }));
+    homes.push_back(TimeOnce([&] { Key(list, Qt::Key_Home); }));
+  }
+  ReportAbsolute("End (median of 9)", Median(ends), "<= 3 ms");
+  ReportAbsolute("Home (median of 9)", Median(homes), "<= 3 ms");
   std::vector<double> wheel;
   for (int i = 0; i < 60; ++i) {
     wheel.push_back(TimeOnce([&] {

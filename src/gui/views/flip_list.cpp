@@ -21,6 +21,8 @@ namespace mervanta {
 
 namespace {
 
+// A row whose picture is not held yet has the pictures of this many rows read side by side.
+constexpr int kPrefetchedRows = 8;
 // Best fit stops looking once a column is this wide.
 constexpr int kBestFitCap = 1000;
 
@@ -91,11 +93,7 @@ TFieldPaintData TFlipList::LayOutField(int row, const TColumn& column, TCellBox 
       field.IsIcon = true;
       field.Picture = &Pictures_.Get(field.Text, {});
     } else if (flip.ShowPictures->Value() && type == TColumnType::Picture) {
-      const QString path = QDir(DisplayText(TableFolder_)).filePath(DisplayText(field.Text));
-      const int width = box.Width - 2 * spacing.Picture;
-      const int height = std::min(box.Height - 2 * spacing.Picture, kMaxRowHeight);
-      field.Picture =
-          &Pictures_.Get(path.toStdString(), QSize(std::max(width, 1), std::max(height, 1)));
+      field.Picture = &Pictures_.Get(PicturePath(field.Text), PictureBox(box, spacing));
     }
   }
   if (field.Picture != nullptr) {
@@ -106,7 +104,44 @@ TFieldPaintData TFlipList::LayOutField(int row, const TColumn& column, TCellBox 
   return field;
 }
 
+std::string TFlipList::PicturePath(std::string_view name) const {
+  return QDir(DisplayText(TableFolder_)).filePath(DisplayText(name)).toStdString();
+}
+
+QSize TFlipList::PictureBox(TCellBox box, const TCellSpacing& spacing) {
+  const int width = box.Width - 2 * spacing.Picture;
+  const int height = std::min(box.Height - 2 * spacing.Picture, kMaxRowHeight);
+  return {std::max(width, 1), std::max(height, 1)};
+}
+
+void TFlipList::PrefetchPictures(int index) const {
+  const TFlipCategory& flip = Options();
+  if (!flip.ShowPictures->Value()) return;
+  const TCellSpacing spacing = SpacingOf(*flip.Exact);
+  std::vector<TPictureCache::TRequest> requests;
+  bool needed = false;
+  std::string text;
+  const int last = std::min(index + kPrefetchedRows, Count());
+  for (int row = index; row < last; ++row) {
+    for (const TColumn* column : VisibleColumns()) {
+      if (column->ColumnType() != TColumnType::Picture) continue;
+      text.assign(Source()->Item(row).Value(*column, text));
+      if (Events_.GetCellText) Events_.GetCellText(row, text, *column);
+      if (text.empty() || (flip.Icons->Value() && (text == "+" || text == "-"))) continue;
+      TPictureCache::TRequest request{PicturePath(text),
+                                      PictureBox({.Width = CellWidth(*column)}, spacing)};
+      // Only a row whose own picture is missing starts the reading of those after it.
+      if (row == index && !Pictures_.IsReady(request.Name, request.DrawnAtMost)) needed = true;
+      if (row == index && !needed) continue;
+      requests.push_back(std::move(request));
+    }
+    if (!needed) return;
+  }
+  Pictures_.Prefetch(requests);
+}
+
 int TFlipList::ItemHeight(int index) const {
+  PrefetchPictures(index);
   std::vector<int> needs;
   for (const TColumn* column : VisibleColumns()) {
     needs.push_back(LayOutField(index, *column, {.Width = CellWidth(*column)}).Layout.Need);

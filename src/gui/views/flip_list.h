@@ -85,6 +85,11 @@ class TFlipList : public TCustomList {
   };
 
   std::vector<const TColumn*> VisibleColumns() const;
+  // A picture's file: a relative name starts from the table's folder.
+  std::string PicturePath(std::string_view name) const;
+  // What a picture may fill in a cell's box.
+  static QSize PictureBox(TCellBox box, const TCellSpacing& spacing);
+  void PrefetchPictures(int index) const;
   int CellWidth(const TColumn& column) const;
   THit HitAt(QPoint point) const;
   void ShowHint(QPoint point, QPoint globalPoint);

@@ -3,7 +3,9 @@
 #include "views/cell_layout.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cstdint>
+#include <future>
 #include <utility>
 
 namespace mervanta {
@@ -62,8 +64,9 @@ bool LargeEnough(const QImage& held, QSize fullSize, QSize drawnAtMost) {
 }
 
 // The decoded picture brought to the size it is drawn at, in the format painting copies
-// fastest, so that drawing a page of pictures only copies pixels.
+// fastest, so that drawing a page of pictures only copies pixels. A null image stays null.
 QImage ReadyToDraw(QImage image, QSize fullSize, QSize drawnAtMost) {
+  if (image.isNull()) return image;
   if (!drawnAtMost.isEmpty()) {
     const QSize fitted = Fitted(fullSize, drawnAtMost);
     if (image.width() > fitted.width() || image.height() > fitted.height()) {
@@ -84,6 +87,36 @@ TPictureCache::TPictureCache(std::size_t budgetBytes, TLoader loader)
   Placeholder_ = {placeholder, placeholder.size(), false};
 }
 
+bool TPictureCache::IsReady(const std::string& name, QSize drawnAtMost) const {
+  if (name == "+" || name == "-" || name.empty() || Failed_.contains(name)) return true;
+  const auto found = Entries_.find(name);
+  if (found == Entries_.end()) return false;
+  const TPicture& held = found->second->Picture;
+  return LargeEnough(held.Image, held.FullSize, drawnAtMost);
+}
+
+void TPictureCache::Prefetch(std::span<const TRequest> requests) {
+  std::vector<const TRequest*> missing;
+  for (const TRequest& request : requests) {
+    const bool named = std::ranges::any_of(
+        missing, [&](const TRequest* other) { return other->Name == request.Name; });
+    if (!named && !IsReady(request.Name, request.DrawnAtMost)) missing.push_back(&request);
+  }
+  if (missing.size() < 2) return;
+  // Reading is most of the time a page of photographs takes; the pictures are read side by
+  // side, then kept here one after the other.
+  std::vector<std::future<TLoadedPicture>> reads;
+  reads.reserve(missing.size());
+  for (const TRequest* request : missing) {
+    reads.push_back(std::async(std::launch::async, [this, request] {
+      TLoadedPicture loaded = Loader_(request->Name, request->DrawnAtMost);
+      loaded.Image = ReadyToDraw(std::move(loaded.Image), loaded.FullSize, request->DrawnAtMost);
+      return loaded;
+    }));
+  }
+  for (std::size_t i = 0; i < missing.size(); ++i) Keep(missing[i]->Name, reads[i].get());
+}
+
 const TPictureCache::TPicture& TPictureCache::Get(const std::string& name, QSize drawnAtMost) {
   if (name == "+") return Plus_;
   if (name == "-") return Minus_;
@@ -92,16 +125,22 @@ const TPictureCache::TPicture& TPictureCache::Get(const std::string& name, QSize
     Recent_.splice(Recent_.begin(), Recent_, found->second);
     const TPicture& held = found->second->Picture;
     if (LargeEnough(held.Image, held.FullSize, drawnAtMost)) return held;
-    Bytes_ -= BytesOf(held.Image);
+  }
+  TLoadedPicture loaded = Loader_(name, drawnAtMost);
+  loaded.Image = ReadyToDraw(std::move(loaded.Image), loaded.FullSize, drawnAtMost);
+  return Keep(name, std::move(loaded));
+}
+
+const TPictureCache::TPicture& TPictureCache::Keep(const std::string& name, TLoadedPicture loaded) {
+  if (const auto found = Entries_.find(name); found != Entries_.end()) {
+    Bytes_ -= BytesOf(found->second->Picture.Image);
     Recent_.erase(found->second);
     Entries_.erase(found);
   }
-  TLoadedPicture loaded = Loader_(name, drawnAtMost);
   if (loaded.Image.isNull()) {
     Failed_.insert(name);
     return Placeholder_;
   }
-  loaded.Image = ReadyToDraw(std::move(loaded.Image), loaded.FullSize, drawnAtMost);
   Bytes_ += BytesOf(loaded.Image);
   Recent_.push_front({name, {std::move(loaded.Image), loaded.FullSize, false}});
   Entries_[name] = Recent_.begin();

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <functional>
 #include <list>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -20,6 +21,7 @@ namespace mervanta {
 // cleared, without being tried again.
 class TPictureCache {
  public:
+  // Called from several threads at once by Prefetch.
   using TLoader = std::function<TLoadedPicture(const std::string& path, QSize drawnAtMost)>;
 
   static constexpr std::size_t kDefaultBudget = std::size_t{256} << 20;
@@ -38,6 +40,15 @@ class TPictureCache {
   // held at least as large as `drawnAtMost` (the full picture for an empty size), else the
   // placeholder. The answer stays valid until the next call.
   const TPicture& Get(const std::string& name, QSize drawnAtMost);
+  // Whether Get would answer without reading a file.
+  bool IsReady(const std::string& name, QSize drawnAtMost) const;
+
+  struct TRequest {
+    std::string Name;
+    QSize DrawnAtMost;
+  };
+  // Reads the pictures of a page that are not held yet side by side, so that Get finds them.
+  void Prefetch(std::span<const TRequest> requests);
   // Forgets every picture, the failed names too: the table closed, or its files changed.
   void Clear();
 
@@ -50,6 +61,8 @@ class TPictureCache {
   };
   using TOrder = std::list<TEntry>;
 
+  // Holds what was read under the name, or remembers that it could not be read.
+  const TPicture& Keep(const std::string& name, TLoadedPicture loaded);
   void Evict();
 
   std::size_t Budget_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <mutex>
 #include <string>
 
 namespace mervanta::test {
@@ -13,7 +14,10 @@ class PictureCacheTest : public testing::Test {
  protected:
   TPictureCache Cache(std::size_t budget) {
     return TPictureCache(budget, [this](const std::string& path, QSize drawnAtMost) {
-      ++Loads[path];
+      {
+        const std::lock_guard lock(LoadsGuard);
+        ++Loads[path];
+      }
       if (path.starts_with("bad")) return TLoadedPicture{};
       const QSize size = drawnAtMost.isEmpty() ? QSize(400, 400) : drawnAtMost;
       QImage image(size, QImage::Format_RGB32);
@@ -23,6 +27,8 @@ class PictureCacheTest : public testing::Test {
   }
 
   std::map<std::string, int> Loads;
+  // Prefetching reads on several threads.
+  std::mutex LoadsGuard;
   // A 100 × 100 picture of 32 bits a pixel.
   static constexpr std::size_t kSmall = 100 * 100 * 4;
 };
@@ -37,6 +43,23 @@ TEST_F(PictureCacheTest, ReadsAPictureOnceAtTheSizeItIsDrawn) {
   EXPECT_EQ(cache.Get("a.jpg", {200, 200}).Image.size(), QSize(200, 200));
   EXPECT_EQ(Loads["a.jpg"], 2);
   EXPECT_EQ(cache.BytesHeld(), std::size_t{200 * 200 * 4});
+}
+
+TEST_F(PictureCacheTest, APageOfPicturesIsReadSideBySideOnceEach) {
+  TPictureCache cache = Cache(TPictureCache::kDefaultBudget);
+  cache.Get("held.jpg", {100, 100});
+  const std::vector<TPictureCache::TRequest> page{{"a.jpg", {100, 100}},   {"b.jpg", {100, 100}},
+                                                  {"a.jpg", {100, 100}},   {"held.jpg", {100, 100}},
+                                                  {"bad.jpg", {100, 100}}, {"+", {100, 100}}};
+  cache.Prefetch(page);
+  for (const auto& request : page) {
+    EXPECT_TRUE(cache.IsReady(request.Name, request.DrawnAtMost)) << request.Name;
+    cache.Get(request.Name, request.DrawnAtMost);
+  }
+  EXPECT_EQ(Loads, (std::map<std::string, int>{
+                       {"a.jpg", 1}, {"b.jpg", 1}, {"bad.jpg", 1}, {"held.jpg", 1}}));
+  EXPECT_EQ(cache.Get("a.jpg", {100, 100}).Image.size(), QSize(100, 100));
+  EXPECT_EQ(cache.BytesHeld(), 3 * kSmall);
 }
 
 TEST_F(PictureCacheTest, TheLeastRecentlyUsedGoBeyondTheBudget) {
