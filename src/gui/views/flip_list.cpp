@@ -14,6 +14,7 @@
 #include "support/numbers.h"
 #include "support/progress.h"
 #include "views/cell_painter.h"
+#include "views/hint.h"
 #include "views/link_url.h"
 #include "views/qt_values.h"
 
@@ -259,13 +260,13 @@ TFlipList::THit TFlipList::HitAt(QPoint point) const {
 bool TFlipList::viewportEvent(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     const auto* help = static_cast<QHelpEvent*>(event);
-    ShowHint(help->pos(), help->globalPos());
+    ShowHint(help->pos());
     return true;
   }
   return TCustomList::viewportEvent(event);
 }
 
-void TFlipList::ShowHint(QPoint point, QPoint globalPoint) {
+void TFlipList::ShowHint(QPoint point) {
   const THit hit = HitAt(point);
   if (!Options().ShowHints->Value() || IsSelecting() || hit.Column == nullptr) {
     QToolTip::hideText();
@@ -285,8 +286,7 @@ void TFlipList::ShowHint(QPoint point, QPoint globalPoint) {
     QToolTip::hideText();
     return;
   }
-  const QPoint corner = globalPoint - point + hit.Cell.topLeft();
-  QToolTip::showText(corner, DisplayText(field.Text), viewport(), hit.Cell);
+  ShowWrappedHint(*viewport(), hit.Cell, DisplayText(field.Text));
 }
 
 std::string TFlipList::LinkAt(QPoint point) const {

@@ -92,7 +92,7 @@ class TFlipList : public TCustomList {
   void PrefetchPictures(int index) const;
   int CellWidth(const TColumn& column) const;
   THit HitAt(QPoint point) const;
-  void ShowHint(QPoint point, QPoint globalPoint);
+  void ShowHint(QPoint point);
   void OpenLink(const std::string& link, const TRecord& record) const;
 
   TOptions& AllOptions_;

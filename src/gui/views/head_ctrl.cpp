@@ -3,9 +3,7 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QStyleOption>
-#include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
 
@@ -13,6 +11,7 @@
 #include "model/notices.h"
 #include "model/records.h"
 #include "views/font_measure.h"
+#include "views/hint.h"
 #include "views/qt_values.h"
 
 namespace mervanta {
@@ -24,27 +23,6 @@ const QColor kGroupLine(0xC0, 0xC0, 0xC0);
 const QColor kHotCaption(0x00, 0x00, 0xFF);
 // The caption's inset from the button's sides, and from its top when it does not fit.
 constexpr int kCaptionInset = 3;
-
-// The hint broken into lines no wider than `width` in the hint font, between words where
-// it can. Text that Qt would take for markup is shown as it is.
-QString WrappedHint(const QString& hint, int width) {
-  QStringList lines;
-  for (const QString& paragraph :
-       QString(hint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
-    QTextLayout layout(paragraph, QToolTip::font());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-      line.setLineWidth(width);
-      lines.append(paragraph.mid(line.textStart(), line.textLength()).trimmed());
-    }
-    layout.endLayout();
-  }
-  const QString text = lines.join(u'\n');
-  return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text;
-}
 
 }  // namespace
 
@@ -153,8 +131,7 @@ void THeadCtrl::ShowHint(const QPoint& point) {
   const QString hint =
       DisplayText(button.Column != nullptr ? button.Column->HintText() : button.Caption);
   const QRect rect = ButtonRect(index);
-  QToolTip::showText(mapToGlobal(rect.topLeft()),
-                     WrappedHint(hint, screen()->availableGeometry().width() / 4), this, rect);
+  ShowWrappedHint(*this, rect, hint);
 }
 
 void THeadCtrl::mouseMoveEvent(QMouseEvent* event) {
