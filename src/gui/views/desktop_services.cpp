@@ -14,13 +14,14 @@ class TPlainServices final : public TDesktopServices {
   QString Title() const override { return QStringLiteral("Mervanta"); }
   bool HelpOffered() const override { return false; }
   void OpenHelp(const std::string&) override {}
+  TXmlTag& SettingsRoot() override { return Root_; }
   TXmlTag& SessionElement(const std::string& windowName) override {
-    return *Session_.Child(windowName);
+    return *Root_.Child("Session")->Child(windowName);
   }
   TPictureCache& Pictures() override { return Pictures_; }
 
  private:
-  TXmlTag Session_{"Session"};
+  TXmlTag Root_{"Mervanta"};
   TPictureCache Pictures_;
 };
 

@@ -24,6 +24,8 @@ class TDesktopServices {
   virtual bool HelpOffered() const = 0;
   // Opens the help page of a topic; the empty topic opens the contents.
   virtual void OpenHelp(const std::string& topic) = 0;
+  // The root of the settings document, which parts of the core read and write directly.
+  virtual TXmlTag& SettingsRoot() = 0;
   // The element of the settings document where a window keeps its placement and view state,
   // made when missing.
   virtual TXmlTag& SessionElement(const std::string& windowName) = 0;

@@ -1,0 +1,88 @@
+#include "app/command_line.h"
+
+#include <algorithm>
+
+namespace mervanta {
+
+namespace {
+
+char LowerLatin(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameWord(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return LowerLatin(x) == LowerLatin(y);
+         });
+}
+
+bool EndsWithCsv(std::string_view parameter) {
+  return parameter.size() >= 4 && SameWord(parameter.substr(parameter.size() - 4), ".csv");
+}
+
+// One pair of surrounding double quotes removed.
+std::string Dequoted(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(value);
+}
+
+// Sets the switch the word names; false when it names none.
+bool ApplySwitch(std::string_view word, TCommandLine& line) {
+  struct TSwitch {
+    std::string_view Name;
+    bool TCommandLine::*Field;
+    bool Value;
+  };
+  static constexpr TSwitch kSwitches[] = {
+      {"NoTable", &TCommandLine::Table, false}, {"NoOptions", &TCommandLine::Options, false},
+      {"NoHelp", &TCommandLine::Help, false},   {"NoAbout", &TCommandLine::About, false},
+      {"Read", &TCommandLine::Read, true},      {"Single", &TCommandLine::Single, true}};
+  if (SameWord(word, "Simplest")) {
+    line.Read = line.Single = line.Simplest = true;
+    return true;
+  }
+  for (const TSwitch& each : kSwitches) {
+    if (SameWord(word, each.Name)) {
+      line.*each.Field = each.Value;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+TCommandLine ParseCommandLine(std::span<const std::string> parameters,
+                              std::string_view programFolder) {
+  TCommandLine line;
+  for (const std::string& parameter : parameters) {
+    if (EndsWithCsv(parameter)) {
+      line.TableFile = parameter;
+      continue;
+    }
+    const std::size_t equals = parameter.find('=');
+    if (equals == std::string::npos) {
+      if (!ApplySwitch(parameter, line)) line.Unknown.push_back(parameter);
+      continue;
+    }
+    const std::string_view key = std::string_view(parameter).substr(0, equals);
+    const std::string value = Dequoted(std::string_view(parameter).substr(equals + 1));
+    if (SameWord(key, "Options")) {
+      line.OptionsFile =
+          value.find('/') == std::string::npos ? std::string(programFolder) + value : value;
+    } else if (SameWord(key, "Title")) {
+      line.Title = value;
+    } else {
+      line.Unknown.push_back(parameter);
+    }
+  }
+  return line;
+}
+
+std::string UnknownParameterMessage(std::string_view parameter) {
+  return "Unknown command line parameter \"" + std::string(parameter) + "\"";
+}
+
+}  // namespace mervanta

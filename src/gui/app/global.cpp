@@ -1,0 +1,44 @@
+#include "app/global.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "settings/settings_location.h"
+
+namespace mervanta {
+
+TGlobal::TGlobal(TCommandLine commandLine)
+    : CommandLine_(std::move(commandLine)),
+      SettingsPath_(CommandLine_.OptionsFile.empty() ? SettingsFilePath()
+                                                     : CommandLine_.OptionsFile),
+      PreviousServices_(InstallDesktopServices(this)) {
+  LoadSettingsDocument(Settings_, SettingsPath_);
+}
+
+TGlobal::~TGlobal() {
+  InstallDesktopServices(PreviousServices_);
+}
+
+bool TGlobal::SaveSettings() const {
+  return SaveSettingsDocument(Settings_, SettingsPath_);
+}
+
+QString TGlobal::Title() const {
+  return QString::fromStdString(CommandLine_.Title);
+}
+
+std::string TGlobal::HelpBase() {
+  return MERVANTA_HELP_BASE;
+}
+
+void TGlobal::OpenHelp(const std::string& topic) {
+  std::string address = HelpBase();
+  if (!topic.empty()) address += topic + ".html";
+  QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+}
+
+TXmlTag& TGlobal::SessionElement(const std::string& windowName) {
+  return *Settings_.Root()->Child("Session")->Child(windowName);
+}
+
+}  // namespace mervanta

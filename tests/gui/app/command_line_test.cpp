@@ -1,0 +1,65 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace mervanta {
+namespace {
+
+TCommandLine Parse(std::initializer_list<const char*> words) {
+  const std::vector<std::string> parameters(words.begin(), words.end());
+  return ParseCommandLine(parameters, "/opt/mervanta/");
+}
+
+TEST(CommandLine, SwitchesMatchWhateverTheCaseOfTheirLetters) {
+  const TCommandLine line = Parse({"notable", "NOOPTIONS", "NoHelp", "noabout", "READ"});
+  EXPECT_FALSE(line.Table);
+  EXPECT_FALSE(line.Options);
+  EXPECT_FALSE(line.Help);
+  EXPECT_FALSE(line.About);
+  EXPECT_TRUE(line.Read);
+  EXPECT_FALSE(line.Single);
+  EXPECT_TRUE(line.Unknown.empty());
+
+  const TCommandLine simplest = Parse({"simplest"});
+  EXPECT_TRUE(simplest.Read && simplest.Single && simplest.Simplest);
+  const TCommandLine plain = Parse({});
+  EXPECT_TRUE(plain.Table && plain.Options && plain.Help && plain.About);
+  EXPECT_EQ(plain.Title, "Mervanta");
+  EXPECT_EQ(plain.OptionsFile, "");
+}
+
+TEST(CommandLine, TheLastTableNamedIsOpened) {
+  EXPECT_EQ(Parse({"/a/one.csv", "Read", "two.CSV"}).TableFile, "two.CSV");
+  // A table's name is taken before any switch or key is looked for.
+  EXPECT_EQ(Parse({"Title=x.csv"}).TableFile, "Title=x.csv");
+}
+
+TEST(CommandLine, KeysAreDequotedAndABareSettingsFileLivesBesideTheProgram) {
+  struct TCase {
+    const char* Parameter;
+    const char* OptionsFile;
+    const char* Title;
+  } cases[] = {
+      {"Options=my.xml", "/opt/mervanta/my.xml", "Mervanta"},
+      {"options=\"/home/ann/my settings.xml\"", "/home/ann/my settings.xml", "Mervanta"},
+      {"OPTIONS=sub/my.xml", "sub/my.xml", "Mervanta"},
+      {"Title=\"Home Library\"", "", "Home Library"},
+      {"title=a=b", "", "a=b"},
+  };
+  for (const TCase& c : cases) {
+    const TCommandLine line = Parse({c.Parameter});
+    EXPECT_EQ(line.OptionsFile, c.OptionsFile) << c.Parameter;
+    EXPECT_EQ(line.Title, c.Title) << c.Parameter;
+    EXPECT_TRUE(line.Unknown.empty()) << c.Parameter;
+  }
+}
+
+TEST(CommandLine, UnknownParametersAreCollectedOnceEach) {
+  const TCommandLine line = Parse({"-x", "Colour=red", "Single", "NoTables"});
+  EXPECT_EQ(line.Unknown, (std::vector<std::string>{"-x", "Colour=red", "NoTables"}));
+  EXPECT_TRUE(line.Single);
+  EXPECT_EQ(UnknownParameterMessage("-x"), "Unknown command line parameter \"-x\"");
+}
+
+}  // namespace
+}  // namespace mervanta

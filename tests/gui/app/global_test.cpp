@@ -1,0 +1,48 @@
+#include "app/global.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "test_support/temp_dir.h"
+#include "views/desktop_services.h"
+
+namespace mervanta {
+namespace {
+
+TEST(Global, ReadsTheSettingsOnceAndWritesThemBackWhole) {
+  const test::TTempDir folder;
+  const std::string path = folder.Write(
+      "settings.xml", "<Mervanta><Session><MainForm FileName=\"/t/a.csv\"/></Session></Mervanta>");
+  {
+    TGlobal global({.Title = "Home", .OptionsFile = path});
+    EXPECT_EQ(&DesktopServices(), &global);
+    EXPECT_EQ(DesktopServices().Title(), "Home");
+    TXmlTag& main = DesktopServices().SessionElement("MainForm");
+    EXPECT_EQ(main.ReadString("FileName"), "/t/a.csv");
+    DesktopServices().SessionElement("CardForm").WriteInteger("Left", 7);
+    EXPECT_TRUE(global.SaveSettings());
+  }
+  EXPECT_NE(&DesktopServices(), nullptr);
+  TGlobal again({.OptionsFile = path});
+  EXPECT_EQ(again.SessionElement("CardForm").ReadInteger("Left", 0), 7);
+}
+
+TEST(Global, AnUnreadableSettingsFileLeavesTheDefaultsAndAFailedWriteIsToldToTheCaller) {
+  const test::TTempDir folder;
+  const std::string garbage = folder.Write("settings.xml", "\x01\x02 not xml <<<");
+  TGlobal global({.OptionsFile = garbage});
+  EXPECT_EQ(global.SessionElement("MainForm").ReadString("FileName"), "");
+  TGlobal nowhere({.OptionsFile = folder.File("settings.xml/inside.xml")});
+  EXPECT_FALSE(nowhere.SaveSettings());
+}
+
+TEST(Global, HelpOpensTheTopicsPageUnderTheBase) {
+  EXPECT_TRUE(TGlobal::HelpBase().ends_with("/"));
+  EXPECT_TRUE(TGlobal::HelpBase().starts_with("file://"));
+  const TGlobal hidden({.Help = false});
+  EXPECT_FALSE(hidden.HelpOffered());
+}
+
+}  // namespace
+}  // namespace mervanta
