@@ -15,7 +15,7 @@ constexpr QSize kClientSize(264, 81);
 }  // namespace
 
 TProgressWindow::TProgressWindow(int maximum)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       Percent_(new QLabel(this)),
       Bar_(new QProgressBar(this)) {
   setObjectName(QStringLiteral("ProgressWindow"));
@@ -25,7 +25,8 @@ TProgressWindow::TProgressWindow(int maximum)
   setFocusPolicy(Qt::NoFocus);
   setFixedSize(kClientSize);
   // Frameless, it draws its own edge and caption.
-  setStyleSheet(QStringLiteral("TProgressWindow { border: 1px solid palette(dark); }"));
+  setFrameStyle(QFrame::Panel | QFrame::Raised);
+  setLineWidth(2);
   auto* caption = new QLabel(QStringLiteral("Executing"), this);
   QFont bold = caption->font();
   bold.setBold(true);

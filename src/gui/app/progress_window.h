@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QFrame>
 
 class QLabel;
 class QProgressBar;
@@ -10,7 +10,7 @@ namespace mervanta {
 // The small "Executing" window of a long operation. The operation runs on the user-interface
 // thread, so the window repaints itself at every change instead of waiting for the event
 // loop, and takes no input.
-class TProgressWindow final : public QWidget {
+class TProgressWindow final : public QFrame {
  public:
   explicit TProgressWindow(int maximum);
 
