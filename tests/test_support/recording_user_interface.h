@@ -18,6 +18,8 @@ class TRecordingUserInterface final : public TUserInterface {
   TRecordingUserInterface& operator=(const TRecordingUserInterface&) = delete;
 
   std::vector<std::string> Events;
+  // The icon of each message, in order.
+  std::vector<TIcon> Icons;
   std::deque<TAnswer> Answers;
   int CancelAfter = -1;
   int CancelQuestions = 0;
@@ -34,8 +36,9 @@ class TRecordingUserInterface final : public TUserInterface {
   }
   void CloseProgress() override { Events.push_back("close"); }
   TAnswer ShowMessage(const std::string& text, const std::string& caption, TButtons buttons,
-                      TIcon) override {
+                      TIcon icon) override {
     Events.push_back("message " + caption + ": " + text);
+    Icons.push_back(icon);
     if (!Answers.empty()) {
       TAnswer answer = Answers.front();
       Answers.pop_front();

@@ -39,8 +39,10 @@ TEST_F(QuickSearchDialogTest, PageKeysStepThroughTheHistoryHeldAtItsEnds) {
   struct TCase {
     Qt::Key Key;
     const char* Text;
-  } cases[] = {{Qt::Key_PageDown, "red oak"}, {Qt::Key_PageDown, "red oak"},
-               {Qt::Key_PageUp, "rose"},     {Qt::Key_PageUp, "tulip"},
+  } cases[] = {{Qt::Key_PageDown, "red oak"},
+               {Qt::Key_PageDown, "red oak"},
+               {Qt::Key_PageUp, "rose"},
+               {Qt::Key_PageUp, "tulip"},
                {Qt::Key_PageUp, "tulip"}};
   for (const TCase& c : cases) {
     QTest::keyClick(&edit, c.Key);
