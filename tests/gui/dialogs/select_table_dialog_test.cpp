@@ -263,6 +263,11 @@ TEST_F(SelectTableDialogTest, TheNodesTipNamesTheFileAndItsSize) {
   QApplication::sendEvent(Tree().viewport(), &event);
   EXPECT_EQ(QToolTip::text().toStdString(),
             "File: " + Dir.File("one/books.csv") + "\r\nFile size: 14 b");
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->inherits("QTipLabel") && window->isVisible()) {
+      SaveWidgetPicture(*window, "select_table_tip");
+    }
+  }
   QToolTip::hideText();
 }
 
