@@ -9,10 +9,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include "dialogs/fake_desktop_services.h"
+#include "dialogs/modal_answer.h"
 #include "support/locale.h"
 #include "table/table.h"
 #include "test_support/error_text.h"
@@ -181,15 +181,7 @@ TEST(NewTableDialog, TheHelpButtonOpensItsTopicWhenHelpIsOffered) {
 
 TEST(NewTableDialog, AnswersTheStoredTableOrNoneWhenCancelled) {
   for (const bool ok : {true, false}) {
-    QTimer::singleShot(0, [ok] {
-      auto* form = qobject_cast<TNewForm*>(QApplication::activeModalWidget());
-      ASSERT_NE(form, nullptr);
-      if (ok) {
-        form->accept();
-      } else {
-        form->reject();
-      }
-    });
+    AnswerNextModal<TNewForm>([ok](TNewForm& form) { ok ? form.accept() : form.reject(); });
     std::unique_ptr<TTable> table = NewTableDialog(nullptr, [](TTable&) { return true; });
     EXPECT_EQ(table != nullptr, ok);
     if (ok) EXPECT_EQ(Captions(*table).size(), 3u);

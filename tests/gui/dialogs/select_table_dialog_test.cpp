@@ -11,12 +11,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 #include <QTreeWidget>
 
 #include "dialogs/fake_desktop_services.h"
+#include "dialogs/modal_answer.h"
 #include "dialogs/recording_launcher.h"
 #include "settings/options.h"
 #include "test_support/recording_user_interface.h"
@@ -305,15 +305,13 @@ TEST_F(SelectTableDialogTest, TheWindowComesBackWhereItWasLeft) {
 
 TEST_F(SelectTableDialogTest, AnswersWhetherATableWasOpened) {
   for (const bool ok : {true, false}) {
-    QTimer::singleShot(0, [ok] {
-      auto* form = qobject_cast<TWorkDirForm*>(QApplication::activeModalWidget());
-      ASSERT_NE(form, nullptr);
+    AnswerNextModal<TWorkDirForm>([ok](TWorkDirForm& form) {
       if (ok) {
-        form->findChild<QDialogButtonBox*>(QStringLiteral("Buttons"))
+        form.findChild<QDialogButtonBox*>(QStringLiteral("Buttons"))
             ->button(QDialogButtonBox::Ok)
             ->click();
       } else {
-        form->reject();
+        form.reject();
       }
     });
     Opened.clear();
