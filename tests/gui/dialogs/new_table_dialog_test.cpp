@@ -183,8 +183,10 @@ TEST(NewTableDialog, AnswersTheStoredTableOrNoneWhenCancelled) {
   for (const bool ok : {true, false}) {
     AnswerNextModal<TNewForm>([ok](TNewForm& form) { ok ? form.accept() : form.reject(); });
     std::unique_ptr<TTable> table = NewTableDialog(nullptr, [](TTable&) { return true; });
-    EXPECT_EQ(table != nullptr, ok);
-    if (ok) EXPECT_EQ(Captions(*table).size(), 3u);
+    ASSERT_EQ(table != nullptr, ok);
+    if (ok) {
+      EXPECT_EQ(Captions(*table).size(), 3u);
+    }
   }
 }
 
