@@ -23,8 +23,7 @@ std::string NextCounterValue(const TRecords& records, const TColumn& column);
 
 // Inserts a new record into "All": at `insertIndex` (within the list) unless it is -1, else
 // first with the table's InsertFirst, else last; it becomes the selected record.
-void InsertNewRecord(TRecords& all, TRecord& record, const TTableOptions& options,
-                     int insertIndex);
+void InsertNewRecord(TRecords& all, TRecord& record, const TTableOptions& options, int insertIndex);
 
 // The values of a record being added through the card, one per stored column, and the rules
 // by which it joins "All": the table's options, the columns' rules and the counters.

@@ -43,9 +43,9 @@ TRecordsNotice TRecordsNotice::Of(const TMsg& msg) {
 }
 
 void TRecordsNotice::Send(TMsgCode code) const {
-  MsgSender().Send(Records, code, 0,
-                   code == TMsgCode::RecordEdited ? reinterpret_cast<std::intptr_t>(Record)
-                                                  : FormerIndex);
+  MsgSender().Send(
+      Records, code, 0,
+      code == TMsgCode::RecordEdited ? reinterpret_cast<std::intptr_t>(Record) : FormerIndex);
 }
 
 }  // namespace mervanta

@@ -39,7 +39,7 @@ constexpr std::array<TModeTexts, 4> kModes{{{"New Record", "recordadd"},
 
 // Room for the editors beside the captions when the form opens for the first time, in
 // average characters of the card's font.
-constexpr int kEditorChars = 32;
+constexpr int kEditorChars = 40;
 
 // The scroll box asks for the height of its items, which the form opens with.
 class TCardBox final : public QScrollArea {
@@ -71,8 +71,8 @@ TCardForm::TCardForm(QWidget* parent, TCardMode mode, const TCardSubject& subjec
   setMinimumSize(kCardMinWidth, kCardMinHeight);
   const TCardCategory& card = *Options().Card;
   const bool search = mode == TCardMode::NormalSearch;
-  Items_ = std::make_unique<TCardItems>(
-      *subject.Records, !search && !subject.Options->NoTrim->Value(), mode, card);
+  Items_ = std::make_unique<TCardItems>(*subject.Records,
+                                        !search && !subject.Options->NoTrim->Value(), mode, card);
 
   auto* layout = new QVBoxLayout(this);
   if (DesktopServices().HelpOffered()) AddHelp(texts.HelpTopic);
@@ -247,11 +247,11 @@ void TCardForm::SavePlacement() {
                            .Height = height()});
 }
 
-int AddRecords(QWidget* parent, const TTableOptions& options, TRecords& all,
-               const TRecord* pattern, int insertIndex) {
-  TCardForm form(parent, TCardMode::New,
-                 {.Records = &all, .Options = &options, .Template = pattern,
-                  .InsertIndex = insertIndex});
+int AddRecords(QWidget* parent, const TTableOptions& options, TRecords& all, const TRecord* pattern,
+               int insertIndex) {
+  TCardForm form(
+      parent, TCardMode::New,
+      {.Records = &all, .Options = &options, .Template = pattern, .InsertIndex = insertIndex});
   form.exec();
   return form.Added();
 }

@@ -18,8 +18,8 @@ class TTableOptions;
 
 // Adds records through the card; answers how many were added. `pattern` pre-fills the card
 // (none: the columns' defaults); `insertIndex` is where in "All" new records go, or -1.
-int AddRecords(QWidget* parent, const TTableOptions& options, TRecords& all,
-               const TRecord* pattern, int insertIndex);
+int AddRecords(QWidget* parent, const TTableOptions& options, TRecords& all, const TRecord* pattern,
+               int insertIndex);
 // Edits the record of `list`, or only shows it when `readOnly`; answers whether it changed.
 bool EditRecord(QWidget* parent, const TTableOptions& options, TRecords& list, TRecord& record,
                 bool readOnly);

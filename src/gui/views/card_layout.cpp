@@ -5,7 +5,8 @@
 namespace mervanta {
 
 int CardCaptionWidth(std::span<const int> textWidths) {
-  const int widest = textWidths.empty() ? 0 : *std::max_element(textWidths.begin(), textWidths.end());
+  const int widest =
+      textWidths.empty() ? 0 : *std::max_element(textWidths.begin(), textWidths.end());
   return std::min(std::max(widest, 50) + 12, 200);
 }
 

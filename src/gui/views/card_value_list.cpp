@@ -1,7 +1,8 @@
 #include "views/card_value_list.h"
 
 #include <algorithm>
-#include <set>
+#include <array>
+#include <unordered_set>
 
 #include "model/columns.h"
 #include "model/records.h"
@@ -12,16 +13,43 @@ namespace mervanta {
 
 namespace {
 
+using TUpperTable = std::array<unsigned char, 256>;
+
+unsigned char Upper(const TUpperTable& upper, char c) {
+  return upper[static_cast<unsigned char>(c)];
+}
+
 // Letter case as the code page knows it, byte by byte, without building upper-case copies.
 struct TCaseLess {
-  using is_transparent = void;
-  const std::array<unsigned char, 256>& Upper = TLocale::Current().Ansi().UpperTable();
+  const TUpperTable& Table = TLocale::Current().Ansi().UpperTable();
 
   bool operator()(std::string_view a, std::string_view b) const {
     return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(), [this](char x, char y) {
-          return Upper[static_cast<unsigned char>(x)] < Upper[static_cast<unsigned char>(y)];
-        });
+        a.begin(), a.end(), b.begin(), b.end(),
+        [this](char x, char y) { return Upper(Table, x) < Upper(Table, y); });
+  }
+};
+
+// The scan looks every line up by a hash of its upper-case bytes: a million lookups in a
+// tree would compare each line several times.
+struct TCaseHash {
+  using is_transparent = void;
+  const TUpperTable& Table = TLocale::Current().Ansi().UpperTable();
+
+  std::size_t operator()(std::string_view text) const {
+    std::size_t hash = 14695981039346656037u;
+    for (const char c : text) hash = (hash ^ Upper(Table, c)) * 1099511628211u;
+    return hash;
+  }
+};
+
+struct TCaseEqual {
+  using is_transparent = void;
+  const TUpperTable& Table = TLocale::Current().Ansi().UpperTable();
+
+  bool operator()(std::string_view a, std::string_view b) const {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [this](char x, char y) { return Upper(Table, x) == Upper(Table, y); });
   }
 };
 
@@ -40,21 +68,25 @@ void ForEachLine(std::string_view text, TUse use) {
 void TCardValueList::Fill(const TRecords& records, const TColumn& column) {
   if (Filled_) return;
   TBusyScope busy;
-  // Lines are looked up as views of the cells: only new entries are copied.
-  std::set<std::string, TCaseLess> lines;
+  // Lines are looked up as views of the cells: only new entries are copied, and the first
+  // spelling met stays.
+  std::unordered_set<std::string, TCaseHash, TCaseEqual> lines;
   std::string buffer;
   for (const TRecord* record : records.Master().Items()) {
     ForEachLine(record->Value(column, buffer), [&](std::string_view line) {
-      if (static_cast<int>(lines.size()) < kMaxEntries && !lines.contains(line)) lines.emplace(line);
+      if (static_cast<int>(lines.size()) < kMaxEntries && !lines.contains(line)) {
+        lines.emplace(line);
+      }
     });
     if (static_cast<int>(lines.size()) >= kMaxEntries) break;
   }
   Entries_.assign(lines.begin(), lines.end());
+  std::sort(Entries_.begin(), Entries_.end(), TCaseLess());
   Filled_ = true;
 }
 
 std::vector<std::string>::const_iterator TCardValueList::Find(std::string_view text,
-                                                               bool& found) const {
+                                                              bool& found) const {
   const TCaseLess less;
   const auto place = std::lower_bound(Entries_.begin(), Entries_.end(), text, less);
   found = place != Entries_.end() && !less(text, *place);

@@ -1,7 +1,9 @@
 #include "views/picture_open_dialog.h"
 
+#include <QAbstractItemView>
 #include <QGridLayout>
 #include <QImageReader>
+#include <QItemSelectionModel>
 #include <QLabel>
 
 namespace mervanta {
@@ -25,7 +27,13 @@ TPictureOpenDialog::TPictureOpenDialog(QWidget* parent)
   if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
     grid->addWidget(Preview_, 1, grid->columnCount(), grid->rowCount() - 1, 1);
   }
-  connect(this, &QFileDialog::currentChanged, this, &TPictureOpenDialog::ShowPreview);
+  // The selection rather than the current file: a file the dialog starts on is selected
+  // without becoming current.
+  for (auto* view : findChildren<QAbstractItemView*>()) {
+    if (view->selectionModel() == nullptr) continue;
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { ShowPreview(selectedFiles().value(0)); });
+  }
 }
 
 QString TPictureOpenDialog::PictureFilter() {
@@ -40,7 +48,7 @@ QString TPictureOpenDialog::PictureFilter() {
 void TPictureOpenDialog::ShowPreview(const QString& path) {
   QImageReader reader(path);
   const QSize size = reader.size();
-  if (size.isValid()) {
+  if (size.isValid() && (size.width() > kPreviewSize || size.height() > kPreviewSize)) {
     // Decoding at the preview's size keeps a large photograph quick.
     reader.setScaledSize(size.scaled(kPreviewSize, kPreviewSize, Qt::KeepAspectRatio));
   }

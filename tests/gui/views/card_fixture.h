@@ -22,9 +22,7 @@ namespace mervanta::test {
 // test font on the card, and a recording front end.
 class CardFixture : public testing::Test, public TRecordsFixture {
  protected:
-  CardFixture() : TRecordsFixture(0) {
-    Card.Font->SetValue({.Name = "DejaVu Sans", .Size = 9});
-  }
+  CardFixture() : TRecordsFixture(0) { Card.Font->SetValue({.Name = "DejaVu Sans", .Size = 9}); }
 
   TColumn& Stored(std::string_view caption, TColumnType type = TColumnType::General) {
     TColumn& column = AddColumn(caption);

@@ -1,13 +1,17 @@
 #include "views/card_form.h"
 
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QTimer>
-#include <QToolBar>
+#include <QToolButton>
 
 #include "model/notices.h"
 #include "support/macros.h"
+#include "test_support/temp_dir.h"
 #include "views/card_fixture.h"
 #include "views/card_memo.h"
+#include "views/picture_open_dialog.h"
 #include "widget_picture.h"
 
 namespace mervanta::test {
@@ -34,7 +38,12 @@ TEST_F(CardFormTest, EachModeHasItsCaptionButtonsAndFields) {
       {TCardMode::New, "New Record", "Add", true, "Close", false, {true, false, true}},
       {TCardMode::View, "View", "OK", false, "Cancel", false, {true, true, true}},
       {TCardMode::Edit, "Edit", "OK", true, "Cancel", false, {true, false, true}},
-      {TCardMode::NormalSearch, "Normal Search", "Find", true, "Cancel", true,
+      {TCardMode::NormalSearch,
+       "Normal Search",
+       "Find",
+       true,
+       "Cancel",
+       true,
        {false, false, false}},
   };
   TUsualValues values;
@@ -49,7 +58,9 @@ TEST_F(CardFormTest, EachModeHasItsCaptionButtonsAndFields) {
     std::vector<bool> readOnly;
     for (int i = 0; i < Form->Items().Count(); ++i) readOnly.push_back(Field(i).ReadOnly());
     EXPECT_EQ(readOnly, test.ReadOnly);
-    EXPECT_EQ(Focused(), test.Mode == TCardMode::View ? -1 : test.Mode == TCardMode::NormalSearch ? 0 : 1);
+    EXPECT_EQ(Focused(), test.Mode == TCardMode::View           ? -1
+                         : test.Mode == TCardMode::NormalSearch ? 0
+                                                                : 1);
     SaveWidgetPicture(*Form, std::string("card-") + std::to_string(static_cast<int>(test.Mode)));
   }
   Card.AddingMode->SetValue(false);
@@ -93,7 +104,8 @@ TEST_F(CardFormTest, EqualRecordsAreRefusedButAnUnchangedTemplateCopyIsNot) {
   Type(0, "a");
   Type(1, " b ");
   ClickOk();
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Information: This record already exists in this table."});
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"Information: This record already exists in this table."});
   EXPECT_EQ(Focused(), 0) << "the first editable field";
   EXPECT_EQ(All.Count(), 1);
 
@@ -167,7 +179,8 @@ TEST_F(CardFormTest, EditingStoresTheRecordAndAnnouncesIt) {
   Type(0, "a");
   Field(1).SetValue("");
   ClickOk();
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Information: This record already exists in this table."});
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"Information: This record already exists in this table."});
   EXPECT_FALSE(Form->Edited());
   EXPECT_EQ(Rows(All), "a/b|note") << "a refused card changes nothing";
   EXPECT_EQ(heard, nullptr);
@@ -188,10 +201,10 @@ TEST_F(CardFormTest, ColumnRulesAreCheckedInCardOrderAndFocusTheirField) {
   Type(1, "n");
   ClickOk();
   EXPECT_EQ(Focused(), 2);
-  EXPECT_EQ(Messages(), (std::vector<std::string>{
-                            "Information: This value already exists in column \"Name\".",
-                            "Information: Value in column \"Note\" cannot be empty",
-                            "Information: Value in column \"City\" cannot be empty"}));
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{"Information: This value already exists in column \"Name\".",
+                                      "Information: Value in column \"Note\" cannot be empty",
+                                      "Information: Value in column \"City\" cannot be empty"}));
   EXPECT_EQ(All.Count(), 1);
 }
 
@@ -335,6 +348,36 @@ TEST_F(CardFormTest, ACaptionClickFocusesItsFieldAndARightClickOpensItsMenu) {
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(menu->objectName(), "FieldMenu");
   menu->close();
+}
+
+TEST_F(CardFormTest, APictureFieldChoosesItsFileWithAPreviewRelativeToTheCurrentFolder) {
+  TTempDir folder;
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(QString::fromStdString(folder.Path()));
+  QDir().mkdir("pictures");
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  ASSERT_TRUE(image.save("pictures/red.png"));
+  Stored("Photo", TColumnType::Picture).Editor->SetValue(static_cast<int>(TCardEditorKind::File));
+  Open(TCardMode::New);
+  bool previewed = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = Form->findChild<TPictureOpenDialog*>("PictureOpenDialog");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->nameFilters().join(";").contains("*.png"));
+    EXPECT_TRUE(dialog->nameFilters().last().contains("(*)"));
+    dialog->selectFile(QDir::current().absoluteFilePath("pictures/red.png"));
+    auto* preview = dialog->findChild<QLabel*>("Preview");
+    // The folder's listing, and with it the current file, arrives from another thread.
+    previewed = preview != nullptr &&
+                QTest::qWaitFor([preview] { return !preview->pixmap().isNull(); }, 5000);
+    SaveWidgetPicture(*dialog, "card-picture-dialog");
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  Field(0).Editor().findChild<QToolButton*>("EditorButton")->click();
+  QDir::setCurrent(previous);
+  EXPECT_EQ(Text(0), "pictures/red.png");
+  EXPECT_TRUE(previewed);
 }
 
 TEST_F(CardFormTest, TheEntryPointsShowTheCardModally) {

@@ -12,8 +12,8 @@ TEST(CardLayoutTest, CaptionWidthIsTheWidestAtLeastFiftyPlusTwelveAtMostTwoHundr
     std::vector<int> Widths;
     int Expected;
   };
-  const TCase cases[] = {{{}, 62},         {{10, 30}, 62},  {{50}, 62},  {{51, 20}, 63},
-                         {{20, 140}, 152}, {{188}, 200},    {{189}, 200}, {{500, 10}, 200}};
+  const TCase cases[] = {{{}, 62},         {{10, 30}, 62}, {{50}, 62},   {{51, 20}, 63},
+                         {{20, 140}, 152}, {{188}, 200},   {{189}, 200}, {{500, 10}, 200}};
   for (const TCase& test : cases) EXPECT_EQ(CardCaptionWidth(test.Widths), test.Expected);
 }
 
