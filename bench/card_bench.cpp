@@ -15,6 +15,7 @@
 #include <string>
 
 #include "bench_timing.h"
+#include "generated_table.h"
 #include "model/columns.h"
 #include "model/data_text.h"
 #include "model/records.h"
@@ -39,31 +40,6 @@ constexpr const char* kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.t
 
 namespace {
 
-double TimeOnce(const std::function<void()>& work) {
-  const auto start = TClock::now();
-  work();
-  return Milliseconds(TClock::now() - start);
-}
-
-double MedianOf(int runs, const std::function<void()>& work) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) times.push_back(TimeOnce(work));
-  return Median(times);
-}
-
-void Report(const char* what, double value, double baseline, const char* goal) {
-  std::printf("%-46s %9.3f ms  baseline %9.3f ms  ratio %6.3f  (goal %s)\n", what, value, baseline,
-              baseline > 0 ? value / baseline : 0.0, goal);
-}
-
-void AddColumns(TSources& sources) {
-  for (const char* caption : GeneratedCaptions()) {
-    auto column = std::make_unique<TColumn>(TColumnStorage::Stored);
-    column->Caption->SetValue(caption);
-    sources.Columns().Add(std::move(column));
-  }
-}
-
 std::unique_ptr<TCardForm> OpenNewCard(TRecords& all, const TTableOptions& options) {
   auto form = std::make_unique<TCardForm>(nullptr, TCardMode::New,
                                           TCardSubject{.Records = &all, .Options = &options});
@@ -73,27 +49,17 @@ std::unique_ptr<TCardForm> OpenNewCard(TRecords& all, const TTableOptions& optio
 }
 
 void MillionRecords() {
-  const std::string text = GenerateDataFile(kRecords);
   QTemporaryDir folder;
-  const std::string path = QDir(folder.path()).filePath("million.csv").toStdString();
-  std::ofstream(path, std::ios::binary)
-      .write(text.data(), static_cast<std::streamsize>(text.size()));
-
-  std::unique_ptr<TTableSources> loaded;
-  const double load = MedianOf(3, [&] {
-    loaded.reset();
-    loaded = std::make_unique<TTableSources>();
-    AddColumns(*loaded);
-    TDataText data(path);
-    loaded->All.LoadText(data, 0);
-  });
-  TRecords& all = loaded->All;
+  const TGeneratedTable loaded =
+      LoadGeneratedTable(QDir(folder.path()).filePath("million.csv").toStdString(), kRecords);
+  const double load = loaded.LoadMilliseconds;
+  TRecords& all = loaded.Sources->All;
   TTableOptions options;
 
   // Qt's own first-use costs (fonts, style) are not the card's.
   {
     TTableSources small;
-    AddColumns(small);
+    AddColumns(small, GeneratedCaptions());
     (void)OpenNewCard(small.All, options);
   }
   all.Columns()[kAmountColumn].SetColumnType(TColumnType::Counter);
