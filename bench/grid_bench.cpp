@@ -23,6 +23,7 @@
 #include <string>
 
 #include "bench_timing.h"
+#include "generated_table.h"
 #include "model/columns.h"
 #include "model/data_text.h"
 #include "model/records.h"
@@ -49,34 +50,9 @@ double HeapMegabytes() {
   return static_cast<double>(mallinfo2().uordblks) / (1024.0 * 1024.0);
 }
 
-double TimeOnce(const std::function<void()>& work) {
-  const auto start = TClock::now();
-  work();
-  return Milliseconds(TClock::now() - start);
-}
-
-double MedianOf(int runs, const std::function<void()>& work) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) times.push_back(TimeOnce(work));
-  return Median(times);
-}
-
 // Lets Qt deliver what is pending, the paint of the scrolled strip included.
 void Settle() {
   QApplication::processEvents();
-}
-
-void AddColumns(TSources& sources, std::span<const char* const> captions) {
-  for (const char* caption : captions) {
-    auto column = std::make_unique<TColumn>(TColumnStorage::Stored);
-    column->Caption->SetValue(caption);
-    sources.Columns().Add(std::move(column));
-  }
-}
-
-void Report(const char* what, double value, double baseline, const char* goal) {
-  std::printf("%-46s %9.3f ms  baseline %9.3f ms  ratio %6.3f  (goal %s)\n", what, value, baseline,
-              baseline > 0 ? value / baseline : 0.0, goal);
 }
 
 void ReportAbsolute(const char* what, double value, const char* goal) {
@@ -99,22 +75,11 @@ void Key(TFlipList& list, Qt::Key key) {
 }
 
 void MillionRecords(TOptions& options, TPictureCache& pictures) {
-  const std::string text = GenerateDataFile(kRecords);
   QTemporaryDir folder;
-  const std::string path = QDir(folder.path()).filePath("million.csv").toStdString();
-  std::ofstream(path, std::ios::binary)
-      .write(text.data(), static_cast<std::streamsize>(text.size()));
-
-  // Each load into a table of its own, as opening it does; the last one stays for the grid.
-  std::unique_ptr<TTableSources> loaded;
-  const double load = MedianOf(3, [&] {
-    loaded.reset();
-    loaded = std::make_unique<TTableSources>();
-    AddColumns(*loaded, GeneratedCaptions());
-    TDataText data(path);
-    loaded->All.LoadText(data, 0);
-  });
-  TTableSources& sources = *loaded;
+  const TGeneratedTable loaded =
+      LoadGeneratedTable(QDir(folder.path()).filePath("million.csv").toStdString(), kRecords);
+  const double load = loaded.LoadMilliseconds;
+  TTableSources& sources = *loaded.Sources;
   sources.SetCurrentIndex(TTableSources::kAllIndex);
   sources.All.SetItemIndex(0);
 

@@ -30,6 +30,15 @@ std::string NextCounterValue(const TRecords& records, const TColumn& column) {
   return std::to_string(std::int64_t{largest} + 1);
 }
 
+void InsertNewRecord(TRecords& all, TRecord& record, const TTableOptions& options,
+                     int insertIndex) {
+  const int position = insertIndex != -1              ? std::clamp(insertIndex, 0, all.Count())
+                       : options.InsertFirst->Value() ? 0
+                                                      : all.Count();
+  all.Insert(position, record);
+  all.SetItemIndex(position);
+}
+
 TNewRecord::TNewRecord(TRecords& all, const TTableOptions& options)
     : All_(all.Master()), Options_(options) {}
 
@@ -87,11 +96,7 @@ TRecord& TNewRecord::Add(int insertIndex) {
     All_.FreeRecord(record);
     throw;
   }
-  const int position = insertIndex != -1               ? std::clamp(insertIndex, 0, All_.Count())
-                       : Options_.InsertFirst->Value() ? 0
-                                                       : All_.Count();
-  All_.Insert(position, record);
-  All_.SetItemIndex(position);
+  InsertNewRecord(All_, record, Options_, insertIndex);
   return record;
 }
 

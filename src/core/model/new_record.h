@@ -21,6 +21,10 @@ std::string DefaultValue(const TColumn& column, std::optional<TDateTime> moment 
 // records that read as 32-bit integers, and 1 when none is above 0.
 std::string NextCounterValue(const TRecords& records, const TColumn& column);
 
+// Inserts a new record into "All": at `insertIndex` (within the list) unless it is -1, else
+// first with the table's InsertFirst, else last; it becomes the selected record.
+void InsertNewRecord(TRecords& all, TRecord& record, const TTableOptions& options, int insertIndex);
+
 // The values of a record being added through the card, one per stored column, and the rules
 // by which it joins "All": the table's options, the columns' rules and the counters.
 class TNewRecord {
@@ -41,9 +45,8 @@ class TNewRecord {
   void SetValue(const TColumn& column, std::string_view text);
 
   // Stores the values, trimmed unless the table's NoTrim, into a new record, checks it with
-  // ValidateRecord and inserts it into "All": at `insertIndex` (within the list) unless it is -1,
-  // else first with InsertFirst, else last; it becomes the selected record. A refusal raises
-  // ERecordRefused and adds nothing.
+  // ValidateRecord and inserts it with InsertNewRecord. A refusal raises ERecordRefused and
+  // adds nothing.
   TRecord& Add(int insertIndex = -1);
 
  private:

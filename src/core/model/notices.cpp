@@ -35,11 +35,17 @@ void TColumnNotice::Send(TMsgCode code) const {
 }
 
 TRecordsNotice TRecordsNotice::Of(const TMsg& msg) {
-  return {static_cast<const TRecords*>(msg.Sender), static_cast<int>(msg.Param2)};
+  const auto* records = static_cast<const TRecords*>(msg.Sender);
+  if (msg.Code == TMsgCode::RecordEdited) {
+    return {.Records = records, .Record = reinterpret_cast<const TRecord*>(msg.Param2)};
+  }
+  return {.Records = records, .FormerIndex = static_cast<int>(msg.Param2)};
 }
 
 void TRecordsNotice::Send(TMsgCode code) const {
-  MsgSender().Send(Records, code, 0, FormerIndex);
+  MsgSender().Send(
+      Records, code, 0,
+      code == TMsgCode::RecordEdited ? reinterpret_cast<std::intptr_t>(Record) : FormerIndex);
 }
 
 }  // namespace mervanta

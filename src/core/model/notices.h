@@ -6,6 +6,7 @@ namespace mervanta {
 
 class TColumn;
 class TColumns;
+class TRecord;
 class TRecords;
 
 // What the notices of a column list carry. Sent by TColumns with the codes ColumnAdded,
@@ -24,13 +25,15 @@ struct TColumnNotice {
   void Send(TMsgCode code) const;
 };
 
-// What the notices of a record list carry: the list as sender and, for ItemIndexChanged and
-// HasCurrentChanged, the current index before the change (-1 for none). The other codes of a
-// list (CountChanged, OrderChanged, RecordEdited, FieldsChanged, MarksChanged, SortChanged,
-// BeginUpdate, EndUpdate) carry nothing.
+// What the notices of a record list carry: the list as sender; for ItemIndexChanged and
+// HasCurrentChanged, the current index before the change (-1 for none); for RecordEdited,
+// sent by whoever changed a record's fields with the master list as sender, the record. The
+// other codes of a list (CountChanged, OrderChanged, FieldsChanged, MarksChanged,
+// SortChanged, BeginUpdate, EndUpdate) carry nothing.
 struct TRecordsNotice {
   const TRecords* Records = nullptr;
   int FormerIndex = -1;
+  const TRecord* Record = nullptr;
 
   static TRecordsNotice Of(const TMsg& msg);
   void Send(TMsgCode code) const;
