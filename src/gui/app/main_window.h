@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/commands.h"
+#include "support/msg_sender.h"
+
+class QMenu;
+class QToolBar;
+
+namespace mervanta {
+
+class TGlobal;
+class TGrid;
+class TRecord;
+class TRecords;
+class TTable;
+
+// The program's one window: at most one open table shown in its record view, every command
+// as a named action in the menus, the lists' context menus, the toolbar and the keyboard,
+// and the open, save and close flows with their questions.
+class TMainWindow final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TMainWindow(TGlobal& global);
+  ~TMainWindow() override;
+
+  // The table named on the command line, or the one the start mode asks for.
+  void StartUp();
+  // The open flow: the open table is closed first (with the save question); answers whether
+  // the file is now the open table.
+  bool OpenTable(const std::string& fileName);
+  // The close flow: false when the user keeps the table.
+  bool CloseTable();
+  // Saves the open table (as a new file when it has none); false when it stays modified.
+  bool SaveTable();
+  bool SaveTableAs();
+
+  // What the window asks the user in boxes of its own; tests answer them.
+  struct TPrompts {
+    // The password for a protected file, nothing when cancelled.
+    std::function<std::optional<std::string>(const QString& prompt)> Password;
+    // A data file to open, or a name to save under; empty when cancelled.
+    std::function<QString()> OpenFile;
+    std::function<QString(const QString& current)> SaveFile;
+  };
+  TPrompts& Prompts() { return Prompts_; }
+
+  TTable* Table() const { return Table_.get(); }
+  TGrid* Grid() const { return Grid_; }
+  const TCommands& Commands() const { return Commands_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // Building.
+  void AddCommands();
+  void AddRecordCommands();
+  void AddKeys();
+  void SetRules();
+  void BuildMenus();
+  void BuildContextMenus();
+  void RebuildToolBar();
+  void ApplySwitches();
+  void ShowAbout();
+  void RestoreSession();
+  void SaveSession();
+
+  // States.
+  void Heard(const TMsg& msg);
+  void UpdateCommands();
+  void UpdateTitle();
+  bool HasTable() const { return Table_ != nullptr; }
+  bool Writable() const;
+  TRecords* CurrentList() const;
+  TRecord* CurrentRecord() const;
+  int CurrentListIndex() const;
+
+  // File commands.
+  void NewTable();
+  void OpenWithDialog();
+  void SelectTable();
+  bool ShowTable(std::unique_ptr<TTable> table);
+  std::string LastTableFile() const;
+
+  // Record commands.
+  void AddRecords(bool pattern, bool atCurrent);
+  void EditRecord();
+  void DeleteRecord();
+  void ChooseOrReturn();
+  void DeleteChosen();
+  void ShowInAll();
+  // Runs a command, showing what goes wrong in the error box.
+  void Guarded(const std::function<void()>& command);
+
+  TGlobal& Global_;
+  TPrompts Prompts_;
+  TCommands Commands_;
+  std::unique_ptr<TTable> Table_;
+  TGrid* Grid_ = nullptr;
+  QToolBar* ToolBar_ = nullptr;
+  QMenu* RecordMenu_ = nullptr;
+  QMenu* AllMenu_ = nullptr;
+  QMenu* ChosenMenu_ = nullptr;
+  QMenu* HelpMenu_ = nullptr;
+  QMenu* ListMenus_[3] = {};
+  double SectionSize_ = 0.5;
+  TMsgSubscription Subscription_;
+};
+
+}  // namespace mervanta

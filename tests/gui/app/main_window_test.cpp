@@ -1,0 +1,289 @@
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+#include <filesystem>
+
+#include "app/global.h"
+#include "core/table/table_fixture.h"
+#include "model/records.h"
+#include "settings/options.h"
+#include "table/table.h"
+#include "test_support/recording_user_interface.h"
+#include "test_support/scoped_options.h"
+#include "views/grid.h"
+#include "views/tabs_ctrl.h"
+#include "widget_picture.h"
+
+namespace mervanta::test {
+namespace {
+
+class MainWindowTest : public testing::Test {
+ protected:
+  explicit MainWindowTest(TCommandLine line = {}) {
+    line.OptionsFile = Folder.File("settings.xml");
+    Global = std::make_unique<TGlobal>(std::move(line));
+    Window = std::make_unique<TMainWindow>(*Global);
+    Window->Prompts().Password = [this](const QString& prompt) {
+      Ui.Events.push_back("password " + prompt.toStdString());
+      return PasswordAnswer;
+    };
+    Window->Prompts().SaveFile = [this](const QString&) { return SaveAnswer; };
+    Window->Prompts().OpenFile = [this] {
+      ++OpenAsked;
+      return QString();
+    };
+    Window->resize(800, 500);
+    Window->show();
+    // Keys reach the commands of the active window only.
+    QApplication::setActiveWindow(Window.get());
+  }
+
+  std::string Plants() const {
+    return Folder.Write("plants.csv", "rose;red\r\ntulip;yellow\r\nlily;white\r\n");
+  }
+  QString Title() const { return Window->windowTitle(); }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> messages;
+    for (const std::string& event : Ui.Events) {
+      if (event.starts_with("message ")) messages.push_back(event.substr(8));
+    }
+    return messages;
+  }
+  bool Can(const char* command) const { return Window->Commands()[command].isEnabled(); }
+  void Run(const char* command) { Window->Commands()[command].trigger(); }
+
+  TScopedDefaultOptions Defaults;
+  TTableFolder Folder;
+  TRecordingUserInterface Ui;
+  std::unique_ptr<TGlobal> Global;
+  std::unique_ptr<TMainWindow> Window;
+  std::optional<std::string> PasswordAnswer;
+  QString SaveAnswer;
+  int OpenAsked = 0;
+};
+
+TEST_F(MainWindowTest, AnOpenTableIsShownAndNamedInTheTitle) {
+  EXPECT_EQ(Title(), "Mervanta");
+  EXPECT_FALSE(Can("f_Save"));
+  EXPECT_FALSE(Can("r_Add"));
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  EXPECT_EQ(Title(), "Mervanta - plants");
+  ASSERT_NE(Window->Grid(), nullptr);
+  EXPECT_EQ(Window->Grid()->Tabs().Tabs().at(0), "All: 3");
+  EXPECT_TRUE(Can("r_Add"));
+  EXPECT_TRUE(Can("r_Edit"));
+  EXPECT_FALSE(Can("f_Save"));
+  ASSERT_TRUE(Window->CloseTable());
+  EXPECT_EQ(Title(), "Mervanta");
+  EXPECT_EQ(Window->Grid(), nullptr);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(MainWindowTest, AProtectedTableAsksForItsPassword) {
+  const std::string path = Plants();
+  {
+    TTable table;
+    table.Open(path, "", false);
+    table.SetPassword("secret");
+    table.Save();
+  }
+  PasswordAnswer = std::nullopt;
+  EXPECT_FALSE(Window->OpenTable(path));
+  EXPECT_NE(std::find(Ui.Events.begin(), Ui.Events.end(),
+                      "password Please enter password for \"plants\""),
+            Ui.Events.end());
+  PasswordAnswer = "wrong";
+  EXPECT_FALSE(Window->OpenTable(path));
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Password: Invalid password"});
+  EXPECT_EQ(Window->Table(), nullptr);
+  PasswordAnswer = "secret";
+  ASSERT_TRUE(Window->OpenTable(path));
+  EXPECT_EQ(Window->Table()->Sources().All.Count(), 3);
+}
+
+TEST_F(MainWindowTest, ATableInUseElsewhereOpensReadOnlyWithANotice) {
+  const std::string path = Plants();
+  TTable other;
+  other.Open(path, "", false);
+  ASSERT_TRUE(Window->OpenTable(path));
+  EXPECT_TRUE(Window->Table()->ReadOnly());
+  EXPECT_EQ(Title(), "Mervanta - plants [Read-only]");
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_TRUE(Messages()[0].starts_with(
+      "Information: The file you are trying to open is already in use by another application"));
+  EXPECT_FALSE(Can("r_Add"));
+  EXPECT_FALSE(Can("r_Delete"));
+}
+
+TEST_F(MainWindowTest, DeletingAsksFirst) {
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  TRecords& all = Window->Table()->Sources().All;
+  all.SetItemIndex(1);
+  Ui.Answers = {TAnswer::Cancel, TAnswer::Ok};
+  Run("r_Delete");
+  EXPECT_EQ(all.Count(), 3);
+  EXPECT_EQ(Messages().at(0), "Confirmation: Delete record?\r\n\r\n\"tulip yellow\x85\"");
+  Run("r_Delete");
+  EXPECT_EQ(TRecordsFixture::Rows(all), "rose|red/lily|white");
+  EXPECT_TRUE(Can("f_Save"));
+  EXPECT_EQ(Title(), "Mervanta - plants");
+}
+
+TEST_F(MainWindowTest, InsChoosesTheRecordAndStepsDownOnlyWithChoosing) {
+  Options().Main->UseChoice->SetValue(true);
+  MsgSender().Send(&Options(), TMsgCode::OptionsChanged);
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  TTableSources& sources = Window->Table()->Sources();
+  sources.All.SetItemIndex(0);
+  ASSERT_TRUE(Can("aw_Choice"));
+  QTest::keyClick(&Window->Grid()->List(0), Qt::Key_Insert);
+  EXPECT_EQ(sources.Chosen.Count(), 1);
+  EXPECT_EQ(sources.All.ItemIndex(), 1);
+  EXPECT_TRUE(Window->Commands()["c_ReturnAll"].isVisible());
+
+  Options().Main->UseChoice->SetValue(false);
+  MsgSender().Send(&Options(), TMsgCode::OptionsChanged);
+  QTest::keyClick(&Window->Grid()->List(0), Qt::Key_Insert);
+  EXPECT_EQ(sources.All.ItemIndex(), 1);
+  EXPECT_FALSE(Window->Commands()["aw_Choice"].isVisible());
+}
+
+TEST_F(MainWindowTest, ControlShiftArrowsMoveTheCurrentRecord) {
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  TRecords& all = Window->Table()->Sources().All;
+  all.SetItemIndex(0);
+  TFlipList& list = Window->Grid()->List(0);
+  QTest::keyClick(&list, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(TRecordsFixture::Rows(all), "tulip|yellow/rose|red/lily|white");
+  EXPECT_EQ(all.ItemIndex(), 1);
+  QTest::keyClick(&list, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(&list, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(TRecordsFixture::Rows(all), "tulip|yellow/lily|white/rose|red");
+  EXPECT_TRUE(Can("f_Save"));
+}
+
+TEST_F(MainWindowTest, ClosingAModifiedTableAsksToSaveIt) {
+  const std::string path = Plants();
+  ASSERT_TRUE(Window->OpenTable(path));
+  const auto modify = [this] {
+    TRecords& all = Window->Table()->Sources().All;
+    all.Delete(0);
+  };
+  modify();
+  Ui.Answers = {TAnswer::Cancel};
+  EXPECT_FALSE(Window->CloseTable());
+  ASSERT_NE(Window->Table(), nullptr);
+  EXPECT_EQ(Messages().back(), "Warning: Do you want to save the changes in \"plants\"?");
+  Ui.Answers = {TAnswer::No};
+  EXPECT_TRUE(Window->CloseTable());
+  EXPECT_EQ(Window->Table(), nullptr);
+  ASSERT_TRUE(Window->OpenTable(path));
+  EXPECT_EQ(Window->Table()->Sources().All.Count(), 3) << "nothing was saved";
+  modify();
+  Ui.Answers = {TAnswer::Yes};
+  EXPECT_TRUE(Window->CloseTable());
+  ASSERT_TRUE(Window->OpenTable(path));
+  EXPECT_EQ(Window->Table()->Sources().All.Count(), 2);
+  // Closing the window asks the same.
+  modify();
+  Ui.Answers = {TAnswer::Cancel};
+  EXPECT_FALSE(Window->close());
+  EXPECT_TRUE(Window->isVisible());
+}
+
+TEST_F(MainWindowTest, AFileThatIsNoTableLeavesTheOpenTableAsItWas) {
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  std::filesystem::create_directory(Folder.File("folder.csv"));
+  EXPECT_FALSE(Window->OpenTable(Folder.File("folder.csv")));
+  ASSERT_NE(Window->Table(), nullptr);
+  EXPECT_EQ(Title(), "Mervanta - plants");
+  EXPECT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(MainWindowTest, TheToolbarFollowsTheToolsOption) {
+  TToolsCategory& tools = *Options().Tools;
+  tools.Items->SetValue({"f_Open", "", "no_such_command", "r_FindFast"});
+  tools.Captions->SetValue(2);
+  MsgSender().Send(&Options(), TMsgCode::OptionsChanged);
+  QToolBar& bar = *Window->findChild<QToolBar*>("ToolBar");
+  ASSERT_EQ(bar.actions().size(), 4);
+  EXPECT_EQ(bar.actions()[0], &Window->Commands()["f_Open"]);
+  EXPECT_EQ(bar.toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+  auto* quick = qobject_cast<QToolButton*>(bar.widgetForAction(bar.actions()[3]));
+  ASSERT_NE(quick, nullptr);
+  EXPECT_EQ(quick->text(), "Quick Search");
+}
+
+class SimplestWindowTest : public MainWindowTest {
+ protected:
+  SimplestWindowTest()
+      : MainWindowTest(TCommandLine{.Read = true, .Single = true, .Simplest = true}) {}
+};
+
+TEST_F(SimplestWindowTest, HasNoMenusAndNoCommandKeys) {
+  EXPECT_FALSE(Window->menuBar()->isVisible());
+  QTest::keyClick(Window.get(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(OpenAsked, 0);
+  Window->Commands()["f_Open"].trigger();
+  EXPECT_EQ(OpenAsked, 0) << "withdrawn for a single table";
+  EXPECT_FALSE(Window->Commands()["f_Open"].isVisible());
+}
+
+class StartUpTest : public MainWindowTest {
+ protected:
+  void RememberLast(const std::string& file) {
+    Options().Main->StartMode->SetValue(1);
+    Global->SessionElement("MainForm").WriteString("FileName", file);
+  }
+};
+
+TEST_F(StartUpTest, TheLastTableIsOpenedWhenItStillExists) {
+  RememberLast(Plants());
+  Window->StartUp();
+  ASSERT_NE(Window->Table(), nullptr);
+  EXPECT_EQ(Title(), "Mervanta - plants");
+}
+
+TEST_F(StartUpTest, ADeletedLastTableOpensNothingAndSaysNothing) {
+  RememberLast(Folder.File("gone.csv"));
+  Window->StartUp();
+  EXPECT_EQ(Window->Table(), nullptr);
+  EXPECT_TRUE(Messages().empty());
+}
+
+class NamedTableTest : public MainWindowTest {
+ protected:
+  NamedTableTest() : MainWindowTest(TCommandLine{.TableFile = "plants.csv"}) {}
+};
+
+TEST_F(NamedTableTest, TheTableOfTheCommandLineComesFirst) {
+  Plants();
+  std::filesystem::current_path(Folder.Path());
+  Window->StartUp();
+  ASSERT_NE(Window->Table(), nullptr);
+  EXPECT_EQ(Window->Table()->DisplayName(), "plants");
+}
+
+TEST(MainWindowPicture, TheGardenAsThePersonSeesIt) {
+  TScopedDefaultOptions defaults;
+  TTableFolder folder;
+  TRecordingUserInterface ui;
+  TGlobal global({.OptionsFile = folder.File("settings.xml")});
+  // A copy: the window keeps its view in the table's description.
+  std::filesystem::copy(MERVANTA_EXAMPLES, folder.Path() + "/examples",
+                        std::filesystem::copy_options::recursive);
+  TMainWindow window(global);
+  window.resize(1000, 640);
+  window.show();
+  ASSERT_TRUE(window.OpenTable(folder.Path() + "/examples/garden.csv"));
+  EXPECT_FALSE(SaveWidgetPicture(window, "main_window_garden").empty());
+}
+
+}  // namespace
+}  // namespace mervanta::test
