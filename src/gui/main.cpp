@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/global.h"
+#include "app/icon_theme.h"
 #include "app/main_window.h"
 #include "app/qt_search_dialogs.h"
 #include "app/qt_user_interface.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Mervanta"));
   QApplication::setDesktopFileName(QStringLiteral("mervanta"));
+  UseIconTheme();
   const std::vector<std::string> parameters(argv + 1, argv + argc);
   TGlobal global(ParseCommandLine(parameters, ProgramFolder()));
   QApplication::setApplicationDisplayName(global.Title());

@@ -8,6 +8,7 @@
 #include <QFontDatabase>
 #include <iostream>
 
+#include "app/icon_theme.h"
 #include "test_support/pinned_locale.h"
 
 namespace {
@@ -27,5 +28,6 @@ int main(int argc, char** argv) {
   }
   QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).front(), 9));
   mervanta::test::PinLocale();
+  mervanta::UseIconTheme();
   return RUN_ALL_TESTS();
 }

@@ -85,7 +85,7 @@ void TMainWindow::AddCommands() {
   c.Add({"f_Save", "&Save", Keys({Qt::CTRL | Qt::Key_S}), "document-save"},
         [this] { SaveTable(); });
   c.Add({"f_SaveAs", "Save &As...", {}, "document-save-as"}, [this] { SaveTableAs(); });
-  c.Add({"f_Close", "&Close", Keys({Qt::CTRL | Qt::Key_Q}), "document-close"},
+  c.Add({"f_Close", "&Close", Keys({Qt::CTRL | Qt::Key_Q}), "window-close"},
         [this] { CloseTable(); });
   c.Add({"f_Exit", "E&xit", Keys({Qt::Key_F10}), "application-exit"}, [this] { close(); });
   QAction& toolBar = c.Add({"v_ToolBar", "&Toolbar", {}, {}},
@@ -99,7 +99,7 @@ void TMainWindow::AddCommands() {
         [this] { Global_.OpenHelp({}); });
   c.Add({"h_HomePage", "Program Home Page", {}, "go-home"},
         [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage))); });
-  c.Add({"h_Forum", "Program Forum", {}, "internet-group-chat"},
+  c.Add({"h_Forum", "Program Forum", {}, "system-users"},
         [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kForumPage))); });
   c.Add({"h_About", "&About", {}, "help-about"}, [this] { ShowAbout(); });
   // Their dialogs are not part of the program yet: offered nowhere until they are.

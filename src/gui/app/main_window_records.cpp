@@ -33,7 +33,7 @@ void TMainWindow::AddRecordCommands() {
           const Qt::KeyboardModifiers held = QApplication::queryKeyboardModifiers();
           AddRecords(held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::AltModifier));
         });
-  c.Add({"r_Edit", "&Edit...", {}, "document-edit"}, [this] { EditRecord(); });
+  c.Add({"r_Edit", "&Edit...", {}, "document-properties"}, [this] { EditRecord(); });
   c.Add({"r_Delete", "&Delete", Keys({Qt::Key_Delete}), "list-remove"}, [this] { DeleteRecord(); });
   c.Add({"r_FindFast", "&Quick Search...", Keys({Qt::Key_F3}), "edit-find"},
         [this] { Guarded([this] { Table_->SearchManager().QuickSearch(); }); });

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace mervanta {
+
+// The commands' images come from the desktop's icon theme by their freedesktop names; where
+// the desktop has no theme, or its theme lacks a name, Debian's Adwaita theme stands in.
+void UseIconTheme();
+
+}  // namespace mervanta
