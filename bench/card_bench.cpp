@@ -21,6 +21,7 @@
 #include "model/records.h"
 #include "model/table_options.h"
 #include "model/table_sources.h"
+#include "offscreen_fonts.h"
 #include "settings/options.h"
 #include "table_generator.h"
 #include "views/card_form.h"
@@ -35,8 +36,6 @@ constexpr int kPhoneColumn = 3;
 constexpr int kAmountColumn = 4;
 
 }  // namespace
-
-constexpr const char* kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 namespace {
 
@@ -89,10 +88,8 @@ void MillionRecords() {
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication application(argc, argv);
-  const int font = QFontDatabase::addApplicationFont(mervanta::bench::kFontFile);
-  if (font >= 0) {
-    mervanta::Options().Card->Font->SetValue(
-        {.Name = QFontDatabase::applicationFontFamilies(font).front().toStdString(), .Size = 9});
+  if (const QString family = mervanta::bench::LoadBenchFont(); !family.isEmpty()) {
+    mervanta::Options().Card->Font->SetValue({.Name = family.toStdString(), .Size = 9});
   }
   mervanta::bench::MillionRecords();
   return 0;

@@ -28,6 +28,7 @@
 #include "model/data_text.h"
 #include "model/records.h"
 #include "model/table_sources.h"
+#include "offscreen_fonts.h"
 #include "settings/options.h"
 #include "settings/settings_location.h"
 #include "table_generator.h"
@@ -42,7 +43,6 @@ namespace {
 constexpr std::uint64_t kRecords = 1000000;
 constexpr int kAmountColumn = 4;
 constexpr int kPictureRows = 10;
-constexpr const char* kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 // The heap in use: the memory freed by the earlier loads is reused without the resident
 // size changing, so the process's size would hide what the grid takes.
@@ -215,9 +215,9 @@ void Pictures(TOptions& options, TPictureCache& pictures) {
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication application(argc, argv);
-  const int font = QFontDatabase::addApplicationFont(mervanta::bench::kFontFile);
-  if (font >= 0)
-    QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(font).front(), 9));
+  if (const QString family = mervanta::bench::LoadBenchFont(); !family.isEmpty()) {
+    QApplication::setFont(QFont(family, 9));
+  }
   mervanta::TOptions options(mervanta::DefaultWorkDir());
   options.Flip->Font->SetValue({.Name = "DejaVu Sans", .Size = 9});
   mervanta::TPictureCache pictures;

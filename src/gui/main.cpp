@@ -9,7 +9,6 @@
 #include "app/global.h"
 #include "app/icon_theme.h"
 #include "app/main_window.h"
-#include "app/qt_search_dialogs.h"
 #include "app/qt_user_interface.h"
 #include "support/file_names.h"
 #include "support/user_interface.h"
@@ -31,7 +30,6 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     TMainWindow window(global);
-    const TQtSearchDialogs searchDialogs(&window);
     // Logging out asks about unsaved changes like closing the window does.
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager& manager) {

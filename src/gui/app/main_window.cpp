@@ -126,7 +126,9 @@ void TMainWindow::SetRules() {
     c.SetEnabledRule(name, hasTable);
   }
   c.SetVisibleRule("v_Sections", hasTable);
-  c.SetEnabledRule("r_Add", writable);
+  for (const char* name : {"r_Add", "x_AddFromCurrent", "x_AddHere", "x_AddFromCurrentHere"}) {
+    c.SetEnabledRule(name, writable);
+  }
   c.SetEnabledRule("r_Edit", current);
   c.SetEnabledRule("r_Delete", [this] { return Writable() && CurrentRecord() != nullptr; });
   c.SetEnabledRule("aw_Choice",
@@ -170,7 +172,8 @@ void TMainWindow::ApplySwitches() {
   if (line.Single)
     withdrawn.insert(withdrawn.end(), {"f_New", "f_Open", "f_WorkDir", "f_SaveAs", "f_Close"});
   if (line.Read) {
-    withdrawn.insert(withdrawn.end(), {"f_Save", "f_SaveAs", "r_Add", "r_Edit", "r_Delete",
+    withdrawn.insert(withdrawn.end(), {"f_Save", "f_SaveAs", "r_Add", "x_AddFromCurrent",
+                                       "x_AddHere", "x_AddFromCurrentHere", "r_Edit", "r_Delete",
                                        "c_DeleteAll", "s_Import", "s_Operations"});
   }
   for (const char* name : withdrawn) Commands_.Withdraw(name);

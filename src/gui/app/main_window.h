@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/commands.h"
+#include "app/qt_search_dialogs.h"
 #include "support/msg_sender.h"
 
 class QMenu;
@@ -113,6 +114,8 @@ class TMainWindow final : public QMainWindow {
   QMenu* HelpMenu_ = nullptr;
   QMenu* ListMenus_[3] = {};
   double SectionSize_ = 0.5;
+  // The quick search box and the search card, parented to this window.
+  TQtSearchDialogs SearchDialogs_{this};
   TMsgSubscription Subscription_;
 };
 

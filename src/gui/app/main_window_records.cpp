@@ -25,14 +25,25 @@ QList<QKeySequence> Keys(std::initializer_list<QKeySequence> keys) {
 
 void TMainWindow::AddRecordCommands() {
   TCommands& c = Commands_;
-  c.Add({"r_Add", "&Add...",
-         Keys({Qt::Key_F5, Qt::SHIFT | Qt::Key_F5, Qt::ALT | Qt::Key_F5,
-               Qt::SHIFT | Qt::ALT | Qt::Key_F5}),
-         "list-add"},
-        [this] {
-          const Qt::KeyboardModifiers held = QApplication::queryKeyboardModifiers();
-          AddRecords(held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::AltModifier));
-        });
+  // Shift starts from the current record, Alt inserts at it: held while choosing the menu
+  // item, or with F5.
+  c.Add({"r_Add", "&Add...", Keys({Qt::Key_F5}), "list-add"}, [this] {
+    const Qt::KeyboardModifiers held = QApplication::keyboardModifiers();
+    AddRecords(held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::AltModifier));
+  });
+  struct TAddKey {
+    const char* Name;
+    QKeyCombination Keys;
+    bool Pattern;
+    bool AtCurrent;
+  };
+  for (const TAddKey& add :
+       {TAddKey{"x_AddFromCurrent", Qt::SHIFT | Qt::Key_F5, true, false},
+        TAddKey{"x_AddHere", Qt::ALT | Qt::Key_F5, false, true},
+        TAddKey{"x_AddFromCurrentHere", Qt::SHIFT | Qt::ALT | Qt::Key_F5, true, true}}) {
+    c.Add({add.Name, add.Name, Keys({QKeySequence(add.Keys)}), {}},
+          [this, add] { AddRecords(add.Pattern, add.AtCurrent); });
+  }
   c.Add({"r_Edit", "&Edit...", {}, "document-properties"}, [this] { EditRecord(); });
   c.Add({"r_Delete", "&Delete", Keys({Qt::Key_Delete}), "list-remove"}, [this] { DeleteRecord(); });
   c.Add({"r_FindFast", "&Quick Search...", Keys({Qt::Key_F3}), "edit-find"},

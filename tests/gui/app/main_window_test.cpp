@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -11,11 +13,17 @@
 
 #include "app/global.h"
 #include "core/table/table_fixture.h"
+#include "dialogs/modal_answer.h"
+#include "dialogs/quick_search_dialog.h"
 #include "model/records.h"
+#include "search/quick_search_history.h"
 #include "settings/options.h"
 #include "table/table.h"
 #include "test_support/recording_user_interface.h"
 #include "test_support/scoped_options.h"
+#include "views/card_form.h"
+#include "views/card_item.h"
+#include "views/card_items.h"
 #include "views/grid.h"
 #include "views/tabs_ctrl.h"
 #include "widget_picture.h"
@@ -166,6 +174,50 @@ TEST_F(MainWindowTest, ControlShiftArrowsMoveTheCurrentRecord) {
   QTest::keyClick(&list, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(TRecordsFixture::Rows(all), "tulip|yellow/lily|white/rose|red");
   EXPECT_TRUE(Can("f_Save"));
+}
+
+TEST_F(MainWindowTest, F5AddsThroughTheCardShiftFromTheCurrentRecordAltAtIt) {
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  TTableSources& sources = Window->Table()->Sources();
+  Options().Card->AddingMode->SetValue(false);
+  sources.All.SetItemIndex(1);
+  AnswerNextModal<TCardForm>([](TCardForm& card) {
+    EXPECT_EQ(card.windowTitle(), "New Record");
+    card.Items().Item(0).SetValue("iris");
+    card.Items().Item(1).SetValue("blue");
+    card.findChild<QPushButton*>("OkButton")->click();
+  });
+  QTest::keyClick(&Window->Grid()->List(0), Qt::Key_F5);
+  EXPECT_EQ(TRecordsFixture::Rows(sources.All), "rose|red/tulip|yellow/lily|white/iris|blue");
+  EXPECT_EQ(sources.All.ItemIndex(), 3);
+  EXPECT_TRUE(Can("f_Save"));
+  // Alt: at the current record; Shift: the current record's values to start from.
+  sources.All.SetItemIndex(1);
+  AnswerNextModal<TCardForm>([](TCardForm& card) {
+    EXPECT_EQ(card.Items().Item(0).Text(), "tulip");
+    card.Items().Item(0).SetValue("poppy");
+    card.findChild<QPushButton*>("OkButton")->click();
+  });
+  QApplication::setActiveWindow(Window.get());
+  QTest::keyClick(&Window->Grid()->List(0), Qt::Key_F5, Qt::ShiftModifier | Qt::AltModifier);
+  EXPECT_EQ(TRecordsFixture::Rows(sources.All),
+            "rose|red/poppy|yellow/tulip|yellow/lily|white/iris|blue");
+}
+
+TEST_F(MainWindowTest, QuickSearchFindsThroughItsBoxAndKeepsTheText) {
+  Options().Search->InformCount->SetValue(true);
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  AnswerNextModal<TQuickSearchDialog>([](TQuickSearchDialog& box) {
+    box.Field().setEditText("ye");
+    box.accept();
+  });
+  QTest::keyClick(&Window->Grid()->List(0), Qt::Key_F3);
+  TTableSources& sources = Window->Table()->Sources();
+  EXPECT_EQ(TRecordsFixture::Rows(sources.SearchResults), "tulip|yellow");
+  EXPECT_EQ(Messages().back(), "Information: Records found: 1.");
+  EXPECT_TRUE(Window->Table()->Sources().All.Item(1).Found());
+  EXPECT_EQ(Window->Grid()->Tabs().Tabs().at(1), "Search Results: 1");
+  EXPECT_EQ(TQuickSearchHistory(Global->SettingsRoot()).Items(), TStringList{"ye"});
 }
 
 TEST_F(MainWindowTest, ClosingAModifiedTableAsksToSaveIt) {
