@@ -220,6 +220,29 @@ TEST_F(MainWindowTest, QuickSearchFindsThroughItsBoxAndKeepsTheText) {
   EXPECT_EQ(TQuickSearchHistory(Global->SettingsRoot()).Items(), TStringList{"ye"});
 }
 
+TEST_F(MainWindowTest, TheWindowKeepsItsViewAndLastTableForTheNextRun) {
+  const std::string path = Plants();
+  ASSERT_TRUE(Window->OpenTable(path));
+  Window->Commands()["v_ToolBar"].trigger();
+  Window->Commands()["v_Sections"].trigger();
+  EXPECT_TRUE(Window->Grid()->Split());
+  Window->Grid()->SetSplitRatio(0.3);
+  ASSERT_TRUE(Window->close());
+  Window.reset();
+  ASSERT_TRUE(Global->SaveSettings());
+
+  TGlobal next({.OptionsFile = Folder.File("settings.xml")});
+  TMainWindow again(next);
+  EXPECT_FALSE(again.Commands()["v_ToolBar"].isChecked());
+  EXPECT_TRUE(again.Commands()["v_Sections"].isChecked());
+  Options().Main->StartMode->SetValue(1);
+  again.StartUp();
+  ASSERT_NE(again.Table(), nullptr);
+  EXPECT_EQ(again.Table()->FileName(), path);
+  EXPECT_TRUE(again.Grid()->Split());
+  EXPECT_NEAR(again.Grid()->SplitRatio(), 0.3, 0.001);
+}
+
 TEST_F(MainWindowTest, ClosingAModifiedTableAsksToSaveIt) {
   const std::string path = Plants();
   ASSERT_TRUE(Window->OpenTable(path));
