@@ -7,8 +7,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
-#include <QToolBar>
 #include <QVBoxLayout>
 #include <array>
 
@@ -22,6 +20,7 @@
 #include "views/card_items.h"
 #include "views/card_layout.h"
 #include "views/desktop_services.h"
+#include "views/help_button.h"
 
 namespace mervanta {
 
@@ -75,7 +74,6 @@ TCardForm::TCardForm(QWidget* parent, TCardMode mode, const TCardSubject& subjec
                                         !search && !subject.Options->NoTrim->Value(), mode, card);
 
   auto* layout = new QVBoxLayout(this);
-  if (DesktopServices().HelpOffered()) AddHelp(texts.HelpTopic);
   Fields_ = new QWidget;
   Fields_->setObjectName(QStringLiteral("Fields"));
   const int total = Items_->Build(Fields_);
@@ -98,6 +96,7 @@ TCardForm::TCardForm(QWidget* parent, TCardMode mode, const TCardSubject& subjec
   layout->addWidget(Box_, 1);
 
   auto* buttons = new QHBoxLayout;
+  AddHelpButton(*this, *buttons, texts.HelpTopic);
   buttons->addStretch(1);
   const bool addingMode = card.AddingMode->Value() && mode == TCardMode::New;
   if (search) {
@@ -138,20 +137,6 @@ TCardForm::TCardForm(QWidget* parent, TCardMode mode, const TCardSubject& subjec
 
 TCardForm::~TCardForm() {
   SavePlacement();
-}
-
-void TCardForm::AddHelp(const char* topic) {
-  auto* bar = new QToolBar(this);
-  bar->setObjectName(QStringLiteral("HelpBar"));
-  bar->setIconSize(QSize(16, 16));
-  bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  QAction* help = bar->addAction(style()->standardIcon(QStyle::SP_DialogHelpButton), tr("Help"));
-  help->setObjectName(QStringLiteral("HelpAction"));
-  help->setShortcut(QKeySequence::HelpContents);
-  help->setShortcutContext(Qt::WindowShortcut);
-  const std::string name = topic;
-  connect(help, &QAction::triggered, this, [name] { DesktopServices().OpenHelp(name); });
-  static_cast<QBoxLayout*>(layout())->addWidget(bar);
 }
 
 void TCardForm::showEvent(QShowEvent* event) {

@@ -59,7 +59,6 @@ class TCardForm : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void AddHelp(const char* topic);
   void Accept();
   void Reset();
   // The card for the next record: the template or the defaults, then the counters.
