@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -14,7 +16,9 @@
 #include "app/global.h"
 #include "core/table/table_fixture.h"
 #include "dialogs/modal_answer.h"
+#include "dialogs/new_table_dialog.h"
 #include "dialogs/quick_search_dialog.h"
+#include "dialogs/select_table_dialog.h"
 #include "model/records.h"
 #include "search/quick_search_history.h"
 #include "settings/options.h"
@@ -243,6 +247,20 @@ TEST_F(MainWindowTest, TheWindowKeepsItsViewAndLastTableForTheNextRun) {
   EXPECT_NEAR(again.Grid()->SplitRatio(), 0.3, 0.001);
 }
 
+TEST_F(MainWindowTest, ANewTableIsSavedUnderTheNameGivenAndOpened) {
+  SaveAnswer = QString::fromStdString(Folder.File("birds.csv"));
+  AnswerNextModal<TNewForm>([](TNewForm& dialog) {
+    dialog.findChild<QPlainTextEdit*>("Columns")->setPlainText("Name\nSeen\n\n");
+    dialog.accept();
+  });
+  Run("f_New");
+  ASSERT_NE(Window->Table(), nullptr);
+  EXPECT_EQ(Title(), "Mervanta - birds");
+  EXPECT_EQ(Captions(Window->Table()->Columns()), "Name Seen");
+  EXPECT_TRUE(std::filesystem::exists(Folder.File("birds.kx")));
+  EXPECT_FALSE(Can("f_Save"));
+}
+
 TEST_F(MainWindowTest, ClosingAModifiedTableAsksToSaveIt) {
   const std::string path = Plants();
   ASSERT_TRUE(Window->OpenTable(path));
@@ -323,6 +341,20 @@ TEST_F(StartUpTest, TheLastTableIsOpenedWhenItStillExists) {
   Window->StartUp();
   ASSERT_NE(Window->Table(), nullptr);
   EXPECT_EQ(Title(), "Mervanta - plants");
+}
+
+TEST_F(StartUpTest, AskingShowsTheTablesOfTheWorkFoldersWithTheLastOneChosen) {
+  const std::string path = Plants();
+  Folder.Write("asters.csv", "a\r\n");
+  Options().Main->WorkDir->SetValue({Folder.Path() + "/"});
+  Options().Main->StartMode->SetValue(0);
+  Global->SessionElement("MainForm").WriteString("FileName", path);
+  AnswerNextModal<TWorkDirForm>([](TWorkDirForm& browser) {
+    browser.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  });
+  Window->StartUp();
+  ASSERT_NE(Window->Table(), nullptr);
+  EXPECT_EQ(Window->Table()->DisplayName(), "plants");
 }
 
 TEST_F(StartUpTest, ADeletedLastTableOpensNothingAndSaysNothing) {
