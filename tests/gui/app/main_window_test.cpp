@@ -208,6 +208,29 @@ TEST_F(MainWindowTest, F5AddsThroughTheCardShiftFromTheCurrentRecordAltAtIt) {
             "rose|red/poppy|yellow/tulip|yellow/lily|white/iris|blue");
 }
 
+TEST_F(MainWindowTest, EnterEditsTheCurrentRecordAndCtrlFSearchesByItsCard) {
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  TTableSources& sources = Window->Table()->Sources();
+  sources.All.SetItemIndex(2);
+  AnswerNextModal<TCardForm>([](TCardForm& card) {
+    EXPECT_EQ(card.windowTitle(), "Edit");
+    card.Items().Item(1).SetValue("pink");
+    card.findChild<QPushButton*>("OkButton")->click();
+  });
+  QTest::keyClick(&Window->Grid()->List(0), Qt::Key_Return);
+  EXPECT_EQ(TRecordsFixture::Rows(sources.All), "rose|red/tulip|yellow/lily|pink");
+  EXPECT_TRUE(Can("f_Save"));
+
+  QApplication::setActiveWindow(Window.get());
+  AnswerNextModal<TCardForm>([](TCardForm& card) {
+    EXPECT_EQ(card.windowTitle(), "Normal Search");
+    card.Items().Item(1).SetValue("pink");
+    card.findChild<QPushButton*>("OkButton")->click();
+  });
+  QTest::keyClick(&Window->Grid()->List(0), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(TRecordsFixture::Rows(sources.SearchResults), "lily|pink");
+}
+
 TEST_F(MainWindowTest, QuickSearchFindsThroughItsBoxAndKeepsTheText) {
   Options().Search->InformCount->SetValue(true);
   ASSERT_TRUE(Window->OpenTable(Plants()));
