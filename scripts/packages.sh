@@ -1,6 +1,6 @@
 # The Debian packages each task needs, and the helper that installs the missing ones.
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
-                libbenchmark-dev qt6-base-dev libjpeg-dev fonts-dejavu-core adwaita-icon-theme
+                libbenchmark-dev qt6-base-dev libjpeg-dev fonts-dejavu-core
                 xvfb xauth xdotool)
 FUZZ_PACKAGES=(clang lld libclang-rt-14-dev)
 BENCH_PACKAGES=(time)

@@ -1,29 +1,27 @@
 #include "app/icon_theme.h"
 
 #include <QIcon>
-#include <QStandardPaths>
+
+// The resources of a static library are registered by hand.
+static void RegisterIconResources() {
+  Q_INIT_RESOURCE(icons);
+}
 
 namespace mervanta {
 
 namespace {
 
-const QString kFallbackTheme = QStringLiteral("Adwaita");
+// The images the program ships (src/gui/icons), as a theme of their own.
+const QString kOwnTheme = QStringLiteral("mervanta");
 
 }  // namespace
 
 void UseIconTheme() {
-  // Platforms without a desktop theme (a bare X server, the offscreen one) search no folder.
-  QStringList paths = QIcon::themeSearchPaths();
-  for (const QString& folder :
-       QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
-                                 QStandardPaths::LocateDirectory)) {
-    if (!paths.contains(folder)) paths.append(folder);
-  }
-  QIcon::setThemeSearchPaths(paths);
+  RegisterIconResources();
   if (QIcon::themeName().isEmpty() || QIcon::themeName() == QStringLiteral("hicolor")) {
-    QIcon::setThemeName(kFallbackTheme);
+    QIcon::setThemeName(kOwnTheme);
   }
-  QIcon::setFallbackThemeName(kFallbackTheme);
+  QIcon::setFallbackThemeName(kOwnTheme);
 }
 
 }  // namespace mervanta

@@ -3,7 +3,7 @@
 namespace mervanta {
 
 // The commands' images come from the desktop's icon theme by their freedesktop names; where
-// the desktop has no theme, or its theme lacks a name, Debian's Adwaita theme stands in.
+// the desktop has no theme, or its theme lacks a name, the program's own images stand in.
 void UseIconTheme();
 
 }  // namespace mervanta

@@ -104,12 +104,14 @@ void TMainWindow::AddCommands() {
   c.Add({"h_About", "&About", {}, "help-about"}, [this] { ShowAbout(); });
   // Their dialogs are not part of the program yet: offered nowhere until they are.
   for (const TCommands::TSpec& later :
-       {TCommands::TSpec{"s_Table", "Table &Properties...", Keys({Qt::CTRL | Qt::Key_T}), {}},
+       {TCommands::TSpec{"s_Table", "Table &Properties...", Keys({Qt::CTRL | Qt::Key_T}),
+                         "document-page-setup"},
         TCommands::TSpec{"s_Import", "&Import...", Keys({Qt::CTRL | Qt::Key_I}), {}},
         TCommands::TSpec{"s_Export", "&Export...", Keys({Qt::CTRL | Qt::Key_E}), {}},
         TCommands::TSpec{"s_Print", "&Print...", Keys({Qt::CTRL | Qt::Key_P}), "document-print"},
         TCommands::TSpec{"s_Operations", "Automated &Tasks...", Keys({Qt::CTRL | Qt::Key_R}), {}},
-        TCommands::TSpec{"s_Options", "&Options...", Keys({Qt::CTRL | Qt::Key_Y}), {}},
+        TCommands::TSpec{"s_Options", "&Options...", Keys({Qt::CTRL | Qt::Key_Y}),
+                         "preferences-system"},
         TCommands::TSpec{"r_FindEx", "&Advanced Search...", Keys({Qt::CTRL | Qt::Key_W}), {}}}) {
     c.Add(later, [] {});
     c.Withdraw(later.Name);

@@ -21,6 +21,7 @@
 #include "dialogs/select_table_dialog.h"
 #include "model/records.h"
 #include "search/quick_search_history.h"
+#include "settings/option_categories.h"
 #include "settings/options.h"
 #include "table/table.h"
 #include "test_support/recording_user_interface.h"
@@ -334,6 +335,13 @@ TEST_F(MainWindowTest, TheToolbarFollowsTheToolsOption) {
   auto* quick = qobject_cast<QToolButton*>(bar.widgetForAction(bar.actions()[3]));
   ASSERT_NE(quick, nullptr);
   EXPECT_EQ(quick->text(), "Quick Search");
+}
+
+TEST_F(MainWindowTest, EveryToolbarCommandHasItsImageWithoutADesktopTheme) {
+  for (const std::string_view name : kStandardToolList) {
+    if (name.empty()) continue;
+    EXPECT_FALSE(Window->Commands()[name].icon().isNull()) << name;
+  }
 }
 
 class SimplestWindowTest : public MainWindowTest {
