@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
 #include <QTimer>
@@ -14,6 +13,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "app/about_box.h"
 #include "app/global.h"
 #include "app/main_window_prompts.h"
 #include "model/notices.h"
@@ -30,9 +30,6 @@ namespace mervanta {
 namespace {
 
 constexpr std::string_view kSessionName = "MainForm";
-// The project's pages, opened from the "?" menu.
-constexpr const char* kHomePage = "https://mervanta.example.org/";
-constexpr const char* kForumPage = "https://mervanta.example.org/forum/";
 constexpr int kToolSeparatorWidth = 8;
 
 QList<QKeySequence> Keys(std::initializer_list<QKeySequence> keys) {
@@ -353,10 +350,7 @@ int TMainWindow::CurrentListIndex() const {
 }
 
 void TMainWindow::ShowAbout() {
-  QMessageBox::about(
-      this, QStringLiteral("About"),
-      QStringLiteral("<b>%1</b><p>Software for home and office use</p><p>Version: %2</p>")
-          .arg(Global_.Title().toHtmlEscaped(), QString::fromLatin1(kVersion)));
+  TAboutBox(this, Global_.Title()).exec();
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {

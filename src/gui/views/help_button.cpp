@@ -1,28 +1,28 @@
 #include "views/help_button.h"
 
 #include <QBoxLayout>
-#include <QIcon>
 #include <QShortcut>
-#include <QToolButton>
 
+#include "styles/standard_styles.h"
+#include "styles/styled_button.h"
 #include "views/desktop_services.h"
 
 namespace mervanta {
 
 void AddHelpButton(QWidget& dialog, QBoxLayout& layout, const std::string& topic) {
   if (!DesktopServices().HelpOffered()) return;
-  auto* button = new QToolButton(&dialog);
-  button->setObjectName(QStringLiteral("HelpButton"));
-  button->setAutoRaise(true);
-  button->setIcon(QIcon::fromTheme(QStringLiteral("help-contents")));
-  button->setText(QStringLiteral("?"));
-  button->setToolTip(QStringLiteral("Online Help (F1)"));
-  button->setFocusPolicy(Qt::NoFocus);
+  // A link in the program's hyperlink look, answering F1 anywhere in the dialog.
+  auto* link = new TStyledButton(QStringLiteral("Online Help"), HyperlinkPainter(), &dialog);
+  link->setObjectName(QStringLiteral("HelpButton"));
+  link->setAutoDefault(false);
+  link->setFlat(true);
+  link->setToolTip(QStringLiteral("Online Help (F1)"));
+  link->setFocusPolicy(Qt::NoFocus);
   const auto open = [topic] { DesktopServices().OpenHelp(topic); };
-  QObject::connect(button, &QToolButton::clicked, &dialog, open);
+  QObject::connect(link, &QPushButton::clicked, &dialog, open);
   auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &dialog);
   QObject::connect(key, &QShortcut::activated, &dialog, open);
-  layout.addWidget(button);
+  layout.addWidget(link);
 }
 
 }  // namespace mervanta

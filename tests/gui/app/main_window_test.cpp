@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/about_box.h"
 #include "app/global.h"
 #include "core/table/table_fixture.h"
 #include "dialogs/modal_answer.h"
@@ -23,6 +24,7 @@
 #include "search/quick_search_history.h"
 #include "settings/option_categories.h"
 #include "settings/options.h"
+#include "styles/styled_button.h"
 #include "table/table.h"
 #include "test_support/recording_user_interface.h"
 #include "test_support/scoped_options.h"
@@ -342,6 +344,17 @@ TEST_F(MainWindowTest, EveryToolbarCommandHasItsImageWithoutADesktopTheme) {
     if (name.empty()) continue;
     EXPECT_FALSE(Window->Commands()[name].icon().isNull()) << name;
   }
+}
+
+TEST_F(MainWindowTest, TheAboutBoxNamesTheProgramAndLinksItsPages) {
+  AnswerNextModal<TAboutBox>([](TAboutBox& box) {
+    const QList<TStyledLink*> links = box.findChildren<TStyledLink*>();
+    ASSERT_EQ(links.size(), 2);
+    EXPECT_EQ(links[0]->Url(), QUrl(QString::fromLatin1(kHomePage)));
+    EXPECT_FALSE(SaveWidgetPicture(box, "about_box").empty());
+    box.accept();
+  });
+  Run("h_About");
 }
 
 class SimplestWindowTest : public MainWindowTest {

@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QToolButton>
+#include <QAbstractButton>
 
 #include "dialogs/fake_desktop_services.h"
 #include "dialogs/modal_answer.h"
@@ -79,7 +79,7 @@ TEST_F(NewTableDialogTest, OffersTheDefaultColumnsAndTheTableOptionsByTheirCapti
   }
   EXPECT_TRUE(Columns().hasFocus());
   // No help unless the program offers it.
-  EXPECT_EQ(Form.findChild<QToolButton*>(QStringLiteral("HelpButton")), nullptr);
+  EXPECT_EQ(Form.findChild<QAbstractButton*>(QStringLiteral("HelpButton")), nullptr);
   EXPECT_FALSE(SaveWidgetPicture(Form, "new_table_dialog").empty());
 }
 
@@ -172,7 +172,7 @@ TEST_F(NewTableDialogTest, EscapeInTheColumnsCancels) {
 TEST(NewTableDialog, TheHelpButtonOpensItsTopicWhenHelpIsOffered) {
   TFakeDesktopServices services;
   TNewForm form(nullptr, [](TTable&) { return true; });
-  auto* help = form.findChild<QToolButton*>(QStringLiteral("HelpButton"));
+  auto* help = form.findChild<QAbstractButton*>(QStringLiteral("HelpButton"));
   ASSERT_NE(help, nullptr);
   help->click();
   EXPECT_EQ(services.HelpTopics, std::vector<std::string>{"newtable"});

@@ -11,7 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QToolButton>
+#include <QAbstractButton>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -118,7 +118,7 @@ TEST_F(SelectTableDialogTest, ListsTheTablesOfEveryWorkFolderSortedWhateverTheCa
     if (!action->isSeparator()) captions.append(action->text());
   }
   EXPECT_EQ(captions, kCommands);
-  Form->findChild<QToolButton*>(QStringLiteral("HelpButton"))->click();
+  Form->findChild<QAbstractButton*>(QStringLiteral("HelpButton"))->click();
   EXPECT_EQ(Services.HelpTopics, std::vector<std::string>{"selecttable"});
   EXPECT_FALSE(SaveWidgetPicture(*Form, "select_table_dialog").empty());
 }
