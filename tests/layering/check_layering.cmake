@@ -26,8 +26,9 @@ set(allowed_cli/framework ${all_core})
 set(allowed_cli/commands ${all_core} cli/framework)
 set(allowed_cli/application ${all_core} cli/framework cli/commands)
 set(allowed_cli ${all_core} cli/framework cli/application)
-set(allowed_gui/views ${all_core})
-set(allowed_gui/dialogs ${all_core} gui/views)
+set(allowed_gui/styles ${all_core})
+set(allowed_gui/views ${all_core} gui/styles)
+set(allowed_gui/dialogs ${all_core} gui/views gui/styles)
 
 # The layer of a file: "core/<folder>", "cli/<folder>", or "cli" for the tool's main file.
 function(layer_of source result)
@@ -61,7 +62,8 @@ endfunction()
 file(GLOB_RECURSE sources ${SOURCE_DIR}/src/core/*.h ${SOURCE_DIR}/src/core/*.cpp
      ${SOURCE_DIR}/src/cli/*.h ${SOURCE_DIR}/src/cli/*.cpp ${SOURCE_DIR}/src/gui/views/*.h
      ${SOURCE_DIR}/src/gui/views/*.cpp ${SOURCE_DIR}/src/gui/dialogs/*.h
-     ${SOURCE_DIR}/src/gui/dialogs/*.cpp)
+     ${SOURCE_DIR}/src/gui/dialogs/*.cpp ${SOURCE_DIR}/src/gui/styles/*.h
+     ${SOURCE_DIR}/src/gui/styles/*.cpp)
 set(offenders "")
 foreach(source IN LISTS sources)
   layer_of(${source} layer)
