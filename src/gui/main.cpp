@@ -10,6 +10,7 @@
 #include "app/icon_theme.h"
 #include "app/main_window.h"
 #include "app/qt_user_interface.h"
+#include "styles/program_style.h"
 #include "support/file_names.h"
 #include "support/user_interface.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Mervanta"));
   QApplication::setDesktopFileName(QStringLiteral("mervanta"));
   UseIconTheme();
+  QApplication::setStyle(new TProgramStyle);
   const std::vector<std::string> parameters(argv + 1, argv + argc);
   TGlobal global(ParseCommandLine(parameters, ProgramFolder()));
   QApplication::setApplicationDisplayName(global.Title());

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <string>
 
+#include "styles/program_style.h"
 #include "styles/standard_styles.h"
 #include "styles/styled_button.h"
 #include "widget_picture.h"
@@ -94,6 +95,27 @@ TEST(StyledButtons, ARowInEveryStateForALook) {
   TPushStyler& styler = *StandardButtonPainter().Styler();
   styler.SetMode(TStylerMode::Classic);
   EXPECT_FALSE(test::SaveWidgetPicture(row, "styled_buttons_classic").empty());
+  styler.SetMode(TStylerMode::ThemeStdBtn);
+}
+
+TEST(ProgramStyle, QtsOwnPushButtonsTakeTheProgramsButtonLook) {
+  TProgramStyle style;
+  QPushButton plain(QStringLiteral("Apply"));
+  plain.setStyle(&style);
+  TStyledButton styled(QStringLiteral("Apply"), StandardButtonPainter());
+  QPushButton flat(QStringLiteral("Apply"));
+  flat.setFlat(true);
+  flat.setStyle(&style);
+  QPushButton desktop(QStringLiteral("Apply"));
+  for (QPushButton* button : {&plain, static_cast<QPushButton*>(&styled), &flat, &desktop}) {
+    button->setFixedSize(90, 30);
+    button->show();
+  }
+  TPushStyler& styler = *StandardButtonPainter().Styler();
+  styler.SetMode(TStylerMode::Classic);
+  EXPECT_EQ(plain.grab().toImage(), styled.grab().toImage());
+  EXPECT_NE(flat.grab().toImage(), styled.grab().toImage()) << "flat buttons keep the desktop's";
+  EXPECT_NE(desktop.grab().toImage(), styled.grab().toImage());
   styler.SetMode(TStylerMode::ThemeStdBtn);
 }
 
