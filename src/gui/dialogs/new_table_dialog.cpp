@@ -1,6 +1,5 @@
 #include "dialogs/new_table_dialog.h"
 
-#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,6 +8,7 @@
 #include <string>
 
 #include "dialogs/error_box.h"
+#include "dialogs/table_option_boxes.h"
 #include "support/errors.h"
 #include "support/locale.h"
 #include "support/trim.h"
@@ -67,15 +67,7 @@ TNewForm::TNewForm(QWidget* parent, std::function<bool(TTable&)> create)
   note->setWordWrap(true);
   layout->addWidget(note);
 
-  TTableOptions& options = Table_->Options();
-  for (TBooleanProperty* property : {options.AllowEmpty, options.NoEquals, options.InsertFirst,
-                                     options.NoTrim, options.DenySort}) {
-    auto* box = new QCheckBox(DisplayText(property->Caption()), this);
-    box->setObjectName(QString::fromStdString(property->Name()));
-    box->setChecked(property->Value());
-    layout->addWidget(box);
-    Options_.emplace_back(box, property);
-  }
+  Options_ = std::make_unique<TTableOptionBoxes>(*this, *layout, Table_->Options());
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->setObjectName(QStringLiteral("Buttons"));
@@ -99,7 +91,7 @@ std::unique_ptr<TTable> TNewForm::TakeTable() {
 void TNewForm::accept() {
   RunShowingErrors([this] {
     MakeColumns();
-    for (const auto& [box, property] : Options_) property->SetValue(box->isChecked());
+    Options_->Write();
     if (Create_(*Table_)) QDialog::accept();
   });
 }
