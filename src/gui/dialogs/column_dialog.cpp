@@ -104,6 +104,9 @@ TColumnForm::TColumnForm(QWidget* parent, TColumn& column, bool readOnly)
 }
 
 void TColumnForm::AddCommonPage(QWidget& page, QFormLayout& form) {
+  // The two choice groups side by side keep the dialog from growing tall.
+  auto* groups = new QHBoxLayout;
+  form.addRow(groups);
   for (TItemIndexProperty* property : {Column_.Type, Column_.Editor}) {
     auto* box = new QGroupBox(PropertyCaption(*property), &page);
     box->setObjectName(QString::fromStdString(property->Name()));
@@ -116,7 +119,7 @@ void TColumnForm::AddCommonPage(QWidget& page, QFormLayout& form) {
       group->addButton(button, index);
       choices->addWidget(button);
     }
-    form.addRow(box);
+    groups->addWidget(box);
     Writes_.emplace_back([group, property] { property->SetValue(group->checkedId()); });
   }
 
