@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,12 +13,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/dialog_buttons.h"
 #include "formula/methods_manager.h"
 #include "model/columns.h"
 #include "model/notices.h"
 #include "support/locale.h"
 #include "support/macros.h"
-#include "views/help_button.h"
 #include "views/qt_values.h"
 
 namespace mervanta {
@@ -92,15 +91,9 @@ TColumnForm::TColumnForm(QWidget* parent, TColumn& column, bool readOnly)
   }
   layout->addWidget(pages, 1);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->setObjectName(QStringLiteral("Buttons"));
+  auto* buttons =
+      AddDialogButtons(*this, *layout, "column", QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Ok)->setEnabled(!readOnly);
-  connect(buttons, &QDialogButtonBox::accepted, this, &TColumnForm::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &TColumnForm::reject);
-  auto* bottom = new QHBoxLayout;
-  AddHelpButton(*this, *bottom, "column");
-  bottom->addWidget(buttons, 1);
-  layout->addLayout(bottom);
 }
 
 void TColumnForm::AddCommonPage(QWidget& page, QFormLayout& form) {

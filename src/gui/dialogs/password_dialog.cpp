@@ -1,16 +1,15 @@
 #include "dialogs/password_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "dialogs/dialog_buttons.h"
 #include "dialogs/error_box.h"
 #include "support/errors.h"
 #include "support/locale.h"
 #include "support/user_interface.h"
-#include "views/help_button.h"
 #include "views/qt_values.h"
 
 namespace mervanta {
@@ -56,14 +55,7 @@ TSetPasswordForm::TSetPasswordForm(QWidget* parent, std::string current)
   auto* note = new QLabel(QStringLiteral("To remove password, set new password as empty."), this);
   layout->addWidget(note);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->setObjectName(QStringLiteral("Buttons"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &TSetPasswordForm::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &TSetPasswordForm::reject);
-  auto* bottom = new QHBoxLayout;
-  AddHelpButton(*this, *bottom, "password");
-  bottom->addWidget(buttons, 1);
-  layout->addLayout(bottom);
+  AddDialogButtons(*this, *layout, "password", QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   (Current_.empty() ? NewEdit_ : CurrentEdit_)->setFocus();
 }
 

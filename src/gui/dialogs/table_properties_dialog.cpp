@@ -1,6 +1,5 @@
 #include "dialogs/table_properties_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +11,7 @@
 
 #include "dialogs/column_dialog.h"
 #include "dialogs/columns_view.h"
+#include "dialogs/dialog_buttons.h"
 #include "dialogs/dialog_placement.h"
 #include "dialogs/error_box.h"
 #include "dialogs/password_dialog.h"
@@ -22,7 +22,6 @@
 #include "support/errors.h"
 #include "support/user_interface.h"
 #include "table/table.h"
-#include "views/help_button.h"
 
 namespace mervanta {
 
@@ -91,13 +90,7 @@ TTableForm::TTableForm(QWidget* parent, TTable& table)
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(splitter, 1);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-  buttons->setObjectName(QStringLiteral("Buttons"));
-  connect(buttons, &QDialogButtonBox::rejected, this, &TTableForm::reject);
-  auto* bottom = new QHBoxLayout;
-  AddHelpButton(*this, *bottom, "tableproperties");
-  bottom->addWidget(buttons, 1);
-  layout->addLayout(bottom);
+  AddDialogButtons(*this, *layout, "tableproperties", QDialogButtonBox::Close);
 
   Categories_->setCurrentItem(Categories_->topLevelItem(0));
   // Wide enough for the longest node, under the report node, with room for a frame.
