@@ -16,6 +16,7 @@
 #include "app/about_box.h"
 #include "app/global.h"
 #include "app/main_window_prompts.h"
+#include "dialogs/table_properties_dialog.h"
 #include "model/notices.h"
 #include "search/search_manager.h"
 #include "settings/options.h"
@@ -92,6 +93,8 @@ void TMainWindow::AddCommands() {
     if (Grid_ != nullptr) Grid_->SetSplit(Commands_["v_Sections"].isChecked());
   });
   sections.setCheckable(true);
+  c.Add({"s_Table", "Table &Properties...", Keys({Qt::CTRL | Qt::Key_T}), "document-page-setup"},
+        [this] { ShowTablePropertiesDialog(this, *Table_); });
   c.Add({"h_Help", "Online &Help", Keys({Qt::Key_F1}), "help-contents"},
         [this] { Global_.OpenHelp({}); });
   c.Add({"h_HomePage", "Program Home Page", {}, "go-home"},
@@ -101,9 +104,7 @@ void TMainWindow::AddCommands() {
   c.Add({"h_About", "&About", {}, "help-about"}, [this] { ShowAbout(); });
   // Their dialogs are not part of the program yet: offered nowhere until they are.
   for (const TCommands::TSpec& later :
-       {TCommands::TSpec{"s_Table", "Table &Properties...", Keys({Qt::CTRL | Qt::Key_T}),
-                         "document-page-setup"},
-        TCommands::TSpec{"s_Import", "&Import...", Keys({Qt::CTRL | Qt::Key_I}), {}},
+       {TCommands::TSpec{"s_Import", "&Import...", Keys({Qt::CTRL | Qt::Key_I}), {}},
         TCommands::TSpec{"s_Export", "&Export...", Keys({Qt::CTRL | Qt::Key_E}), {}},
         TCommands::TSpec{"s_Print", "&Print...", Keys({Qt::CTRL | Qt::Key_P}), "document-print"},
         TCommands::TSpec{"s_Operations", "Automated &Tasks...", Keys({Qt::CTRL | Qt::Key_R}), {}},
@@ -121,7 +122,7 @@ void TMainWindow::SetRules() {
   const auto writable = [this] { return Writable(); };
   const auto current = [this] { return CurrentRecord() != nullptr; };
   c.SetEnabledRule("f_Save", [this] { return HasTable() && Table_->Modified(); });
-  for (const char* name : {"f_SaveAs", "f_Close", "r_FindFast", "r_Find"}) {
+  for (const char* name : {"f_SaveAs", "f_Close", "r_FindFast", "r_Find", "s_Table"}) {
     c.SetEnabledRule(name, hasTable);
   }
   c.SetVisibleRule("v_Sections", hasTable);

@@ -1,19 +1,18 @@
 #include "dialogs/new_table_dialog.h"
 
-#include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <string>
 
+#include "dialogs/dialog_buttons.h"
 #include "dialogs/error_box.h"
+#include "dialogs/table_option_boxes.h"
 #include "support/errors.h"
 #include "support/locale.h"
 #include "support/trim.h"
 #include "table/table.h"
-#include "views/help_button.h"
 #include "views/qt_values.h"
 
 namespace mervanta {
@@ -67,24 +66,9 @@ TNewForm::TNewForm(QWidget* parent, std::function<bool(TTable&)> create)
   note->setWordWrap(true);
   layout->addWidget(note);
 
-  TTableOptions& options = Table_->Options();
-  for (TBooleanProperty* property : {options.AllowEmpty, options.NoEquals, options.InsertFirst,
-                                     options.NoTrim, options.DenySort}) {
-    auto* box = new QCheckBox(DisplayText(property->Caption()), this);
-    box->setObjectName(QString::fromStdString(property->Name()));
-    box->setChecked(property->Value());
-    layout->addWidget(box);
-    Options_.emplace_back(box, property);
-  }
+  Options_ = std::make_unique<TTableOptionBoxes>(*this, *layout, Table_->Options());
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->setObjectName(QStringLiteral("Buttons"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &TNewForm::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &TNewForm::reject);
-  auto* bottom = new QHBoxLayout;
-  AddHelpButton(*this, *bottom, "newtable");
-  bottom->addWidget(buttons, 1);
-  layout->addLayout(bottom);
+  AddDialogButtons(*this, *layout, "newtable", QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 
   Columns_->setFocus();
   resize(sizeHint().width() + 40, sizeHint().height() + 80);
@@ -99,7 +83,7 @@ std::unique_ptr<TTable> TNewForm::TakeTable() {
 void TNewForm::accept() {
   RunShowingErrors([this] {
     MakeColumns();
-    for (const auto& [box, property] : Options_) property->SetValue(box->isChecked());
+    Options_->Write();
     if (Create_(*Table_)) QDialog::accept();
   });
 }

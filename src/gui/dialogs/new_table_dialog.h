@@ -3,16 +3,13 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
-#include <utility>
-#include <vector>
 
-class QCheckBox;
 class QPlainTextEdit;
 
 namespace mervanta {
 
-class TBooleanProperty;
 class TTable;
+class TTableOptionBoxes;
 
 // "Creating Table": the captions of a new table's columns, one a line, and its options. OK
 // makes the columns and hands the table to `create`, which stores it (asking for a file
@@ -36,7 +33,7 @@ class TNewForm final : public QDialog {
   std::function<bool(TTable&)> Create_;
   std::unique_ptr<TTable> Table_;
   QPlainTextEdit* Columns_;
-  std::vector<std::pair<QCheckBox*, TBooleanProperty*>> Options_;
+  std::unique_ptr<TTableOptionBoxes> Options_;
 };
 
 // Shows "Creating Table"; `create` stores the table (asking for a file name) and answers whether

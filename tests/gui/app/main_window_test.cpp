@@ -20,6 +20,7 @@
 #include "dialogs/new_table_dialog.h"
 #include "dialogs/quick_search_dialog.h"
 #include "dialogs/select_table_dialog.h"
+#include "dialogs/table_properties_dialog.h"
 #include "model/records.h"
 #include "search/quick_search_history.h"
 #include "settings/option_categories.h"
@@ -98,6 +99,20 @@ TEST_F(MainWindowTest, AnOpenTableIsShownAndNamedInTheTitle) {
   EXPECT_EQ(Title(), "Mervanta");
   EXPECT_EQ(Window->Grid(), nullptr);
   EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(MainWindowTest, TablePropertiesOpenOnTheOpenTableWithCtrlT) {
+  EXPECT_FALSE(Can("s_Table"));
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  ASSERT_TRUE(Can("s_Table"));
+  EXPECT_TRUE(Window->Commands()["s_Table"].isVisible());
+  QString title;
+  AnswerNextModal<TTableForm>([&title](TTableForm& form) {
+    title = form.windowTitle();
+    form.reject();
+  });
+  QTest::keyClick(Window.get(), Qt::Key_T, Qt::ControlModifier);
+  EXPECT_EQ(title, "Table Properties");
 }
 
 TEST_F(MainWindowTest, AProtectedTableAsksForItsPassword) {
