@@ -18,7 +18,7 @@
 #include "model/columns.h"
 #include "model/notices.h"
 #include "support/locale.h"
-#include "support/macros.h"
+#include "views/macros_menu.h"
 #include "views/qt_values.h"
 
 namespace mervanta {
@@ -116,16 +116,11 @@ void TColumnForm::AddCommonPage(QWidget& page, QFormLayout& form) {
     Writes_.emplace_back([group, property] { property->SetValue(group->checkedId()); });
   }
 
-  auto* value = new QComboBox(&page);
+  auto* value = new QLineEdit(DisplayText(Column_.Default->Value()), &page);
   value->setObjectName(QStringLiteral("Default"));
-  value->setEditable(true);
-  for (std::string_view macro : kMacroNames) {
-    value->addItem(QStringLiteral("$%1$").arg(QLatin1StringView(macro.data(), macro.size())));
-  }
-  value->setEditText(DisplayText(Column_.Default->Value()));
+  OfferMacros(*value);
   form.addRow(PropertyCaption(*Column_.Default), value);
-  Writes_.emplace_back(
-      [value, this] { Column_.Default->SetValue(EditedText(value->currentText())); });
+  Writes_.emplace_back([value, this] { Column_.Default->SetValue(EditedText(value->text())); });
 
   for (TBooleanProperty* property : {Column_.UniqueValues, Column_.FilledValues}) {
     auto* box = new QCheckBox(PropertyCaption(*property), &page);
