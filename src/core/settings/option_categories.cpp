@@ -59,15 +59,18 @@ TMainCategory::TMainCategory(const std::string& defaultWorkDir)
           AddProperty<TItemIndexProperty>("SeparatorIndex", "Separator", kSeparatorChoices, 0)),
       UseChoice(AddSwitch(*this, "UseChoice", "Use choice and show Chosen list", true)) {}
 
+TStringList TMainCategory::CleanWorkDir(TStringList folders) const {
+  for (std::string& folder : folders) {
+    folder = NormaliseText(folder, pfTrimLeft | pfTrimRight | pfDirectory);
+  }
+  std::erase_if(folders, [](const std::string& folder) { return folder.empty(); });
+  if (folders.empty()) folders = WorkDir->Default();
+  return folders;
+}
+
 void TMainCategory::LoadFromXml(TXmlTag& element) {
   TPropertiesCategory::LoadFromXml(element);
-  WorkDir->EditValue([this](TStringList& folders) {
-    for (std::string& folder : folders) {
-      folder = NormaliseText(folder, pfTrimLeft | pfTrimRight | pfDirectory);
-    }
-    std::erase_if(folders, [](const std::string& folder) { return folder.empty(); });
-    if (folders.empty()) folders = WorkDir->Default();
-  });
+  WorkDir->SetValue(CleanWorkDir(WorkDir->Value()));
 }
 
 TFlipExactCategory::TFlipExactCategory()

@@ -33,8 +33,10 @@ class TMainCategory : public TPropertiesCategory {
   TItemIndexProperty* const SeparatorIndex;
   TBooleanProperty* const UseChoice;
 
-  // Cleans the work folders: trimmed, blank ones dropped, each ending in the delimiter, and
-  // never none at all. Folders that do not exist are kept.
+  // Trimmed, blank ones dropped, each ending in the delimiter, and never none at all (the
+  // default then). Folders that do not exist are kept.
+  TStringList CleanWorkDir(TStringList folders) const;
+  // Cleans the loaded work folders.
   void LoadFromXml(TXmlTag& element) override;
 };
 

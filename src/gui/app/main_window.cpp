@@ -24,7 +24,7 @@
 #include "table/table.h"
 #include "version.h"
 #include "views/grid.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

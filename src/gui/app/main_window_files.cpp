@@ -16,7 +16,7 @@
 #include "support/user_interface.h"
 #include "table/table.h"
 #include "views/grid.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 
 #include "views/desktop_services.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

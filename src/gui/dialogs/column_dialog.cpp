@@ -17,9 +17,9 @@
 #include "formula/methods_manager.h"
 #include "model/columns.h"
 #include "model/notices.h"
+#include "settings/qt_values.h"
 #include "support/locale.h"
 #include "views/macros_menu.h"
-#include "views/qt_values.h"
 
 namespace mervanta {
 

@@ -5,7 +5,7 @@
 #include <QScrollBar>
 
 #include "model/notices.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

@@ -9,11 +9,11 @@
 #include "dialogs/dialog_buttons.h"
 #include "dialogs/error_box.h"
 #include "dialogs/table_option_boxes.h"
+#include "settings/qt_values.h"
 #include "support/errors.h"
 #include "support/locale.h"
 #include "support/trim.h"
 #include "table/table.h"
-#include "views/qt_values.h"
 
 namespace mervanta {
 

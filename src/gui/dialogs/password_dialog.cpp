@@ -7,10 +7,10 @@
 
 #include "dialogs/dialog_buttons.h"
 #include "dialogs/error_box.h"
+#include "settings/qt_values.h"
 #include "support/errors.h"
 #include "support/locale.h"
 #include "support/user_interface.h"
-#include "views/qt_values.h"
 
 namespace mervanta {
 

@@ -16,7 +16,7 @@
 #include "support/user_interface.h"
 #include "views/desktop_services.h"
 #include "views/help_button.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

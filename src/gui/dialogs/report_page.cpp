@@ -7,9 +7,9 @@
 #include <QMenu>
 
 #include "dialogs/error_box.h"
+#include "settings/qt_values.h"
 #include "support/atomic_file.h"
 #include "support/locale.h"
-#include "views/qt_values.h"
 
 namespace mervanta {
 

@@ -24,7 +24,7 @@
 #include "support/file_names.h"
 #include "support/numbers.h"
 #include "views/help_button.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

@@ -4,7 +4,7 @@
 #include <QCheckBox>
 
 #include "model/table_options.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

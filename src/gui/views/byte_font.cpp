@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "support/locale.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

@@ -24,7 +24,7 @@
 #include "views/card_layout.h"
 #include "views/card_memo.h"
 #include "views/picture_open_dialog.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

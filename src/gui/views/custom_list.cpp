@@ -11,7 +11,7 @@
 #include "model/records.h"
 #include "settings/option_categories.h"
 #include "views/font_measure.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

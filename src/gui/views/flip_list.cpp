@@ -16,7 +16,7 @@
 #include "views/cell_painter.h"
 #include "views/hint.h"
 #include "views/link_url.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

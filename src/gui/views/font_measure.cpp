@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

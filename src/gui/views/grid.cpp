@@ -14,7 +14,7 @@
 #include "views/grid_layout.h"
 #include "views/head_ctrl.h"
 #include "views/horz_scroll.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 #include "views/tabs_ctrl.h"
 
 namespace mervanta {

@@ -12,7 +12,7 @@
 #include "model/records.h"
 #include "views/font_measure.h"
 #include "views/hint.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

@@ -7,7 +7,7 @@
 #include "model/record.h"
 #include "support/links.h"
 #include "support/locale.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "support/errors.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "test_support/pinned_locale.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 namespace mervanta {
 namespace {

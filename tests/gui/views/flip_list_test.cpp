@@ -13,7 +13,7 @@
 #include "model/records.h"
 #include "views/link_url.h"
 #include "views/list_fixture.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 #include "views/url_catcher.h"
 #include "widget_picture.h"
 

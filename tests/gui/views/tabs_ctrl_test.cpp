@@ -9,7 +9,7 @@
 #include "painted_region.h"
 #include "support/msg_sender.h"
 #include "test_support/error_text.h"
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 #include "widget_picture.h"
 
 namespace mervanta::test {

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <string>
 #include <string_view>
 
 #include "support/color.h"
@@ -14,9 +15,14 @@ namespace mervanta {
 // so a position that counts bytes (found and mark ranges, carets, links) is the same position
 // in what is drawn.
 QString DisplayText(std::string_view bytes);
+// What the user typed, in the table's code page; text the code page cannot hold throws.
+std::string AnsiText(const QString& text);
 
 // The settings' plain values as Qt's.
 QColor ToQColor(TColor color);
 QFont ToQFont(const TFont& font);
+// Back again. Qt's font has no colour and no character set: they come with it.
+TColor FromQColor(const QColor& color);
+TFont FromQFont(const QFont& font, TColor color, int charset);
 
 }  // namespace mervanta

@@ -1,4 +1,6 @@
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
+
+#include <cmath>
 
 #include "support/locale.h"
 
@@ -17,6 +19,10 @@ QString DisplayText(std::string_view bytes) {
   return text;
 }
 
+std::string AnsiText(const QString& text) {
+  return Utf8ToAnsi(text.toStdString());
+}
+
 QColor ToQColor(TColor color) {
   const TColor rgb = ColorToRGB(color);
   return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
@@ -31,6 +37,25 @@ QFont ToQFont(const TFont& value) {
   font.setUnderline((value.Style & fsUnderline) != 0);
   font.setStrikeOut((value.Style & fsStrikeOut) != 0);
   return font;
+}
+
+TColor FromQColor(const QColor& color) {
+  const QColor rgb = color.toRgb();
+  return RGB(static_cast<unsigned>(rgb.red()), static_cast<unsigned>(rgb.green()),
+             static_cast<unsigned>(rgb.blue()));
+}
+
+TFont FromQFont(const QFont& font, TColor color, int charset) {
+  TFontStyles style = 0;
+  if (font.bold()) style |= fsBold;
+  if (font.italic()) style |= fsItalic;
+  if (font.underline()) style |= fsUnderline;
+  if (font.strikeOut()) style |= fsStrikeOut;
+  return {.Name = AnsiText(font.family()),
+          .Size = static_cast<int>(std::lround(font.pointSizeF())),
+          .Style = style,
+          .Color = color,
+          .Charset = charset};
 }
 
 }  // namespace mervanta

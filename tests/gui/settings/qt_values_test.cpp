@@ -1,4 +1,4 @@
-#include "views/qt_values.h"
+#include "settings/qt_values.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +25,22 @@ TEST(QtValues, FontsKeepNameSizeAndStyles) {
   EXPECT_TRUE(font.bold());
   EXPECT_TRUE(font.italic());
   EXPECT_FALSE(font.underline());
+}
+
+TEST(QtValues, FontsAndColoursComeBackFromQtUnchanged) {
+  const TFont fonts[] = {
+      {.Name = "DejaVu Sans", .Size = 9},
+      {.Name = "Caf\xE9 Serif", .Size = 11, .Style = fsBold | fsStrikeOut, .Color = 0x123456},
+      {.Name = "Mono", .Size = 72, .Style = fsItalic | fsUnderline, .Charset = 204},
+      {.Name = "DejaVu Sans", .Size = 1, .Style = fsBold | fsItalic | fsUnderline | fsStrikeOut},
+  };
+  for (const TFont& font : fonts) {
+    EXPECT_EQ(FromQFont(ToQFont(font), font.Color, font.Charset), font) << font.Name;
+  }
+  for (const TColor color : {RGB(0, 0, 0), RGB(0xFF, 0xFF, 0xFF), RGB(0x12, 0x34, 0x56)}) {
+    EXPECT_EQ(FromQColor(ToQColor(color)), color);
+  }
+  EXPECT_EQ(FromQColor(QColor::fromHsv(240, 255, 128)), RGB(0, 0, 128));
 }
 
 }  // namespace
