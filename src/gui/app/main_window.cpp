@@ -16,15 +16,16 @@
 #include "app/about_box.h"
 #include "app/global.h"
 #include "app/main_window_prompts.h"
+#include "dialogs/options_dialog.h"
 #include "dialogs/table_properties_dialog.h"
 #include "model/notices.h"
 #include "search/search_manager.h"
 #include "settings/options.h"
+#include "settings/qt_values.h"
 #include "support/xml_helpers.h"
 #include "table/table.h"
 #include "version.h"
 #include "views/grid.h"
-#include "settings/qt_values.h"
 
 namespace mervanta {
 
@@ -49,8 +50,12 @@ TMainWindow::TMainWindow(TGlobal& global)
   AddCommands();
   AddRecordCommands();
   AddKeys();
-  // The window answers every command's keys, also those offered only in context menus.
-  for (const std::string& name : Commands_.Names()) addAction(&Commands_[name]);
+  // The window answers every command's keys, also those offered only in context menus; those
+  // are no toolbar tools.
+  for (const std::string& name : Commands_.Names()) {
+    addAction(&Commands_[name]);
+    if (name.starts_with("x_")) Commands_[name].setProperty("ToolExcluded", true);
+  }
   SetRules();
   ApplySwitches();
   ToolBar_ = addToolBar(QStringLiteral("Toolbar"));
@@ -95,6 +100,10 @@ void TMainWindow::AddCommands() {
   sections.setCheckable(true);
   c.Add({"s_Table", "Table &Properties...", Keys({Qt::CTRL | Qt::Key_T}), "document-page-setup"},
         [this] { ShowTablePropertiesDialog(this, *Table_); });
+  c.Add({"s_Options", "&Options...", Keys({Qt::CTRL | Qt::Key_Y}), "preferences-system"}, [this] {
+    // Once the command's menu or key is done with, so the window is whole behind the dialog.
+    QTimer::singleShot(0, this, [this] { ShowOptionsDialog(this); });
+  });
   c.Add({"h_Help", "Online &Help", Keys({Qt::Key_F1}), "help-contents"},
         [this] { Global_.OpenHelp({}); });
   c.Add({"h_HomePage", "Program Home Page", {}, "go-home"},
@@ -108,8 +117,6 @@ void TMainWindow::AddCommands() {
         TCommands::TSpec{"s_Export", "&Export...", Keys({Qt::CTRL | Qt::Key_E}), {}},
         TCommands::TSpec{"s_Print", "&Print...", Keys({Qt::CTRL | Qt::Key_P}), "document-print"},
         TCommands::TSpec{"s_Operations", "Automated &Tasks...", Keys({Qt::CTRL | Qt::Key_R}), {}},
-        TCommands::TSpec{"s_Options", "&Options...", Keys({Qt::CTRL | Qt::Key_Y}),
-                         "preferences-system"},
         TCommands::TSpec{"r_FindEx", "&Advanced Search...", Keys({Qt::CTRL | Qt::Key_W}), {}}}) {
     c.Add(later, [] {});
     c.Withdraw(later.Name);

@@ -35,10 +35,6 @@ QStringList Choices(const TStringList& items) {
   return choices;
 }
 
-void ShowLines(QPlainTextEdit& control, const TStringList& lines) {
-  control.setPlainText(Choices(lines).join(QLatin1Char('\n')));
-}
-
 }  // namespace
 
 void TPropertiesView::Add(const TProperty& property, QLabel* label, std::function<void()> apply,
@@ -113,10 +109,10 @@ void TPropertiesView::BindEdit(TStringProperty& property, QLineEdit& control, QL
 
 void TPropertiesView::BindMemo(TStringListProperty& property, QPlainTextEdit& control,
                                QLabel* label) {
-  ShowLines(control, property.Value());
+  control.setPlainText(DisplayLines(property.Value()));
   Add(
-      property, label, [&] { property.SetValue(TextToList(AnsiText(control.toPlainText()))); },
-      [&] { ShowLines(control, property.Default()); });
+      property, label, [&] { property.SetValue(AnsiLines(control.toPlainText())); },
+      [&] { control.setPlainText(DisplayLines(property.Default())); });
 }
 
 void TPropertiesView::ApplyAll() {

@@ -23,6 +23,16 @@ std::string AnsiText(const QString& text) {
   return Utf8ToAnsi(text.toStdString());
 }
 
+QString DisplayLines(const TStringList& lines) {
+  QStringList shown;
+  for (const std::string& line : lines) shown.append(DisplayText(line));
+  return shown.join(QLatin1Char('\n'));
+}
+
+TStringList AnsiLines(const QString& text) {
+  return TextToList(AnsiText(text));
+}
+
 QColor ToQColor(TColor color) {
   const TColor rgb = ColorToRGB(color);
   return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),

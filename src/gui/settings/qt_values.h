@@ -8,6 +8,7 @@
 
 #include "support/color.h"
 #include "support/font.h"
+#include "support/string_list.h"
 
 namespace mervanta {
 
@@ -17,6 +18,11 @@ namespace mervanta {
 QString DisplayText(std::string_view bytes);
 // What the user typed, in the table's code page; text the code page cannot hold throws.
 std::string AnsiText(const QString& text);
+
+// Lists of such texts as the lines of a multi-line edit, and back; a final line break starts
+// no further line.
+QString DisplayLines(const TStringList& lines);
+TStringList AnsiLines(const QString& text);
 
 // The settings' plain values as Qt's.
 QColor ToQColor(TColor color);
