@@ -86,11 +86,10 @@ void MillionRecords() {
 }  // namespace mervanta::bench
 
 int main(int argc, char** argv) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication application(argc, argv);
-  if (const QString family = mervanta::bench::LoadBenchFont(); !family.isEmpty()) {
-    mervanta::Options().Card->Font->SetValue({.Name = family.toStdString(), .Size = 9});
-  }
-  mervanta::bench::MillionRecords();
-  return 0;
+  return mervanta::bench::RunOffscreen(argc, argv, [](const QString& family) {
+    if (!family.isEmpty()) {
+      mervanta::Options().Card->Font->SetValue({.Name = family.toStdString(), .Size = 9});
+    }
+    mervanta::bench::MillionRecords();
+  });
 }

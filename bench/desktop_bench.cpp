@@ -97,9 +97,5 @@ void Run() {
 }  // namespace mervanta::bench
 
 int main(int argc, char** argv) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication application(argc, argv);
-  mervanta::bench::LoadBenchFont();
-  mervanta::bench::Run();
-  return 0;
+  return mervanta::bench::RunOffscreen(argc, argv, [](const QString&) { mervanta::bench::Run(); });
 }

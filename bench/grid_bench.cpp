@@ -213,15 +213,12 @@ void Pictures(TOptions& options, TPictureCache& pictures) {
 }  // namespace mervanta::bench
 
 int main(int argc, char** argv) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication application(argc, argv);
-  if (const QString family = mervanta::bench::LoadBenchFont(); !family.isEmpty()) {
-    QApplication::setFont(QFont(family, 9));
-  }
-  mervanta::TOptions options(mervanta::DefaultWorkDir());
-  options.Flip->Font->SetValue({.Name = "DejaVu Sans", .Size = 9});
-  mervanta::TPictureCache pictures;
-  mervanta::bench::Pictures(options, pictures);
-  mervanta::bench::MillionRecords(options, pictures);
-  return 0;
+  return mervanta::bench::RunOffscreen(argc, argv, [](const QString& family) {
+    if (!family.isEmpty()) QApplication::setFont(QFont(family, 9));
+    mervanta::TOptions options(mervanta::DefaultWorkDir());
+    options.Flip->Font->SetValue({.Name = "DejaVu Sans", .Size = 9});
+    mervanta::TPictureCache pictures;
+    mervanta::bench::Pictures(options, pictures);
+    mervanta::bench::MillionRecords(options, pictures);
+  });
 }

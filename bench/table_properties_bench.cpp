@@ -67,9 +67,6 @@ void MillionRecords() {
 }  // namespace mervanta::bench
 
 int main(int argc, char** argv) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication application(argc, argv);
-  mervanta::bench::LoadBenchFont();
-  mervanta::bench::MillionRecords();
-  return 0;
+  return mervanta::bench::RunOffscreen(argc, argv,
+                                       [](const QString&) { mervanta::bench::MillionRecords(); });
 }
