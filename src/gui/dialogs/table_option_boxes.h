@@ -1,7 +1,8 @@
 #pragma once
 
-#include <utility>
 #include <vector>
+
+#include "settings/property_view.h"
 
 class QBoxLayout;
 class QCheckBox;
@@ -12,17 +13,18 @@ namespace mervanta {
 class TBooleanProperty;
 class TTableOptions;
 
-// The five table options as check boxes captioned by their properties, showing the values
-// they had when made; the options change only when the boxes are written back.
+// The five table options as check boxes bound to their properties, showing the values they
+// had when made; the options change only when the boxes are written back.
 class TTableOptionBoxes {
  public:
   TTableOptionBoxes(QWidget& parent, QBoxLayout& layout, TTableOptions& options);
 
-  void Write() const;
+  void Write();
   void SetEnabled(bool enabled) const;
 
  private:
-  std::vector<std::pair<QCheckBox*, TBooleanProperty*>> Boxes_;
+  std::vector<QCheckBox*> Boxes_;
+  TPropertiesView View_;
 };
 
 }  // namespace mervanta
