@@ -62,6 +62,19 @@ void TWizardPage::SetNoteText(const QString& text) {
 
 void TWizardPage::SetNextPage(TWizardPage* page) {
   NextPage_ = page;
+  // Removing the next page turns this page into a last one.
+  if (page) {
+    connect(page, &QObject::destroyed, this, &TWizardPage::NextPageDestroyed, Qt::UniqueConnection);
+  }
+  UpdateWizardButtons();
+}
+
+// The widget announces its end before weak pointers to it are cleared.
+void TWizardPage::NextPageDestroyed(QObject* page) {
+  if (NextPage_.data() == page) SetNextPage(nullptr);
+}
+
+void TWizardPage::UpdateWizardButtons() {
   if (Wizard_ && Wizard_->CurrentPage() == this) Wizard_->UpdateButtons();
 }
 
@@ -258,7 +271,7 @@ void TWizard::Back() {
 }
 
 void TWizard::Finish() {
-  if (FinishButton_->isEnabled() && PassesBeforeNext()) Form_.accept();
+  if (Current_ && !Options_.testFlag(woDoneDisabled) && PassesBeforeNext()) Form_.accept();
 }
 
 bool TWizard::eventFilter(QObject* watched, QEvent* event) {

@@ -58,6 +58,8 @@ class TWizardPage final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void NextPageDestroyed(QObject* page);
+  void UpdateWizardButtons();
   void PaintHead(QPainter& painter, const TWizard& wizard);
   void PaintHalf(QPainter& painter, const TWizard& wizard);
 

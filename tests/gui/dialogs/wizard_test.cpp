@@ -190,6 +190,8 @@ TEST_F(WizardTest, DoneDisabledKeepsFinishFromClosing) {
   EXPECT_FALSE(Button("Finish").isEnabled());
   Wizard->Finish();
   EXPECT_TRUE(Form.isVisible());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_TRUE(Form.isVisible());
 }
 
 TEST_F(WizardTest, NoAutoExecuteWaitsForBuild) {
@@ -210,6 +212,10 @@ TEST_F(WizardTest, ChangingTheCurrentPagesNextPageSwapsNextAndFinish) {
   EXPECT_FALSE(Button("Next").isVisible());
   Pages[0]->SetNextPage(Pages[1]);
   EXPECT_TRUE(Button("Next").isVisible());
+  delete Pages[1];
+  EXPECT_EQ(Pages[0]->NextPage(), nullptr);
+  EXPECT_TRUE(Button("Finish").isVisible());
+  EXPECT_FALSE(Button("Next").isVisible());
 }
 
 TEST_F(WizardTest, APageRemovedFromTheHistoryIsPassedOverByBack) {
@@ -230,8 +236,12 @@ QColor Pixel(const QImage& image, int x, int y) {
 
 TEST_F(WizardTest, PagesPaintTheirBandsAndLinesWhereTheyBelong) {
   Make(2);
-  Wizard->SetHalfImage({});
-  Wizard->SetHeadImage({});
+  QPixmap halfImage(30, 40);
+  halfImage.fill(Qt::green);
+  Wizard->SetHalfImage(halfImage);
+  QPixmap headImage(20, 10);
+  headImage.fill(Qt::red);
+  Wizard->SetHeadImage(headImage);
   Wizard->SetHeadColor(QColor(0x10, 0x20, 0x30));
   Pages[0]->SetPageKind(pkHalf);
   Open();
@@ -249,6 +259,15 @@ TEST_F(WizardTest, PagesPaintTheirBandsAndLinesWhereTheyBelong) {
   const QColor light = palette.color(QPalette::Light);
   for (const auto& [image, x, y, color] : {
            TCase{&half, 5, 5, QColor(0x83, 0xAD, 0xFC)},
+           TCase{&half, 110, 20, Qt::green},
+           TCase{&half, 139, 59, Qt::green},
+           TCase{&half, 140, 20, QColor(0x83, 0xAD, 0xFC)},
+           TCase{&half, 110, 60, QColor(0x83, 0xAD, 0xFC)},
+           TCase{&head, 503, 22, Qt::red},
+           TCase{&head, 522, 31, Qt::red},
+           TCase{&head, 502, 22, QColor(0x10, 0x20, 0x30)},
+           TCase{&head, 523, 31, QColor(0x10, 0x20, 0x30)},
+           TCase{&head, 503, 32, QColor(0x10, 0x20, 0x30)},
            TCase{&half, 159, 344, QColor(0x83, 0xAD, 0xFC)},
            TCase{&half, 160, 300, Qt::white},
            TCase{&half, 544, 5, Qt::white},
@@ -263,7 +282,8 @@ TEST_F(WizardTest, PagesPaintTheirBandsAndLinesWhereTheyBelong) {
            TCase{&head, 5, 345, shadow},
            TCase{&head, 5, 346, light},
        }) {
-    EXPECT_EQ(Pixel(*image, x, y).rgb(), color.rgb()) << (image == &half ? "half " : "head ") << x << "," << y;
+    EXPECT_EQ(Pixel(*image, x, y).rgb(), color.rgb())
+        << (image == &half ? "half " : "head ") << x << "," << y;
   }
 }
 
@@ -289,7 +309,8 @@ TEST_F(WizardTest, APageWithoutAWizardIsFilledWithTheButtonFace) {
   EXPECT_EQ(page.Wizard(), nullptr);
   const QImage image = page.grab().toImage();
   for (const QPoint& point : {QPoint(5, 5), QPoint(30, 20), QPoint(80, 200)}) {
-    EXPECT_EQ(image.pixelColor(point).rgb(), Form.palette().color(QPalette::Button).rgb()) << point.x();
+    EXPECT_EQ(image.pixelColor(point).rgb(), Form.palette().color(QPalette::Button).rgb())
+        << point.x();
   }
 }
 
