@@ -40,6 +40,14 @@ TWizardPage::TWizardPage(TWizard& wizard, TWizardPageKind kind)
   hide();
 }
 
+TWizardPage::~TWizardPage() {
+  if (!Wizard_) return;
+  // Pages leading here become last pages.
+  for (auto* page : Wizard_->Form().findChildren<TWizardPage*>()) {
+    if (page->NextPage_ == this) page->SetNextPage(nullptr);
+  }
+}
+
 void TWizardPage::SetPageKind(TWizardPageKind kind) {
   PageKind_ = kind;
   update();
@@ -62,19 +70,6 @@ void TWizardPage::SetNoteText(const QString& text) {
 
 void TWizardPage::SetNextPage(TWizardPage* page) {
   NextPage_ = page;
-  // Removing the next page turns this page into a last one.
-  if (page) {
-    connect(page, &QObject::destroyed, this, &TWizardPage::NextPageDestroyed, Qt::UniqueConnection);
-  }
-  UpdateWizardButtons();
-}
-
-// The widget announces its end before weak pointers to it are cleared.
-void TWizardPage::NextPageDestroyed(QObject* page) {
-  if (NextPage_.data() == page) SetNextPage(nullptr);
-}
-
-void TWizardPage::UpdateWizardButtons() {
   if (Wizard_ && Wizard_->CurrentPage() == this) Wizard_->UpdateButtons();
 }
 

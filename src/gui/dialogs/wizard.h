@@ -32,6 +32,7 @@ class TWizardPage final : public QWidget {
   static constexpr int PageHeight = 347;
 
   explicit TWizardPage(TWizard& wizard, TWizardPageKind kind = pkHead);
+  ~TWizardPage() override;
 
   TWizard* Wizard() const { return Wizard_; }
   TWizardPageKind PageKind() const { return PageKind_; }
@@ -58,8 +59,6 @@ class TWizardPage final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void NextPageDestroyed(QObject* page);
-  void UpdateWizardButtons();
   void PaintHead(QPainter& painter, const TWizard& wizard);
   void PaintHalf(QPainter& painter, const TWizard& wizard);
 
