@@ -16,6 +16,7 @@
 #include "app/about_box.h"
 #include "app/global.h"
 #include "app/main_window_prompts.h"
+#include "dialogs/export_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/table_properties_dialog.h"
 #include "model/notices.h"
@@ -111,11 +112,12 @@ void TMainWindow::AddCommands() {
   c.Add({"h_Forum", "Program Forum", {}, "system-users"},
         [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kForumPage))); });
   c.Add({"h_About", "&About", {}, "help-about"}, [this] { ShowAbout(); });
+  c.Add({"s_Import", "&Import...", Keys({Qt::CTRL | Qt::Key_I}), {}}, [this] { ImportFiles(); });
+  c.Add({"s_Export", "&Export...", Keys({Qt::CTRL | Qt::Key_E}), {}},
+        [this] { ShowExportDialog(this, *Table_); });
   // Their dialogs are not part of the program yet: offered nowhere until they are.
   for (const TCommands::TSpec& later :
-       {TCommands::TSpec{"s_Import", "&Import...", Keys({Qt::CTRL | Qt::Key_I}), {}},
-        TCommands::TSpec{"s_Export", "&Export...", Keys({Qt::CTRL | Qt::Key_E}), {}},
-        TCommands::TSpec{"s_Print", "&Print...", Keys({Qt::CTRL | Qt::Key_P}), "document-print"},
+       {TCommands::TSpec{"s_Print", "&Print...", Keys({Qt::CTRL | Qt::Key_P}), "document-print"},
         TCommands::TSpec{"s_Operations", "Automated &Tasks...", Keys({Qt::CTRL | Qt::Key_R}), {}},
         TCommands::TSpec{"r_FindEx", "&Advanced Search...", Keys({Qt::CTRL | Qt::Key_W}), {}}}) {
     c.Add(later, [] {});
@@ -129,11 +131,12 @@ void TMainWindow::SetRules() {
   const auto writable = [this] { return Writable(); };
   const auto current = [this] { return CurrentRecord() != nullptr; };
   c.SetEnabledRule("f_Save", [this] { return HasTable() && Table_->Modified(); });
-  for (const char* name : {"f_SaveAs", "f_Close", "r_FindFast", "r_Find", "s_Table"}) {
+  for (const char* name : {"f_SaveAs", "f_Close", "r_FindFast", "r_Find", "s_Table", "s_Export"}) {
     c.SetEnabledRule(name, hasTable);
   }
   c.SetVisibleRule("v_Sections", hasTable);
-  for (const char* name : {"r_Add", "x_AddFromCurrent", "x_AddHere", "x_AddFromCurrentHere"}) {
+  for (const char* name :
+       {"r_Add", "x_AddFromCurrent", "x_AddHere", "x_AddFromCurrentHere", "s_Import"}) {
     c.SetEnabledRule(name, writable);
   }
   c.SetEnabledRule("r_Edit", current);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,6 +49,8 @@ class TMainWindow final : public QMainWindow {
     std::function<std::optional<std::string>(const QString& prompt)> Password;
     // A data file to open, or a name to save under; empty when cancelled.
     std::function<QString()> OpenFile;
+    // Files to import, none when cancelled.
+    std::function<QStringList()> OpenFiles;
     std::function<QString(const QString& current)> SaveFile;
   };
   TPrompts& Prompts() { return Prompts_; }
@@ -91,6 +94,7 @@ class TMainWindow final : public QMainWindow {
   void SelectTable();
   bool ShowTable(std::unique_ptr<TTable> table);
   std::string LastTableFile() const;
+  void ImportFiles();
 
   // Record commands.
   void AddRecords(bool pattern, bool atCurrent);

@@ -24,6 +24,10 @@ TMainWindow::TPrompts DefaultPrompts(QWidget* parent) {
   prompts.OpenFile = [parent] {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), {}, kTableFilter);
   };
+  prompts.OpenFiles = [parent] {
+    return QFileDialog::getOpenFileNames(parent, QStringLiteral("Import"), {},
+                                         QStringLiteral("CSV (*.csv);;TXT (*.txt)"));
+  };
   prompts.SaveFile = [parent](const QString& current) {
     QFileDialog dialog(parent, QStringLiteral("Save As"), current,
                        QStringLiteral("CSV (*.csv);;All files (*)"));

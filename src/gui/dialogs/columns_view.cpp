@@ -132,7 +132,18 @@ void TColumnsView::RefreshChecks() {
 }
 
 void TColumnsView::ItemChanged() {
-  if (Filling_ || Columns_ == nullptr || Checking_ == TColumnsChecking::None) return;
+  if (!Filling_ && !DeferChecks_) ApplyChecks();
+}
+
+bool TColumnsView::AnyChecked() const {
+  for (int index = 0; index < topLevelItemCount(); ++index) {
+    if (topLevelItem(index)->checkState(0) == Qt::Checked) return true;
+  }
+  return false;
+}
+
+void TColumnsView::ApplyChecks() {
+  if (Columns_ == nullptr || Checking_ == TColumnsChecking::None) return;
   std::vector<std::pair<const TColumn*, bool>> checked;
   for (int index = 0; index < topLevelItemCount(); ++index) {
     const QTreeWidgetItem& each = *topLevelItem(index);

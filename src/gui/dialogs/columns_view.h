@@ -12,7 +12,8 @@ enum class TColumnsChecking { None, Visible, ToExport, ToPrint };
 
 // One node per column of a list, in column order, captioned by the column and hinted by its
 // summary; it follows the list's notices. With checking on, a click on a box sets the flag
-// of every column whose box differs and announces the change once. With moving on, the
+// of every column whose box differs and announces the change once; a dialog that writes the
+// flags only when it runs defers that to ApplyChecks. With moving on, the
 // selected node can be dragged onto another node to take its place, or below the last node
 // to go to the end.
 class TColumnsView final : public QTreeWidget {
@@ -24,6 +25,10 @@ class TColumnsView final : public QTreeWidget {
   // Null empties the tree.
   void SetColumns(TColumns* columns);
   void SetMoving(bool on);
+  void SetDeferChecks(bool on) { DeferChecks_ = on; }
+  // Sets the flags from the boxes, announcing the change once when any flag changes.
+  void ApplyChecks();
+  bool AnyChecked() const;
 
   TColumn* SelectedColumn() const;
   void SelectColumn(const TColumn& column);
@@ -51,6 +56,7 @@ class TColumnsView final : public QTreeWidget {
   TColumns* Columns_ = nullptr;
   // Set while the nodes' check states are written from the columns, not by the user.
   bool Filling_ = false;
+  bool DeferChecks_ = false;
   TMsgSubscription Subscription_;
 };
 

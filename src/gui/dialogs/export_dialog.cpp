@@ -1,0 +1,165 @@
+#include "dialogs/export_dialog.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "dialogs/columns_view.h"
+#include "dialogs/dialog_buttons.h"
+#include "dialogs/dialog_placement.h"
+#include "dialogs/error_box.h"
+#include "dialogs/sources_view.h"
+#include "exchange/records_exporter.h"
+#include "settings/options.h"
+#include "settings/qt_values.h"
+#include "support/errors.h"
+#include "support/file_names.h"
+#include "support/macros.h"
+#include "support/xml_tag.h"
+#include "table/table.h"
+#include "views/desktop_services.h"
+
+namespace mervanta {
+
+namespace {
+
+constexpr const char* kWindowName = "ExportForm";
+constexpr std::string_view kFormatKey = "Format";
+// The program that stands in for the office automation formats.
+constexpr const char* kOfficeProgram = "soffice";
+
+bool IsOfficeFormat(TExportFormat format) {
+  return format == TExportFormat::ExcelCom || format == TExportFormat::WordCom;
+}
+
+// "HTML, HTM (*.html, *.htm)|*.html;*.htm" becomes "HTML, HTM (*.html *.htm)": Qt reads the
+// patterns from the label, blank-separated.
+QString SaveFilter(TExportFormat format) {
+  const QStringList parts =
+      QString::fromStdString(TRecordsExporter::FormatFilter(format)).split('|');
+  const QString label = parts.value(0).section(QStringLiteral(" ("), 0, 0);
+  const QString patterns = parts.value(1).replace(';', ' ');
+  return label + QStringLiteral(" (") + patterns + QStringLiteral(");;All files (*)");
+}
+
+QString ProposedName(TExportFormat format) {
+  const std::string name = ExpandMacros(Options().Export->FileNameMacros->Value()) + "." +
+                           TRecordsExporter::FormatExtension(format);
+  return QString::fromStdString(RemoveInvalidFileNameChars(name));
+}
+
+QString AskSaveFile(QWidget& parent, const QString& proposedName, const QString& filter,
+                    const QString& suffix) {
+  QFileDialog dialog(&parent, QStringLiteral("Export"), proposedName, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(suffix);
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QLabel* AddTitledBox(QBoxLayout& row, const char* caption, QWidget& box) {
+  auto* column = new QVBoxLayout;
+  auto* label = new QLabel(QString::fromLatin1(caption));
+  label->setBuddy(&box);
+  column->addWidget(label);
+  column->addWidget(&box, 1);
+  row.addLayout(column, 1);
+  return label;
+}
+
+}  // namespace
+
+TExportForm::TExportForm(QWidget* parent, TTable& table)
+    : QDialog(parent),
+      Table_(table),
+      Sources_(new TSourcesView(table.Sources(), this)),
+      Columns_(new TColumnsView(TColumnsChecking::ToExport, false, this)),
+      Formats_(new QTreeWidget(this)),
+      SaveFile_(AskSaveFile) {
+  setObjectName(QString::fromLatin1(kWindowName));
+  setWindowTitle(QStringLiteral("Export"));
+
+  Columns_->setObjectName(QStringLiteral("ColumnsView"));
+  Columns_->SetDeferChecks(true);
+  Columns_->SetColumns(&table.Columns());
+  Formats_->setObjectName(QStringLiteral("Formats"));
+  Formats_->setHeaderHidden(true);
+  Formats_->setRootIsDecorated(false);
+  for (int index = 0; index < kExportFormatCount; ++index) {
+    new QTreeWidgetItem(
+        Formats_,
+        {QString::fromStdString(TRecordsExporter::FormatName(static_cast<TExportFormat>(index)))});
+  }
+  const int stored = DesktopServices().SessionElement(kWindowName).ReadInteger(kFormatKey, 0);
+  Formats_->setCurrentItem(Formats_->topLevelItem(std::clamp(stored, 0, kExportFormatCount - 1)));
+  connect(Formats_, &QTreeWidget::itemDoubleClicked, this, &TExportForm::ExportChosen);
+
+  auto* row = new QHBoxLayout;
+  AddTitledBox(*row, "&Source", *Sources_);
+  AddTitledBox(*row, "&Columns", *Columns_);
+  AddTitledBox(*row, "&File type", *Formats_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(row, 1);
+  QDialogButtonBox* buttons = AddDialogButtons(*this, *layout, "export", QDialogButtonBox::Cancel);
+  QPushButton* exportButton =
+      buttons->addButton(QStringLiteral("&Export..."), QDialogButtonBox::ActionRole);
+  exportButton->setObjectName(QStringLiteral("Export"));
+  exportButton->setDefault(true);
+  connect(exportButton, &QPushButton::clicked, this, &TExportForm::ExportChosen);
+
+  resize(560, 300);
+  RestorePlacement(*this, kWindowName);
+}
+
+void TExportForm::done(int result) {
+  StorePlacement(*this, kWindowName);
+  QDialog::done(result);
+}
+
+void TExportForm::ExportChosen() {
+  const int format = Formats_->indexOfTopLevelItem(Formats_->currentItem());
+  if (format < 0 || !Columns_->AnyChecked()) return;
+  if (!RunShowingErrors([this, format] {
+        if (!Export(format)) return;
+        DesktopServices().SessionElement(kWindowName).WriteInteger(kFormatKey, format);
+        accept();
+      })) {
+    show();
+  }
+}
+
+bool TExportForm::Export(int index) {
+  const int source = Sources_->SelectedSource();
+  if (source < 0 || Table_.Sources().Source(source).Count() == 0) {
+    throw EMervantaError("The source is empty");
+  }
+  const auto format = static_cast<TExportFormat>(index);
+  if (IsOfficeFormat(format) && QStandardPaths::findExecutable(kOfficeProgram).isEmpty()) {
+    throw EMervantaError("The format \"" + TRecordsExporter::FormatName(format) +
+                         "\" needs an office suite: the program \"" + kOfficeProgram +
+                         "\" was not found");
+  }
+  std::string fileName;
+  if (TRecordsExporter::FormatNeedsFile(format)) {
+    const QString chosen =
+        SaveFile_(*this, ProposedName(format), SaveFilter(format),
+                  QString::fromStdString(TRecordsExporter::FormatExtension(format)));
+    if (chosen.isEmpty()) return false;
+    fileName = chosen.toStdString();
+    hide();
+  }
+  Columns_->ApplyChecks();
+  TRecordsExporter(Table_.Sources().Source(source), Table_.Folder())
+      .Export(format, fileName, {.Title = Table_.DisplayName()});
+  return true;
+}
+
+void ShowExportDialog(QWidget* parent, TTable& table) {
+  TExportForm form(parent, table);
+  form.exec();
+}
+
+}  // namespace mervanta

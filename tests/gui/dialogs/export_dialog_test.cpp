@@ -1,0 +1,220 @@
+#include "dialogs/export_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/table/table_fixture.h"
+#include "dialogs/columns_view.h"
+#include "exchange/records_exporter.h"
+#include "settings/option_categories.h"
+#include "settings/options.h"
+#include "support/xml_tag.h"
+#include "table/table.h"
+#include "test_support/recording_user_interface.h"
+#include "test_support/scoped_environment.h"
+#include "test_support/scoped_options.h"
+#include "views/desktop_services.h"
+#include "widget_picture.h"
+
+namespace mervanta::test {
+namespace {
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// A table of two stored columns and a computed one over three records; the save dialog is
+// answered by SaveAnswer and records what it was offered.
+class ExportDialogTest : public testing::Test {
+ protected:
+  ExportDialogTest() {
+    AddColumn(Table, "Name");
+    AddColumn(Table, "Colour");
+    AddColumn(Table, "Upper", TColumnStorage::Virtual).Formula->SetValue("UpperCase(#1)");
+    AddRecord(Table, {"rose", "red"});
+    AddRecord(Table, {"tulip", "yellow \"bright\""});
+    AddRecord(Table, {"lily", "white;pale"});
+    Table.SetModified(false);
+  }
+
+  TExportForm& Open(TTable& table) {
+    Form = std::make_unique<TExportForm>(nullptr, table);
+    Form->SetSaveFilePrompt(
+        [this](QWidget&, const QString& name, const QString& filter, const QString& suffix) {
+          Offered = {name.toStdString(), filter.toStdString(), suffix.toStdString()};
+          ++SaveAsked;
+          return SaveAnswer;
+        });
+    Form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+    return *Form;
+  }
+  QTreeWidget& Formats() const { return *Form->findChild<QTreeWidget*>(QStringLiteral("Formats")); }
+  int SelectedFormat() const { return Formats().indexOfTopLevelItem(Formats().currentItem()); }
+  void ChooseFormat(TExportFormat format) const {
+    Formats().setCurrentItem(Formats().topLevelItem(static_cast<int>(format)));
+  }
+  void Uncheck(const char* caption) const {
+    auto& view = *Form->findChild<TColumnsView*>(QStringLiteral("ColumnsView"));
+    view.findItems(QString::fromLatin1(caption), Qt::MatchExactly)
+        .front()
+        ->setCheckState(0, Qt::Unchecked);
+  }
+  void ClickExport() const { Form->findChild<QPushButton*>(QStringLiteral("Export"))->click(); }
+  bool Exports(const char* caption) const {
+    return Table.Columns().FindByCaption(caption)->ToExport->Value();
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> messages;
+    for (const std::string& event : Ui.Events) {
+      if (event.starts_with("message ")) messages.push_back(event.substr(8));
+    }
+    return messages;
+  }
+
+  TScopedDefaultOptions Defaults;
+  TTableFolder Folder;
+  TRecordingUserInterface Ui;
+  TTable Table;
+  std::unique_ptr<TExportForm> Form;
+  QString SaveAnswer;
+  std::vector<std::string> Offered;
+  int SaveAsked = 0;
+};
+
+TEST_F(ExportDialogTest, EveryFileFormatWritesWhatTheExporterWritesForTheSameChoice) {
+  for (const TExportFormat format :
+       {TExportFormat::Csv, TExportFormat::Txt, TExportFormat::Html, TExportFormat::Excel,
+        TExportFormat::Ini, TExportFormat::Xml, TExportFormat::Dbf}) {
+    const std::string extension = TRecordsExporter::FormatExtension(format);
+    SCOPED_TRACE(extension);
+    for (const auto& column : Table.Columns()) column->ToExport->SetValue(true);
+    Open(Table);
+    ChooseFormat(format);
+    Uncheck("Colour");
+    SaveAnswer = QString::fromStdString(Folder.File("dialog." + extension));
+    ClickExport();
+    EXPECT_EQ(Form->result(), QDialog::Accepted);
+
+    const std::string core = Folder.File("core." + extension);
+    TRecordsExporter(Table.Sources().All, Table.Folder())
+        .Export(format, core, {.Title = Table.DisplayName()});
+    const std::string written = FileText(SaveAnswer.toStdString());
+    EXPECT_FALSE(written.empty());
+    EXPECT_EQ(written, FileText(core));
+    EXPECT_EQ(written.find("yellow"), std::string::npos) << "the unchecked column is left out";
+  }
+}
+
+TEST_F(ExportDialogTest, TheSaveDialogProposesTheExpandedMacroNameWithTheFormatsExtension) {
+  Options().Export->FileNameMacros->SetValue("plants $Year$ <new>?");
+  Open(Table);
+  ChooseFormat(TExportFormat::Xml);
+  ClickExport();
+  const std::string year = std::to_string(QDate::currentDate().year());
+  ASSERT_EQ(Offered.size(), 3u);
+  EXPECT_EQ(Offered[0], "plants " + year + " new.xml");
+  EXPECT_EQ(Offered[1], "XML (*.xml);;All files (*)");
+  EXPECT_EQ(Offered[2], "xml");
+}
+
+TEST_F(ExportDialogTest, TheStoredFormatIsSelectedNextTimeWithinTheFormatsPresent) {
+  Open(Table);
+  ASSERT_EQ(Formats().topLevelItemCount(), kExportFormatCount);
+  EXPECT_EQ(Formats().topLevelItem(2)->text(0), "HTML");
+  ChooseFormat(TExportFormat::Ini);
+  SaveAnswer = QString::fromStdString(Folder.File("plants.ini"));
+  ClickExport();
+  ASSERT_EQ(Form->result(), QDialog::Accepted);
+  Open(Table);
+  EXPECT_EQ(SelectedFormat(), static_cast<int>(TExportFormat::Ini));
+
+  // A stored index out of range selects the nearest entry.
+  for (const auto& [stored, selected] : {std::pair{42, kExportFormatCount - 1}, {-3, 0}}) {
+    DesktopServices().SessionElement("ExportForm").WriteInteger("Format", stored);
+    Open(Table);
+    EXPECT_EQ(SelectedFormat(), selected) << stored;
+  }
+}
+
+TEST_F(ExportDialogTest, TheColumnFlagsAreWrittenOnlyWhenTheExportRuns) {
+  Open(Table);
+  ChooseFormat(TExportFormat::Csv);
+  Uncheck("Colour");
+  EXPECT_TRUE(Exports("Colour"));
+
+  ClickExport();  // cancelled at the save dialog
+  EXPECT_EQ(SaveAsked, 1);
+  EXPECT_TRUE(Form->isVisible());
+  EXPECT_TRUE(Exports("Colour"));
+  EXPECT_FALSE(Table.Modified());
+
+  SaveAnswer = QString::fromStdString(Folder.File("plants.csv"));
+  ClickExport();
+  EXPECT_FALSE(Exports("Colour"));
+  EXPECT_TRUE(Exports("Name"));
+  EXPECT_TRUE(Table.Modified());
+  EXPECT_EQ(Form->result(), QDialog::Accepted);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ExportDialogTest, WhatCannotBeExportedIsToldAndTheDialogStaysOpen) {
+  TScopedEnvironment noOffice("PATH", Folder.Path().c_str());
+  TTable empty;
+  AddColumn(empty, "Name");
+  struct TCase {
+    TTable* Table;
+    TExportFormat Format;
+    std::string Target;
+    std::string Message;
+  };
+  const TCase cases[] = {
+      {&empty, TExportFormat::Csv, "empty.csv", "Mervanta: The source is empty."},
+      {&Table, TExportFormat::ExcelCom, "",
+       "Mervanta: The format \"Excel (COM)\" needs an office suite: the program \"soffice\" "
+       "was not found."},
+      {&Table, TExportFormat::Csv, "missing/plants.csv", "Mervanta: "},
+  };
+  for (const TCase& each : cases) {
+    SCOPED_TRACE(each.Target);
+    Ui.Events.clear();
+    Ui.Icons.clear();
+    Open(*each.Table);
+    ChooseFormat(each.Format);
+    SaveAnswer = each.Target.empty() ? QString() : QString::fromStdString(Folder.File(each.Target));
+    ClickExport();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages()[0].starts_with(each.Message)) << Messages()[0];
+    EXPECT_EQ(Ui.Icons.back(), TIcon::Error);
+    EXPECT_TRUE(Form->isVisible());
+    EXPECT_NE(Form->result(), QDialog::Accepted);
+  }
+}
+
+TEST_F(ExportDialogTest, WithoutACheckedColumnNothingHappens) {
+  Open(Table);
+  for (const char* caption : {"Name", "Colour", "Upper"}) Uncheck(caption);
+  ClickExport();
+  EXPECT_EQ(SaveAsked, 0);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(Form->isVisible());
+}
+
+TEST_F(ExportDialogTest, Picture) {
+  Open(Table);
+  ChooseFormat(TExportFormat::Html);
+  SaveWidgetPicture(*Form, "export_dialog");
+}
+
+}  // namespace
+}  // namespace mervanta::test
