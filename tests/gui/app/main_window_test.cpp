@@ -16,6 +16,7 @@
 #include "app/about_box.h"
 #include "app/global.h"
 #include "core/table/table_fixture.h"
+#include "dialogs/export_dialog.h"
 #include "dialogs/modal_answer.h"
 #include "dialogs/new_table_dialog.h"
 #include "dialogs/quick_search_dialog.h"
@@ -54,6 +55,7 @@ class MainWindowTest : public testing::Test {
       ++OpenAsked;
       return QString();
     };
+    Window->Prompts().OpenFiles = [this] { return ImportAnswer; };
     Window->resize(800, 500);
     Window->show();
     // Keys reach the commands of the active window only.
@@ -81,6 +83,7 @@ class MainWindowTest : public testing::Test {
   std::unique_ptr<TMainWindow> Window;
   std::optional<std::string> PasswordAnswer;
   QString SaveAnswer;
+  QStringList ImportAnswer;
   int OpenAsked = 0;
 };
 
@@ -113,6 +116,38 @@ TEST_F(MainWindowTest, TablePropertiesOpenOnTheOpenTableWithCtrlT) {
   });
   QTest::keyClick(Window.get(), Qt::Key_T, Qt::ControlModifier);
   EXPECT_EQ(title, "Table Properties");
+}
+
+TEST_F(MainWindowTest, ExportOpensOnTheOpenTableWithCtrlE) {
+  EXPECT_FALSE(Can("s_Export"));
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  ASSERT_TRUE(Can("s_Export"));
+  QString title;
+  AnswerNextModal<TExportForm>([&title](TExportForm& form) {
+    title = form.windowTitle();
+    form.reject();
+  });
+  QTest::keyClick(Window.get(), Qt::Key_E, Qt::ControlModifier);
+  EXPECT_EQ(title, "Export");
+}
+
+TEST_F(MainWindowTest, ImportingFilesAppendsTheirRecordsTellsTheirNumberAndMarksTheTable) {
+  EXPECT_FALSE(Can("s_Import"));
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  ASSERT_TRUE(Can("s_Import"));
+  Run("s_Import");  // cancelled
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_FALSE(Window->Table()->Modified());
+
+  ImportAnswer = {
+      QString::fromStdString(Folder.Write("first.csv", "iris;blue\r\n")),
+      QString::fromStdString(Folder.Write("second.txt", "daisy;white\r\n\r\nfern\r\n"))};
+  QTest::keyClick(Window.get(), Qt::Key_I, Qt::ControlModifier);
+  EXPECT_EQ(TRecordsFixture::Rows(Window->Table()->Sources().All),
+            "rose|red/tulip|yellow/lily|white/iris|blue/daisy|white/fern|");
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Information: 3 records added."});
+  EXPECT_TRUE(Window->Table()->Modified());
+  EXPECT_EQ(Window->Grid()->Tabs().Tabs().at(0), "All: 6");
 }
 
 TEST_F(MainWindowTest, AProtectedTableAsksForItsPassword) {
