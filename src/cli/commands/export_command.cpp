@@ -11,7 +11,7 @@
 #include "framework/usage_error.h"
 #include "settings/options.h"
 #include "support/errors.h"
-#include "support/file_names.h"
+#include "table/export_target.h"
 #include "table/table.h"
 
 namespace mervanta {
@@ -48,20 +48,6 @@ TExportFormat ChosenFormat(const TArguments& arguments) {
     if (format.Name == *name) return format.Format;
   }
   throw EUsageError("Unknown format \"" + *name + "\"");
-}
-
-// An exported delimited file brings its description file beside it: neither may be one of
-// the table's own files.
-void CheckTarget(const TTable& table, const std::string& output, TExportFormat format) {
-  std::vector<std::string> written{output};
-  if (format == TExportFormat::Csv && Options().Export->MakeKX->Value()) {
-    written.push_back(DescriptionFileName(output));
-  }
-  for (const std::string& file : written) {
-    if (SameFile(file, table.FileName()) || SameFile(file, table.DescriptionFileName())) {
-      throw EMervantaError("Cannot export over the table's own file \"" + file + "\"");
-    }
-  }
 }
 
 // The named columns become the ones chosen for this export, as the dialog's boxes do; the
@@ -107,7 +93,7 @@ int TExportCommand::Run(TCliContext& context, const TArguments& arguments) const
   if (output == nullptr) throw EUsageError("The option \"--output\" is required");
 
   const auto table = OpenTable(context, arguments.Word(0), TTableAccess::Read);
-  CheckTarget(*table, *output, format);
+  CheckExportTarget(*table, *output, format);
   TColumns& columns = table->Columns();
   if (const std::string* names = arguments.Value("columns")) {
     ChooseColumns(context, columns, *names, forPrint);

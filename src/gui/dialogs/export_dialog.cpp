@@ -20,6 +20,7 @@
 #include "support/file_names.h"
 #include "support/macros.h"
 #include "support/xml_tag.h"
+#include "table/export_target.h"
 #include "table/table.h"
 #include "views/desktop_services.h"
 
@@ -149,6 +150,7 @@ bool TExportForm::Export(int index) {
                   QString::fromStdString(TRecordsExporter::FormatExtension(format)));
     if (chosen.isEmpty()) return false;
     fileName = chosen.toStdString();
+    CheckExportTarget(Table_, fileName, format);
     hide();
   }
   Columns_->ApplyChecks();

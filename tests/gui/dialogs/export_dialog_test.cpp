@@ -172,6 +172,9 @@ TEST_F(ExportDialogTest, WhatCannotBeExportedIsToldAndTheDialogStaysOpen) {
   TScopedEnvironment noOffice("PATH", Folder.Path().c_str());
   TTable empty;
   AddColumn(empty, "Name");
+  const std::string garden = Folder.Write("garden.csv", "rose;red\r\n");
+  TTable onDisk;
+  onDisk.Open(garden, {}, false);
   struct TCase {
     TTable* Table;
     TExportFormat Format;
@@ -184,6 +187,8 @@ TEST_F(ExportDialogTest, WhatCannotBeExportedIsToldAndTheDialogStaysOpen) {
        "Mervanta: The format \"Excel (COM)\" needs an office suite: the program \"soffice\" "
        "was not found."},
       {&Table, TExportFormat::Csv, "missing/plants.csv", "Mervanta: "},
+      {&onDisk, TExportFormat::Txt, "garden.csv",
+       "Mervanta: Cannot export over the table's own file"},
   };
   for (const TCase& each : cases) {
     SCOPED_TRACE(each.Target);
@@ -199,6 +204,7 @@ TEST_F(ExportDialogTest, WhatCannotBeExportedIsToldAndTheDialogStaysOpen) {
     EXPECT_TRUE(Form->isVisible());
     EXPECT_NE(Form->result(), QDialog::Accepted);
   }
+  EXPECT_EQ(FileText(garden), "rose;red\r\n");
 }
 
 TEST_F(ExportDialogTest, WithoutACheckedColumnNothingHappens) {
