@@ -111,6 +111,9 @@ TExportForm::TExportForm(QWidget* parent, TTable& table)
   exportButton->setDefault(true);
   connect(exportButton, &QPushButton::clicked, this, &TExportForm::ExportChosen);
 
+  // A table shown nowhere yet has no current list.
+  if (Sources_->currentItem() == nullptr) Sources_->setCurrentItem(Sources_->topLevelItem(0));
+  Formats_->setFocus();
   resize(560, 300);
   RestorePlacement(*this, kWindowName);
 }

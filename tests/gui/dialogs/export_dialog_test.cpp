@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -132,9 +133,12 @@ TEST_F(ExportDialogTest, TheStoredFormatIsSelectedNextTimeWithinTheFormatsPresen
   Open(Table);
   ASSERT_EQ(Formats().topLevelItemCount(), kExportFormatCount);
   EXPECT_EQ(Formats().topLevelItem(2)->text(0), "HTML");
-  ChooseFormat(TExportFormat::Ini);
   SaveAnswer = QString::fromStdString(Folder.File("plants.ini"));
-  ClickExport();
+  const QRect ini =
+      Formats().visualItemRect(Formats().topLevelItem(static_cast<int>(TExportFormat::Ini)));
+  // What the window system sends for a double click.
+  QTest::mouseClick(Formats().viewport(), Qt::LeftButton, {}, ini.center());
+  QTest::mouseDClick(Formats().viewport(), Qt::LeftButton, {}, ini.center());
   ASSERT_EQ(Form->result(), QDialog::Accepted);
   Open(Table);
   EXPECT_EQ(SelectedFormat(), static_cast<int>(TExportFormat::Ini));
