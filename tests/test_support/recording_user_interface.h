@@ -49,6 +49,15 @@ class TRecordingUserInterface final : public TUserInterface {
   void Beep() override { Events.push_back("beep"); }
   bool CancelRequested() override { return CancelAfter >= 0 && CancelQuestions++ >= CancelAfter; }
 
+  // The messages shown, as "caption: text".
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> messages;
+    for (const std::string& event : Events) {
+      if (event.starts_with("message ")) messages.push_back(event.substr(8));
+    }
+    return messages;
+  }
+
  private:
   TCursor Cursor_ = TCursor::Default;
   TUserInterfaceInstallation Installation_{*this};

@@ -6,16 +6,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "core/table/table_fixture.h"
 #include "dialogs/columns_view.h"
 #include "exchange/records_exporter.h"
 #include "settings/option_categories.h"
 #include "settings/options.h"
+#include "support/file_io.h"
 #include "support/xml_tag.h"
 #include "table/table.h"
 #include "test_support/recording_user_interface.h"
@@ -26,13 +23,6 @@
 
 namespace mervanta::test {
 namespace {
-
-std::string FileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // A table of two stored columns and a computed one over three records; the save dialog is
 // answered by SaveAnswer and records what it was offered.
@@ -75,13 +65,6 @@ class ExportDialogTest : public testing::Test {
   bool Exports(const char* caption) const {
     return Table.Columns().FindByCaption(caption)->ToExport->Value();
   }
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> messages;
-    for (const std::string& event : Ui.Events) {
-      if (event.starts_with("message ")) messages.push_back(event.substr(8));
-    }
-    return messages;
-  }
 
   TScopedDefaultOptions Defaults;
   TTableFolder Folder;
@@ -110,9 +93,9 @@ TEST_F(ExportDialogTest, EveryFileFormatWritesWhatTheExporterWritesForTheSameCho
     const std::string core = Folder.File("core." + extension);
     TRecordsExporter(Table.Sources().All, Table.Folder())
         .Export(format, core, {.Title = Table.DisplayName()});
-    const std::string written = FileText(SaveAnswer.toStdString());
+    const std::string written = ReadWholeFile(SaveAnswer.toStdString());
     EXPECT_FALSE(written.empty());
-    EXPECT_EQ(written, FileText(core));
+    EXPECT_EQ(written, ReadWholeFile(core));
     EXPECT_EQ(written.find("yellow"), std::string::npos) << "the unchecked column is left out";
   }
 }
@@ -169,7 +152,7 @@ TEST_F(ExportDialogTest, TheColumnFlagsAreWrittenOnlyWhenTheExportRuns) {
   EXPECT_TRUE(Exports("Name"));
   EXPECT_TRUE(Table.Modified());
   EXPECT_EQ(Form->result(), QDialog::Accepted);
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(Ui.Messages().empty());
 }
 
 TEST_F(ExportDialogTest, WhatCannotBeExportedIsToldAndTheDialogStaysOpen) {
@@ -202,13 +185,13 @@ TEST_F(ExportDialogTest, WhatCannotBeExportedIsToldAndTheDialogStaysOpen) {
     ChooseFormat(each.Format);
     SaveAnswer = each.Target.empty() ? QString() : QString::fromStdString(Folder.File(each.Target));
     ClickExport();
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_TRUE(Messages()[0].starts_with(each.Message)) << Messages()[0];
+    ASSERT_EQ(Ui.Messages().size(), 1u);
+    EXPECT_TRUE(Ui.Messages()[0].starts_with(each.Message)) << Ui.Messages()[0];
     EXPECT_EQ(Ui.Icons.back(), TIcon::Error);
     EXPECT_TRUE(Form->isVisible());
     EXPECT_NE(Form->result(), QDialog::Accepted);
   }
-  EXPECT_EQ(FileText(garden), "rose;red\r\n");
+  EXPECT_EQ(ReadWholeFile(garden), "rose;red\r\n");
 }
 
 TEST_F(ExportDialogTest, WithoutACheckedColumnNothingHappens) {
@@ -216,7 +199,7 @@ TEST_F(ExportDialogTest, WithoutACheckedColumnNothingHappens) {
   for (const char* caption : {"Name", "Colour", "Upper"}) Uncheck(caption);
   ClickExport();
   EXPECT_EQ(SaveAsked, 0);
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(Ui.Messages().empty());
   EXPECT_TRUE(Form->isVisible());
 }
 
