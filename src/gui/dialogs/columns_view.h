@@ -13,9 +13,8 @@ enum class TColumnsChecking { None, Visible, ToExport, ToPrint };
 // One node per column of a list, in column order, captioned by the column and hinted by its
 // summary; it follows the list's notices. With checking on, a click on a box sets the flag
 // of every column whose box differs and announces the change once; a dialog that writes the
-// flags only when it runs defers that to ApplyChecks. With moving on, the
-// selected node can be dragged onto another node to take its place, or below the last node
-// to go to the end.
+// flags only when it runs defers that to ApplyChecks. With moving on, the selected node can be
+// dragged onto another node to take its place, or below the last node to go to the end.
 class TColumnsView final : public QTreeWidget {
   Q_OBJECT
 

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "dialogs/columns_view.h"
 #include "dialogs/dialog_buttons.h"
@@ -61,14 +62,13 @@ QString AskSaveFile(QWidget& parent, const QString& proposedName, const QString&
   return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
-QLabel* AddTitledBox(QBoxLayout& row, const char* caption, QWidget& box) {
+void AddTitledBox(QBoxLayout& row, const char* caption, QWidget& box) {
   auto* column = new QVBoxLayout;
   auto* label = new QLabel(QString::fromLatin1(caption));
   label->setBuddy(&box);
   column->addWidget(label);
   column->addWidget(&box, 1);
   row.addLayout(column, 1);
-  return label;
 }
 
 }  // namespace
@@ -126,13 +126,11 @@ void TExportForm::done(int result) {
 void TExportForm::ExportChosen() {
   const int format = Formats_->indexOfTopLevelItem(Formats_->currentItem());
   if (format < 0 || !Columns_->AnyChecked()) return;
-  if (!RunShowingErrors([this, format] {
-        if (!Export(format)) return;
-        DesktopServices().SessionElement(kWindowName).WriteInteger(kFormatKey, format);
-        accept();
-      })) {
-    show();
-  }
+  RunShowingErrors([this, format] {
+    if (!Export(format)) return;
+    DesktopServices().SessionElement(kWindowName).WriteInteger(kFormatKey, format);
+    accept();
+  });
 }
 
 bool TExportForm::Export(int index) {
@@ -154,7 +152,6 @@ bool TExportForm::Export(int index) {
     if (chosen.isEmpty()) return false;
     fileName = chosen.toStdString();
     CheckExportTarget(Table_, fileName, format);
-    hide();
   }
   Columns_->ApplyChecks();
   TRecordsExporter(Table_.Sources().Source(source), Table_.Folder())

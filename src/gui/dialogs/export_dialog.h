@@ -30,6 +30,7 @@ class TExportForm final : public QDialog {
 
  private:
   void ExportChosen();
+  // False when the user cancels at the save dialog.
   bool Export(int format);
 
   TTable& Table_;
