@@ -7,19 +7,20 @@ namespace mervanta {
 
 TCommands::TCommands(QObject* owner) : Owner_(owner) {}
 
-QAction& TCommands::Add(const TSpec& spec, std::function<void()> run) {
+QAction& TCommands::Add(const TEntry& entry, std::function<void()> run) {
   auto* action = new QAction(
-      QString::fromUtf8(spec.Caption.data(), static_cast<qsizetype>(spec.Caption.size())), Owner_);
+      QString::fromUtf8(entry.Caption.data(), static_cast<qsizetype>(entry.Caption.size())),
+      Owner_);
   action->setObjectName(
-      QString::fromUtf8(spec.Name.data(), static_cast<qsizetype>(spec.Name.size())));
-  action->setShortcuts(spec.Keys);
-  if (!spec.Icon.empty()) {
+      QString::fromUtf8(entry.Name.data(), static_cast<qsizetype>(entry.Name.size())));
+  action->setShortcuts(entry.Keys);
+  if (!entry.Icon.empty()) {
     action->setIcon(QIcon::fromTheme(
-        QString::fromUtf8(spec.Icon.data(), static_cast<qsizetype>(spec.Icon.size()))));
+        QString::fromUtf8(entry.Icon.data(), static_cast<qsizetype>(entry.Icon.size()))));
   }
   QObject::connect(action, &QAction::triggered, Owner_, [run = std::move(run)] { run(); });
-  Commands_.emplace(std::string(spec.Name), TCommand{action, {}, {}, false});
-  Order_.emplace_back(spec.Name);
+  Commands_.emplace(std::string(entry.Name), TCommand{action, {}, {}, false});
+  Order_.emplace_back(entry.Name);
   return *action;
 }
 

@@ -17,7 +17,7 @@ class TCommands {
  public:
   using TRule = std::function<bool()>;
 
-  struct TSpec {
+  struct TEntry {
     std::string_view Name;
     std::string_view Caption;
     QList<QKeySequence> Keys;
@@ -27,7 +27,7 @@ class TCommands {
 
   explicit TCommands(QObject* owner);
 
-  QAction& Add(const TSpec& spec, std::function<void()> run);
+  QAction& Add(const TEntry& entry, std::function<void()> run);
   // Null for a name no command has.
   QAction* Find(std::string_view name) const;
   QAction& operator[](std::string_view name) const;

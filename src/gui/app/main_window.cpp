@@ -116,10 +116,10 @@ void TMainWindow::AddCommands() {
   c.Add({"s_Export", "&Export...", Keys({Qt::CTRL | Qt::Key_E}), {}},
         [this] { ShowExportDialog(this, *Table_); });
   // Their dialogs are not part of the program yet: offered nowhere until they are.
-  for (const TCommands::TSpec& later :
-       {TCommands::TSpec{"s_Print", "&Print...", Keys({Qt::CTRL | Qt::Key_P}), "document-print"},
-        TCommands::TSpec{"s_Operations", "Automated &Tasks...", Keys({Qt::CTRL | Qt::Key_R}), {}},
-        TCommands::TSpec{"r_FindEx", "&Advanced Search...", Keys({Qt::CTRL | Qt::Key_W}), {}}}) {
+  for (const TCommands::TEntry& later :
+       {TCommands::TEntry{"s_Print", "&Print...", Keys({Qt::CTRL | Qt::Key_P}), "document-print"},
+        TCommands::TEntry{"s_Operations", "Automated &Tasks...", Keys({Qt::CTRL | Qt::Key_R}), {}},
+        TCommands::TEntry{"r_FindEx", "&Advanced Search...", Keys({Qt::CTRL | Qt::Key_W}), {}}}) {
     c.Add(later, [] {});
     c.Withdraw(later.Name);
   }

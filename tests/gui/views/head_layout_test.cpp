@@ -12,7 +12,7 @@
 namespace mervanta::test {
 namespace {
 
-struct TColumnSpec {
+struct TColumnSetup {
   std::string Caption;
   int Width = 100;
   bool Visible = true;
@@ -20,12 +20,12 @@ struct TColumnSpec {
 
 class THeading {
  public:
-  explicit THeading(const std::vector<TColumnSpec>& specs) {
-    for (const TColumnSpec& spec : specs) {
+  explicit THeading(const std::vector<TColumnSetup>& setups) {
+    for (const TColumnSetup& setup : setups) {
       auto column = std::make_unique<TColumn>(TColumnStorage::Stored);
-      column->Caption->SetValue(spec.Caption);
-      column->Width->SetValue(spec.Width);
-      column->Visible->SetValue(spec.Visible);
+      column->Caption->SetValue(setup.Caption);
+      column->Width->SetValue(setup.Width);
+      column->Visible->SetValue(setup.Visible);
       Columns.Add(std::move(column));
     }
   }
@@ -60,7 +60,7 @@ std::string Words(int count) {
 
 TEST(HeadLayout, CaptionsGroupAtTheirFirstInnerColon) {
   struct TCase {
-    std::vector<TColumnSpec> Columns;
+    std::vector<TColumnSetup> Columns;
     bool Grouped;
     std::string Tree;
   };
@@ -106,7 +106,7 @@ TEST(HeadLayout, ButtonsSpanTheirColumnsAndStandOnTheirGroups) {
 TEST(HeadLayout, HeightsStayWithinTheirCaps) {
   struct TCase {
     const char* Name;
-    std::vector<TColumnSpec> Columns;
+    std::vector<TColumnSetup> Columns;
     int Height;
   };
   const std::string longText = Words(200);
