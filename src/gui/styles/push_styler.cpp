@@ -10,28 +10,23 @@ TPushStyler::TPushStyler() : Font_(QApplication::font()) {
 }
 
 void TPushStyler::SetFont(const QFont& font) {
-  Font_ = font;
-  emit Changed();
+  Change(Font_, font);
 }
 
 void TPushStyler::SetMode(TStylerMode mode) {
-  Mode_ = mode;
-  emit Changed();
+  Change(Mode_, mode);
 }
 
 void TPushStyler::SetOptions(std::uint8_t options) {
-  Options_ = options;
-  emit Changed();
+  Change(Options_, options);
 }
 
 void TPushStyler::SetPadding(const QMargins& padding) {
-  Padding_ = padding;
-  emit Changed();
+  Change(Padding_, padding);
 }
 
 void TPushStyler::SetSpacing(int spacing) {
-  Spacing_ = spacing;
-  emit Changed();
+  Change(Spacing_, spacing);
 }
 
 void TPushStyler::SetCursor(Qt::CursorShape cursor) {

@@ -49,6 +49,13 @@ class TPushStyler final : public QObject {
   void CursorChanged();
 
  private:
+  // Every setting but the cursor asks the controls to measure and paint again.
+  template <class T>
+  void Change(T& setting, const T& value) {
+    setting = value;
+    emit Changed();
+  }
+
   QFont Font_;
   TStylerMode Mode_ = TStylerMode::Classic;
   std::uint8_t Options_ = 0;
