@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace mervanta {
 
@@ -52,6 +53,12 @@ bool ApplySwitch(std::string_view word, TCommandLine& line) {
   return false;
 }
 
+// The program changes into the work directory once its window is built, so a relative name
+// must be read against the folder it was started in.
+std::string FromStartFolder(const std::string& name) {
+  return std::filesystem::absolute(name).lexically_normal().string();
+}
+
 }  // namespace
 
 TCommandLine ParseCommandLine(std::span<const std::string> parameters,
@@ -59,7 +66,7 @@ TCommandLine ParseCommandLine(std::span<const std::string> parameters,
   TCommandLine line;
   for (const std::string& parameter : parameters) {
     if (EndsWithCsv(parameter)) {
-      line.TableFile = parameter;
+      line.TableFile = FromStartFolder(parameter);
       continue;
     }
     const std::size_t equals = parameter.find('=');
@@ -70,8 +77,8 @@ TCommandLine ParseCommandLine(std::span<const std::string> parameters,
     const std::string_view key = std::string_view(parameter).substr(0, equals);
     const std::string value = Dequoted(std::string_view(parameter).substr(equals + 1));
     if (SameWord(key, "Options")) {
-      line.OptionsFile =
-          value.find('/') == std::string::npos ? std::string(programFolder) + value : value;
+      line.OptionsFile = value.find('/') == std::string::npos ? std::string(programFolder) + value
+                                                              : FromStartFolder(value);
     } else if (SameWord(key, "Title")) {
       line.Title = value;
     } else {
