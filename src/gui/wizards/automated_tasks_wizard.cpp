@@ -245,16 +245,19 @@ void TAutomatedTasksForm::BuildPositionPages() {
   auto* start =
       new TAutomatedTasksPosition(Operation_->IntervalStart, intervalArea, "Start", repaint);
   auto* end = new TAutomatedTasksPosition(Operation_->IntervalEnd, intervalArea, "End", repaint);
+  // Captions above the fields leave each mode box half the page, wide enough for its names.
+  interval.setVerticalSpacing(2);
+  interval.setHorizontalSpacing(2);
   interval.addWidget(&Caption("&Position", &start->Mode()), 0, 0);
-  interval.addWidget(&Caption("&Value", &start->Number()), 1, 0);
-  int column = 1;
+  interval.addWidget(&Caption("&Value", &start->Number()), 2, 0);
+  int column = 0;
   for (TAutomatedTasksPosition* edge : {start, end}) {
-    interval.addWidget(&edge->Mode(), 0, column);
-    interval.addWidget(&edge->Number(), 1, column);
-    interval.addWidget(&edge->Text(), 1, column);
+    interval.addWidget(&edge->Mode(), 1, column);
+    interval.addWidget(&edge->Number(), 3, column);
+    interval.addWidget(&edge->Text(), 3, column);
     interval.setColumnStretch(column++, 1);
   }
-  interval.setRowStretch(2, 1);
+  interval.setRowStretch(4, 1);
   TCellEvents marks;
   marks.GetMarkRange = [this](const TColumn& column, int& first, int& last, const TRecord& record) {
     if (!Operation_->AppliesTo(column)) return;
@@ -271,7 +274,7 @@ void TAutomatedTasksForm::BuildPositionPages() {
     caretA = range.Start;
     caretB = range.End;
   };
-  AddPreviewGrid(*Interval_, 60, std::move(marks));
+  AddPreviewGrid(*Interval_, 96, std::move(marks));
 }
 
 void TAutomatedTasksForm::BuildDataPage() {
