@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +12,7 @@
 
 #include "core/table/table_fixture.h"
 #include "dialogs/columns_view.h"
+#include "dialogs/fake_desktop_services.h"
 #include "dialogs/sources_view.h"
 #include "dialogs/wizard.h"
 #include "operations/operation.h"
@@ -88,6 +90,7 @@ class AutomatedTasksWizardTest : public testing::Test {
   }
 
   TScopedDefaultOptions Defaults;
+  TFakeDesktopServices Services;
   TRecordingUserInterface Ui;
   TTable Table;
   std::unique_ptr<TAutomatedTasksForm> Form;
@@ -159,6 +162,13 @@ TEST_F(AutomatedTasksWizardTest, TheKindChosenLastIsSelectedNextTime) {
   Open();
   EXPECT_EQ(Find<QListWidget>("Kinds").currentRow(),
             static_cast<int>(TOperationKind::InvertRegister));
+}
+
+TEST_F(AutomatedTasksWizardTest, TheHelpButtonOpensTheWizardsTopic) {
+  Open();
+  Find<QAbstractButton>("HelpButton").click();
+  EXPECT_EQ(Services.HelpTopics, std::vector<std::string>{"automatedtasks"});
+  EXPECT_TRUE(Form->isVisible());
 }
 
 TEST_F(AutomatedTasksWizardTest, TheWelcomePageShowsOnlyWhenTheOptionAsksForIt) {
