@@ -97,7 +97,11 @@ TAutomatedTasksForm::TAutomatedTasksForm(QWidget* parent, TTable& table)
   AddHelpButton(*this, *helpLayout, "automatedtasks");
 }
 
-TAutomatedTasksForm::~TAutomatedTasksForm() = default;
+// The pages' views and grids follow the preview set, so they go before it does.
+TAutomatedTasksForm::~TAutomatedTasksForm() {
+  Kinds_->disconnect(this);
+  qDeleteAll(findChildren<TWizardPage*>(Qt::FindDirectChildrenOnly));
+}
 
 TWizardPage& TAutomatedTasksForm::AddPage(const char* name, const char* caption,
                                           const char* subCaption) {
