@@ -27,6 +27,7 @@
 #include "table/table.h"
 #include "version.h"
 #include "views/grid.h"
+#include "wizards/automated_tasks_wizard.h"
 
 namespace mervanta {
 
@@ -115,10 +116,11 @@ void TMainWindow::AddCommands() {
   c.Add({"s_Import", "&Import...", Keys({Qt::CTRL | Qt::Key_I}), {}}, [this] { ImportFiles(); });
   c.Add({"s_Export", "&Export...", Keys({Qt::CTRL | Qt::Key_E}), {}},
         [this] { ShowExportDialog(this, *Table_); });
+  c.Add({"s_Operations", "Automated &Tasks...", Keys({Qt::CTRL | Qt::Key_R}), {}},
+        [this] { ShowAutomatedTasksWizard(this, *Table_); });
   // Their dialogs are not part of the program yet: offered nowhere until they are.
   for (const TCommands::TEntry& later :
        {TCommands::TEntry{"s_Print", "&Print...", Keys({Qt::CTRL | Qt::Key_P}), "document-print"},
-        TCommands::TEntry{"s_Operations", "Automated &Tasks...", Keys({Qt::CTRL | Qt::Key_R}), {}},
         TCommands::TEntry{"r_FindEx", "&Advanced Search...", Keys({Qt::CTRL | Qt::Key_W}), {}}}) {
     c.Add(later, [] {});
     c.Withdraw(later.Name);
@@ -135,8 +137,8 @@ void TMainWindow::SetRules() {
     c.SetEnabledRule(name, hasTable);
   }
   c.SetVisibleRule("v_Sections", hasTable);
-  for (const char* name :
-       {"r_Add", "x_AddFromCurrent", "x_AddHere", "x_AddFromCurrentHere", "s_Import"}) {
+  for (const char* name : {"r_Add", "x_AddFromCurrent", "x_AddHere", "x_AddFromCurrentHere",
+                           "s_Import", "s_Operations"}) {
     c.SetEnabledRule(name, writable);
   }
   c.SetEnabledRule("r_Edit", current);

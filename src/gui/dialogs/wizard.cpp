@@ -7,6 +7,7 @@
 
 #include "dialogs/error_box.h"
 #include "dialogs/wizard_images.h"
+#include "support/errors.h"
 
 namespace mervanta {
 
@@ -243,7 +244,16 @@ void TWizard::UpdateButtons() {
 }
 
 bool TWizard::PassesBeforeNext() {
-  return !Current_ || !Current_->OnBeforeNext || RunShowingErrors(Current_->OnBeforeNext);
+  if (!Current_ || !Current_->OnBeforeNext) return true;
+  bool aborted = false;
+  const bool passed = RunShowingErrors([&] {
+    try {
+      Current_->OnBeforeNext();
+    } catch (const EOperationAborted&) {
+      aborted = true;
+    }
+  });
+  return passed && !aborted;
 }
 
 void TWizard::Next() {

@@ -50,7 +50,7 @@ class TWizardPage final : public QWidget {
   QRect ContentRect() const;
 
   // Raised before the page is left by Next or Finish; an EMervantaError thrown there is shown
-  // and keeps the page.
+  // and keeps the page; an EOperationAborted keeps it without a message.
   std::function<void()> OnBeforeNext;
   // Raised each time the page is shown.
   std::function<void()> OnShow;

@@ -11,10 +11,10 @@
 #include "model/notices.h"
 #include "model/table_sources.h"
 #include "settings/options.h"
+#include "settings/qt_values.h"
 #include "views/grid_layout.h"
 #include "views/head_ctrl.h"
 #include "views/horz_scroll.h"
-#include "settings/qt_values.h"
 #include "views/tabs_ctrl.h"
 
 namespace mervanta {
@@ -68,10 +68,12 @@ TGrid::~TGrid() = default;
 
 void TGrid::Build(TSources& sources, TGridSetup setup) {
   Sources_ = &sources;
-  setup.Events.GetMarkRange = [this](const TColumn& column, int& start, int& end,
-                                     const TRecord& record) {
-    MarkBlindText(column, start, end, record);
-  };
+  if (!setup.Events.GetMarkRange) {
+    setup.Events.GetMarkRange = [this](const TColumn& column, int& start, int& end,
+                                       const TRecord& record) {
+      MarkBlindText(column, start, end, record);
+    };
+  }
   for (int index = 0; index < sources.SourceCount(); ++index) {
     auto* list = new TFlipList(Options_, Pictures_, ListArea_);
     list->hide();

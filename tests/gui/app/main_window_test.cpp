@@ -36,6 +36,7 @@
 #include "views/grid.h"
 #include "views/tabs_ctrl.h"
 #include "widget_picture.h"
+#include "wizards/automated_tasks_wizard.h"
 
 namespace mervanta::test {
 namespace {
@@ -131,6 +132,19 @@ TEST_F(MainWindowTest, ExportOpensOnTheOpenTableWithCtrlE) {
   EXPECT_EQ(title, "Export");
 }
 
+TEST_F(MainWindowTest, AutomatedTasksOpenOnTheOpenTableWithCtrlR) {
+  EXPECT_FALSE(Can("s_Operations"));
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  ASSERT_TRUE(Can("s_Operations"));
+  QString title;
+  AnswerNextModal<TAutomatedTasksForm>([&title](TAutomatedTasksForm& form) {
+    title = form.windowTitle();
+    form.reject();
+  });
+  QTest::keyClick(Window.get(), Qt::Key_R, Qt::ControlModifier);
+  EXPECT_EQ(title, "Automated tasks");
+}
+
 TEST_F(MainWindowTest, ImportingFilesAppendsTheirRecordsTellsTheirNumberAndMarksTheTable) {
   EXPECT_FALSE(Can("s_Import"));
   ASSERT_TRUE(Window->OpenTable(Plants()));
@@ -184,6 +198,7 @@ TEST_F(MainWindowTest, ATableInUseElsewhereOpensReadOnlyWithANotice) {
       "Information: The file you are trying to open is already in use by another application"));
   EXPECT_FALSE(Can("r_Add"));
   EXPECT_FALSE(Can("r_Delete"));
+  EXPECT_FALSE(Can("s_Operations"));
 }
 
 TEST_F(MainWindowTest, DeletingAsksFirst) {
