@@ -1,8 +1,10 @@
 #include "app/global.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "app/help_location.h"
 #include "settings/settings_location.h"
 
 namespace mervanta {
@@ -28,7 +30,8 @@ QString TGlobal::Title() const {
 }
 
 std::string TGlobal::HelpBase() {
-  return MERVANTA_HELP_BASE;
+  return ChooseHelpBase(MERVANTA_HELP_BASE, QCoreApplication::applicationDirPath().toStdString(),
+                        MERVANTA_SOURCE_HELP);
 }
 
 void TGlobal::OpenHelp(const std::string& topic) {
