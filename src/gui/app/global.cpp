@@ -35,8 +35,8 @@ std::string TGlobal::HelpBase() {
 }
 
 void TGlobal::OpenHelp(const std::string& topic) {
-  std::string address = HelpBase();
-  if (!topic.empty()) address += topic + ".html";
+  // Without a topic the folder itself would open, as a file listing in most browsers.
+  const std::string address = HelpBase() + (topic.empty() ? "index" : topic) + ".html";
   QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
 }
 
