@@ -1,8 +1,10 @@
 #include "app/global.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "app/help_location.h"
 #include "settings/settings_location.h"
 
 namespace mervanta {
@@ -28,12 +30,13 @@ QString TGlobal::Title() const {
 }
 
 std::string TGlobal::HelpBase() {
-  return MERVANTA_HELP_BASE;
+  return ChooseHelpBase(MERVANTA_HELP_BASE, QCoreApplication::applicationDirPath().toStdString(),
+                        MERVANTA_SOURCE_HELP);
 }
 
 void TGlobal::OpenHelp(const std::string& topic) {
-  std::string address = HelpBase();
-  if (!topic.empty()) address += topic + ".html";
+  // Without a topic the folder itself would open, as a file listing in most browsers.
+  const std::string address = HelpBase() + (topic.empty() ? "index" : topic) + ".html";
   QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
 }
 

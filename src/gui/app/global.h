@@ -35,8 +35,7 @@ class TGlobal final : public TDesktopServices {
   TXmlTag& SessionElement(const std::string& windowName) override;
   TPictureCache& Pictures() override { return Pictures_; }
 
-  // Where the help pages are: a folder given when the program was built, as a "file:" URL
-  // ending in "/".
+  // Where the help pages are, as a "file:" URL ending in "/" (see ChooseHelpBase).
   static std::string HelpBase();
 
  private:

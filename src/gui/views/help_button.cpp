@@ -2,14 +2,18 @@
 
 #include <QBoxLayout>
 #include <QShortcut>
+#include <cassert>
 
 #include "styles/standard_styles.h"
 #include "styles/styled_button.h"
 #include "views/desktop_services.h"
+#include "views/help_topics.h"
 
 namespace mervanta {
 
 void AddHelpButton(QWidget& dialog, QBoxLayout& layout, const std::string& topic) {
+  // A topic missing from the list would also be missing from the help folder's checks.
+  assert(IsHelpTopic(topic));
   if (!DesktopServices().HelpOffered()) return;
   // A link in the program's hyperlink look, answering F1 anywhere in the dialog.
   auto* link = new TStyledButton(QStringLiteral("Online Help"), HyperlinkPainter(), &dialog);

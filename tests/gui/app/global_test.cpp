@@ -6,6 +6,7 @@
 
 #include "test_support/temp_dir.h"
 #include "views/desktop_services.h"
+#include "views/url_catcher.h"
 
 namespace mervanta {
 namespace {
@@ -37,11 +38,20 @@ TEST(Global, AnUnreadableSettingsFileLeavesTheDefaultsAndAFailedWriteIsToldToThe
   EXPECT_FALSE(nowhere.SaveSettings());
 }
 
-TEST(Global, HelpOpensTheTopicsPageUnderTheBase) {
-  EXPECT_TRUE(TGlobal::HelpBase().ends_with("/"));
-  EXPECT_TRUE(TGlobal::HelpBase().starts_with("file://"));
+TEST(Global, HelpOpensTheTopicsPageUnderTheBaseAndTheIndexWithoutATopic) {
+  const std::string base = TGlobal::HelpBase();
+  EXPECT_TRUE(base.ends_with("/"));
+  EXPECT_TRUE(base.starts_with("file://"));
   const TGlobal hidden({.Help = false});
   EXPECT_FALSE(hidden.HelpOffered());
+
+  TGlobal global({.Help = true});
+  test::TUrlCatcher catcher;
+  global.OpenHelp("export");
+  global.OpenHelp("");
+  ASSERT_EQ(catcher.Opened.size(), 2u);
+  EXPECT_EQ(catcher.Opened[0].toString().toStdString(), base + "export.html");
+  EXPECT_EQ(catcher.Opened[1].toString().toStdString(), base + "index.html");
 }
 
 }  // namespace
