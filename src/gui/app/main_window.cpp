@@ -18,6 +18,7 @@
 #include "app/main_window_prompts.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/options_dialog.h"
+#include "dialogs/print_dialog.h"
 #include "dialogs/table_properties_dialog.h"
 #include "model/notices.h"
 #include "search/search_manager.h"
@@ -115,13 +116,19 @@ void TMainWindow::AddCommands() {
   c.Add({"h_About", "&About", {}, "help-about"}, [this] { ShowAbout(); });
   c.Add({"s_Import", "&Import...", Keys({Qt::CTRL | Qt::Key_I}), {}}, [this] { ImportFiles(); });
   c.Add({"s_Export", "&Export...", Keys({Qt::CTRL | Qt::Key_E}), {}},
-        [this] { ShowExportDialog(this, *Table_); });
+        [this] { ShowExportDialog(this, *Table_, KeptFiles_); });
   c.Add({"s_Operations", "Automated &Tasks...", Keys({Qt::CTRL | Qt::Key_R}), {}},
         [this] { ShowAutomatedTasksWizard(this, *Table_); });
+  c.Add({"s_Print", "&Print...", Keys({Qt::CTRL | Qt::Key_P}), "document-print"},
+        [this] { ShowPrintDialog(this, *Table_, KeptFiles_, Prompts_.Printer); });
+  c.Add({"x_PrintRecord", "x_PrintRecord", Keys({Qt::CTRL | Qt::SHIFT | Qt::Key_P}), {}}, [this] {
+    if (TRecord* record = CurrentRecord()) {
+      ShowRecordPrintDialog(this, *Table_, *record, KeptFiles_, Prompts_.Printer);
+    }
+  });
   // Their dialogs are not part of the program yet: offered nowhere until they are.
   for (const TCommands::TEntry& later :
-       {TCommands::TEntry{"s_Print", "&Print...", Keys({Qt::CTRL | Qt::Key_P}), "document-print"},
-        TCommands::TEntry{"r_FindEx", "&Advanced Search...", Keys({Qt::CTRL | Qt::Key_W}), {}}}) {
+       {TCommands::TEntry{"r_FindEx", "&Advanced Search...", Keys({Qt::CTRL | Qt::Key_W}), {}}}) {
     c.Add(later, [] {});
     c.Withdraw(later.Name);
   }
@@ -133,7 +140,8 @@ void TMainWindow::SetRules() {
   const auto writable = [this] { return Writable(); };
   const auto current = [this] { return CurrentRecord() != nullptr; };
   c.SetEnabledRule("f_Save", [this] { return HasTable() && Table_->Modified(); });
-  for (const char* name : {"f_SaveAs", "f_Close", "r_FindFast", "r_Find", "s_Table", "s_Export"}) {
+  for (const char* name :
+       {"f_SaveAs", "f_Close", "r_FindFast", "r_Find", "s_Table", "s_Export", "s_Print"}) {
     c.SetEnabledRule(name, hasTable);
   }
   c.SetVisibleRule("v_Sections", hasTable);
@@ -142,6 +150,7 @@ void TMainWindow::SetRules() {
     c.SetEnabledRule(name, writable);
   }
   c.SetEnabledRule("r_Edit", current);
+  c.SetEnabledRule("x_PrintRecord", current);
   c.SetEnabledRule("r_Delete", [this] { return Writable() && CurrentRecord() != nullptr; });
   c.SetEnabledRule("aw_Choice",
                    [this] { return CurrentRecord() != nullptr && CurrentListIndex() <= 1; });

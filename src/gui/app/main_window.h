@@ -9,6 +9,8 @@
 
 #include "app/commands.h"
 #include "app/qt_search_dialogs.h"
+#include "dialogs/print_dialog.h"
+#include "dialogs/temporary_files.h"
 #include "support/msg_sender.h"
 
 class QMenu;
@@ -52,6 +54,7 @@ class TMainWindow final : public QMainWindow {
     // Files to import, none when cancelled.
     std::function<QStringList()> OpenFiles;
     std::function<QString(const QString& current)> SaveFile;
+    TPrintForm::TPrinterPrompt Printer;
   };
   TPrompts& Prompts() { return Prompts_; }
 
@@ -117,6 +120,9 @@ class TMainWindow final : public QMainWindow {
   QMenu* ChosenMenu_ = nullptr;
   QMenu* HelpMenu_ = nullptr;
   QMenu* ListMenus_[3] = {};
+  // Printed pages and exports for the office suite, which other programs may read until the
+  // program ends.
+  TTemporaryFiles KeptFiles_;
   double SectionSize_ = 0.5;
   // The quick search box and the search card, parented to this window.
   TQtSearchDialogs SearchDialogs_{this};

@@ -35,6 +35,7 @@ TMainWindow::TPrompts DefaultPrompts(QWidget* parent) {
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
   };
+  prompts.Printer = AskPrinter;
   return prompts;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QDialog>
+#include <QPushButton>
 
 #include "views/help_button.h"
 
@@ -18,6 +19,15 @@ QDialogButtonBox* AddDialogButtons(QDialog& dialog, QBoxLayout& layout, const st
   bottom->addWidget(box, 1);
   layout.addLayout(bottom);
   return box;
+}
+
+QPushButton* AddCommandButtons(QDialog& dialog, QBoxLayout& layout, const std::string& topic,
+                               const QString& caption, const QString& name) {
+  QDialogButtonBox* box = AddDialogButtons(dialog, layout, topic, QDialogButtonBox::Cancel);
+  QPushButton* button = box->addButton(caption, QDialogButtonBox::ActionRole);
+  button->setObjectName(name);
+  button->setDefault(true);
+  return button;
 }
 
 }  // namespace mervanta

@@ -2,9 +2,7 @@
 
 #include <QFileDialog>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -14,6 +12,7 @@
 #include "dialogs/dialog_placement.h"
 #include "dialogs/error_box.h"
 #include "dialogs/sources_view.h"
+#include "dialogs/titled_box.h"
 #include "exchange/records_exporter.h"
 #include "settings/options.h"
 #include "settings/qt_values.h"
@@ -31,8 +30,6 @@ namespace {
 
 constexpr const char* kWindowName = "ExportForm";
 constexpr std::string_view kFormatKey = "Format";
-// The program that stands in for the office automation formats.
-constexpr const char* kOfficeProgram = "soffice";
 
 bool IsOfficeFormat(TExportFormat format) {
   return format == TExportFormat::ExcelCom || format == TExportFormat::WordCom;
@@ -62,24 +59,16 @@ QString AskSaveFile(QWidget& parent, const QString& proposedName, const QString&
   return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
-void AddTitledBox(QBoxLayout& row, const char* caption, QWidget& box) {
-  auto* column = new QVBoxLayout;
-  auto* label = new QLabel(QString::fromLatin1(caption));
-  label->setBuddy(&box);
-  column->addWidget(label);
-  column->addWidget(&box, 1);
-  row.addLayout(column, 1);
-}
-
 }  // namespace
 
-TExportForm::TExportForm(QWidget* parent, TTable& table)
+TExportForm::TExportForm(QWidget* parent, TTable& table, TTemporaryFiles& kept)
     : QDialog(parent),
       Table_(table),
       Sources_(new TSourcesView(table.Sources(), this)),
       Columns_(new TColumnsView(TColumnsChecking::ToExport, false, this)),
       Formats_(new QTreeWidget(this)),
-      SaveFile_(AskSaveFile) {
+      SaveFile_(AskSaveFile),
+      Kept_(kept) {
   setObjectName(QString::fromLatin1(kWindowName));
   setWindowTitle(QStringLiteral("Export"));
 
@@ -104,12 +93,9 @@ TExportForm::TExportForm(QWidget* parent, TTable& table)
   AddTitledBox(*row, "&File type", *Formats_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(row, 1);
-  QDialogButtonBox* buttons = AddDialogButtons(*this, *layout, "export", QDialogButtonBox::Cancel);
-  QPushButton* exportButton =
-      buttons->addButton(QStringLiteral("&Export..."), QDialogButtonBox::ActionRole);
-  exportButton->setObjectName(QStringLiteral("Export"));
-  exportButton->setDefault(true);
-  connect(exportButton, &QPushButton::clicked, this, &TExportForm::ExportChosen);
+  connect(AddCommandButtons(*this, *layout, "export", QStringLiteral("&Export..."),
+                            QStringLiteral("Export")),
+          &QPushButton::clicked, this, &TExportForm::ExportChosen);
 
   // A table shown nowhere yet has no current list.
   if (Sources_->currentItem() == nullptr) Sources_->setCurrentItem(Sources_->topLevelItem(0));
@@ -139,11 +125,8 @@ bool TExportForm::Export(int index) {
     throw EMervantaError("The source is empty");
   }
   const auto format = static_cast<TExportFormat>(index);
-  if (IsOfficeFormat(format) && QStandardPaths::findExecutable(kOfficeProgram).isEmpty()) {
-    throw EMervantaError("The format \"" + TRecordsExporter::FormatName(format) +
-                         "\" needs an office suite: the program \"" + kOfficeProgram +
-                         "\" was not found");
-  }
+  // Before the save dialog, so that a missing suite is told before a name is chosen.
+  if (IsOfficeFormat(format)) Office_.Program(format);
   std::string fileName;
   if (TRecordsExporter::FormatNeedsFile(format)) {
     const QString chosen =
@@ -154,13 +137,18 @@ bool TExportForm::Export(int index) {
     CheckExportTarget(Table_, fileName, format);
   }
   Columns_->ApplyChecks();
-  TRecordsExporter(Table_.Sources().Source(source), Table_.Folder())
-      .Export(format, fileName, {.Title = Table_.DisplayName()});
+  const TRecords& records = Table_.Sources().Source(source);
+  if (IsOfficeFormat(format)) {
+    Office_.Export(records, Table_.Folder(), format, fileName, Table_.DisplayName(), Kept_);
+  } else {
+    TRecordsExporter(records, Table_.Folder())
+        .Export(format, fileName, {.Title = Table_.DisplayName()});
+  }
   return true;
 }
 
-void ShowExportDialog(QWidget* parent, TTable& table) {
-  TExportForm form(parent, table);
+void ShowExportDialog(QWidget* parent, TTable& table, TTemporaryFiles& kept) {
+  TExportForm form(parent, table, kept);
   form.exec();
 }
 

@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+#include "dialogs/office_suite.h"
+
 class QTreeWidget;
 
 namespace mervanta {
@@ -11,10 +13,11 @@ namespace mervanta {
 class TColumnsView;
 class TSourcesView;
 class TTable;
+class TTemporaryFiles;
 
 // "Export": a record list, the columns (their boxes written into the columns' ToExport flags
 // only when the export runs) and one of the formats, then the target file. The chosen format
-// is kept for the next time.
+// is kept for the next time. Files that an office suite reads after the export go to `kept`.
 class TExportForm final : public QDialog {
   Q_OBJECT
 
@@ -23,9 +26,10 @@ class TExportForm final : public QDialog {
   using TSaveFilePrompt = std::function<QString(QWidget& parent, const QString& proposedName,
                                                 const QString& filter, const QString& suffix)>;
 
-  TExportForm(QWidget* parent, TTable& table);
+  TExportForm(QWidget* parent, TTable& table, TTemporaryFiles& kept);
 
   void SetSaveFilePrompt(TSaveFilePrompt prompt) { SaveFile_ = std::move(prompt); }
+  TOfficeSuite& Office() { return Office_; }
   void done(int result) override;
 
  private:
@@ -38,8 +42,10 @@ class TExportForm final : public QDialog {
   TColumnsView* Columns_;
   QTreeWidget* Formats_;
   TSaveFilePrompt SaveFile_;
+  TTemporaryFiles& Kept_;
+  TOfficeSuite Office_;
 };
 
-void ShowExportDialog(QWidget* parent, TTable& table);
+void ShowExportDialog(QWidget* parent, TTable& table, TTemporaryFiles& kept);
 
 }  // namespace mervanta

@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -19,16 +20,20 @@
 #include "dialogs/export_dialog.h"
 #include "dialogs/modal_answer.h"
 #include "dialogs/new_table_dialog.h"
+#include "dialogs/print_dialog.h"
 #include "dialogs/quick_search_dialog.h"
 #include "dialogs/select_table_dialog.h"
+#include "dialogs/sources_view.h"
 #include "dialogs/table_properties_dialog.h"
 #include "model/records.h"
 #include "search/quick_search_history.h"
 #include "settings/option_categories.h"
 #include "settings/options.h"
 #include "styles/styled_button.h"
+#include "support/file_io.h"
 #include "table/table.h"
 #include "test_support/recording_user_interface.h"
+#include "test_support/scoped_environment.h"
 #include "test_support/scoped_options.h"
 #include "views/card_form.h"
 #include "views/card_item.h"
@@ -143,6 +148,50 @@ TEST_F(MainWindowTest, AutomatedTasksOpenOnTheOpenTableWithCtrlR) {
   });
   QTest::keyClick(Window.get(), Qt::Key_R, Qt::ControlModifier);
   EXPECT_EQ(title, "Automated tasks");
+}
+
+TEST_F(MainWindowTest, CtrlPPrintsAListCtrlShiftPTheCurrentRecordAndThePagesGoWithTheWindow) {
+  const TScopedEnvironment temporaryFolder("TMPDIR", Folder.Path().c_str());
+  const auto pages = [this] {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(Folder.Path())) {
+      if (entry.path().filename().string().starts_with("QRV")) found.push_back(entry.path());
+    }
+    return found;
+  };
+  EXPECT_FALSE(Can("s_Print"));
+  EXPECT_FALSE(Can("x_PrintRecord"));
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  ASSERT_TRUE(Can("s_Print"));
+  ASSERT_TRUE(Can("x_PrintRecord"));
+  Window->Prompts().Printer = [this](QWidget&, QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(Folder.File("printed.pdf")));
+    return true;
+  };
+  struct TCase {
+    QKeyCombination Keys;
+    bool Sources;
+  };
+  for (const TCase& each :
+       {TCase{Qt::CTRL | Qt::Key_P, true}, TCase{Qt::CTRL | Qt::SHIFT | Qt::Key_P, false}}) {
+    std::optional<bool> sources;
+    AnswerNextModal<TPrintForm>([&sources](TPrintForm& form) {
+      sources = form.findChild<TSourcesView*>() != nullptr;
+      form.findChild<QPushButton*>(QStringLiteral("Print"))->click();
+    });
+    // The closed dialog leaves no window active on the offscreen platform.
+    QApplication::setActiveWindow(Window.get());
+    QTest::keyClick(Window.get(), each.Keys.key(), each.Keys.keyboardModifiers());
+    EXPECT_EQ(sources, each.Sources);
+  }
+  EXPECT_EQ(Messages(), std::vector<std::string>{});
+  const std::vector<std::string> printed = pages();
+  ASSERT_EQ(printed.size(), 2u);
+  EXPECT_NE((ReadWholeFile(printed[0]) + ReadWholeFile(printed[1])).find("tulip"),
+            std::string::npos);
+  Window.reset();
+  EXPECT_TRUE(pages().empty());
 }
 
 TEST_F(MainWindowTest, ImportingFilesAppendsTheirRecordsTellsTheirNumberAndMarksTheTable) {

@@ -6,9 +6,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <filesystem>
+#include <optional>
+#include <sstream>
 
 #include "core/table/table_fixture.h"
 #include "dialogs/columns_view.h"
+#include "dialogs/temporary_files.h"
 #include "exchange/records_exporter.h"
 #include "settings/option_categories.h"
 #include "settings/options.h"
@@ -39,7 +43,7 @@ class ExportDialogTest : public testing::Test {
   }
 
   TExportForm& Open(TTable& table) {
-    Form = std::make_unique<TExportForm>(nullptr, table);
+    Form = std::make_unique<TExportForm>(nullptr, table, Kept);
     Form->SetSaveFilePrompt(
         [this](QWidget&, const QString& name, const QString& filter, const QString& suffix) {
           Offered = {name.toStdString(), filter.toStdString(), suffix.toStdString()};
@@ -70,6 +74,7 @@ class ExportDialogTest : public testing::Test {
   TTableFolder Folder;
   TRecordingUserInterface Ui;
   TTable Table;
+  TTemporaryFiles Kept;
   std::unique_ptr<TExportForm> Form;
   QString SaveAnswer;
   std::vector<std::string> Offered;
@@ -192,6 +197,125 @@ TEST_F(ExportDialogTest, WhatCannotBeExportedIsToldAndTheDialogStaysOpen) {
     EXPECT_NE(Form->result(), QDialog::Accepted);
   }
   EXPECT_EQ(ReadWholeFile(garden), "rose;red\r\n");
+}
+
+// A stand-in for the office suite first on PATH: it logs its arguments, one run per line, and
+// converts a file by writing "converted " and the file's bytes; told to, it hangs instead.
+class OfficeExportTest : public ExportDialogTest {
+ protected:
+  OfficeExportTest() {
+    const std::string bin = Folder.File("bin");
+    std::filesystem::create_directory(bin);
+    const std::string script = Folder.Write("bin/soffice", R"(#!/bin/sh
+echo "$*" >> "$OFFICE_LOG"
+[ -n "$OFFICE_HANG" ] && exec sleep 30
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --convert-to) format=$2; shift ;;
+    --outdir) outdir=$2; shift ;;
+    *) input=$1 ;;
+  esac
+  shift
+done
+if [ -n "$format" ]; then
+  base=$(basename "$input"); base=${base%.*}
+  { printf 'converted '; cat "$input"; } > "$outdir/$base.$format"
+fi
+)");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    Path.emplace("PATH", (bin + ":" + ::getenv("PATH")).c_str());
+  }
+
+  // The runs logged, once `count` have come: the suite is started detached.
+  std::vector<std::string> Runs(std::size_t count) const {
+    std::vector<std::string> runs;
+    (void)QTest::qWaitFor(
+        [&] {
+          runs.clear();
+          if (!std::filesystem::exists(Log)) return false;
+          std::istringstream log(ReadWholeFile(Log));
+          for (std::string line; std::getline(log, line);) runs.push_back(line);
+          return runs.size() >= count;
+        },
+        10000);
+    return runs;
+  }
+  std::string CoreExport(TExportFormat format) const {
+    const std::string path = Folder.File("core." + TRecordsExporter::FormatExtension(format));
+    TRecordsExporter(Table.Sources().All, Table.Folder())
+        .Export(format, path, {.Title = Table.DisplayName()});
+    return ReadWholeFile(path);
+  }
+
+  std::string Log = Folder.File("office.log");
+  TScopedEnvironment LogVariable{"OFFICE_LOG", Log.c_str()};
+  TScopedEnvironment TemporaryFolder{"TMPDIR", Folder.Path().c_str()};
+  std::optional<TScopedEnvironment> Path;
+};
+
+TEST_F(OfficeExportTest, TheSuiteOpensTheWrittenFileOrANewDocumentMadeFromIt) {
+  struct TCase {
+    TExportFormat Format;
+    bool View;                      // no file: a new document in the suite
+    std::vector<std::string> Runs;  // the start of each run's arguments, after the first's
+    std::string Content;
+  };
+  const std::string sheet = CoreExport(TExportFormat::Excel);
+  const std::string page = CoreExport(TExportFormat::Html);
+  const std::string target = Folder.File("plants.office");
+  const TCase cases[] = {
+      {TExportFormat::ExcelCom, false, {"--calc " + target}, sheet},
+      {TExportFormat::ExcelCom, true, {"--calc -n " + Folder.Path()}, sheet},
+      {TExportFormat::WordCom,
+       false,
+       {"-env:UserInstallation=file://", "--writer " + target},
+       "converted " + page},
+      {TExportFormat::WordCom, true, {"--writer -n " + Folder.Path()}, page},
+  };
+  for (const TCase& each : cases) {
+    SCOPED_TRACE(each.Runs.back());
+    std::filesystem::remove(Log);
+    std::filesystem::remove(target);
+    Options().Export->ViewCOM->SetValue(each.View);
+    SaveAsked = 0;
+    Open(Table);
+    ChooseFormat(each.Format);
+    SaveAnswer = QString::fromStdString(target);
+    ClickExport();
+    ASSERT_EQ(Form->result(), QDialog::Accepted) << (Ui.Messages().empty() ? "" : Ui.Messages()[0]);
+    EXPECT_EQ(SaveAsked, each.View ? 0 : 1);
+    const std::vector<std::string> runs = Runs(each.Runs.size());
+    ASSERT_EQ(runs.size(), each.Runs.size());
+    for (std::size_t run = 0; run < runs.size(); ++run) {
+      EXPECT_TRUE(runs[run].starts_with(each.Runs[run])) << runs[run];
+    }
+    if (runs.size() == 2) {
+      EXPECT_NE(runs[0].find(" --headless --convert-to doc --outdir " + Folder.Path() + " " +
+                             Folder.Path() + "/QRV"),
+                std::string::npos)
+          << runs[0];
+    }
+    // The file opened is the last argument.
+    const std::string opened = runs.back().substr(runs.back().rfind(' ') + 1);
+    EXPECT_EQ(ReadWholeFile(opened), each.Content);
+    if (each.View) {
+      EXPECT_NE(std::find(Kept.Paths().begin(), Kept.Paths().end(), opened), Kept.Paths().end());
+    }
+  }
+}
+
+TEST_F(OfficeExportTest, AConversionThatDoesNotEndIsStoppedAndTold) {
+  const TScopedEnvironment hang("OFFICE_HANG", "1");
+  Open(Table);
+  Form->Office().ConversionSeconds = 1;
+  ChooseFormat(TExportFormat::WordCom);
+  const std::string target = Folder.File("plants.doc");
+  SaveAnswer = QString::fromStdString(target);
+  ClickExport();
+  EXPECT_EQ(Ui.Messages(), std::vector<std::string>{
+                               "Mervanta: LibreOffice did not convert the file within 1 seconds."});
+  EXPECT_TRUE(Form->isVisible());
+  EXPECT_FALSE(std::filesystem::exists(target));
 }
 
 TEST_F(ExportDialogTest, WithoutACheckedColumnNothingHappens) {
