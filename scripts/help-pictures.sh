@@ -8,6 +8,7 @@ from="$root/build/${1:-release}/gui-pictures"
 to="$root/docs/help/pictures"
 
 pictures=(
+  automated_tasks_wp2.png automated_tasks_wpPreview.png
   card-0.png card-1.png card-3.png
   column_dialog_common.png column_dialog_virtual.png
   export_dialog.png
@@ -15,6 +16,7 @@ pictures=(
   new_table_dialog.png
   options_Main.png options_Search.png
   password_dialog.png
+  print_dialog.png
   quick_search_dialog.png
   select_table_dialog.png
   table_properties_columns.png table_properties_options.png table_properties_report.png
