@@ -126,12 +126,6 @@ void TMainWindow::AddCommands() {
       ShowRecordPrintDialog(this, *Table_, *record, KeptFiles_, Prompts_.Printer);
     }
   });
-  // Their dialogs are not part of the program yet: offered nowhere until they are.
-  for (const TCommands::TEntry& later :
-       {TCommands::TEntry{"r_FindEx", "&Advanced Search...", Keys({Qt::CTRL | Qt::Key_W}), {}}}) {
-    c.Add(later, [] {});
-    c.Withdraw(later.Name);
-  }
 }
 
 void TMainWindow::SetRules() {
@@ -140,8 +134,8 @@ void TMainWindow::SetRules() {
   const auto writable = [this] { return Writable(); };
   const auto current = [this] { return CurrentRecord() != nullptr; };
   c.SetEnabledRule("f_Save", [this] { return HasTable() && Table_->Modified(); });
-  for (const char* name :
-       {"f_SaveAs", "f_Close", "r_FindFast", "r_Find", "s_Table", "s_Export", "s_Print"}) {
+  for (const char* name : {"f_SaveAs", "f_Close", "r_FindFast", "r_Find", "r_FindEx", "s_Table",
+                           "s_Export", "s_Print"}) {
     c.SetEnabledRule(name, hasTable);
   }
   c.SetVisibleRule("v_Sections", hasTable);

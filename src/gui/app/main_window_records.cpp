@@ -50,6 +50,8 @@ void TMainWindow::AddRecordCommands() {
         [this] { Guarded([this] { Table_->SearchManager().QuickSearch(); }); });
   c.Add({"r_Find", "&Normal Search...", Keys({Qt::CTRL | Qt::Key_F}), "system-search"},
         [this] { Guarded([this] { Table_->SearchManager().NormalSearch(); }); });
+  c.Add({"r_FindEx", "&Advanced Search...", Keys({Qt::CTRL | Qt::Key_W}), {}},
+        [this] { Guarded([this] { Table_->SearchManager().AdvancedSearch(); }); });
   c.Add({"aw_Choice", "Choose/&Return", Keys({Qt::Key_Insert}), {}}, [this] { ChooseOrReturn(); });
   c.Add({"a_ChoiceAll", "Choose &All", Keys({Qt::SHIFT | Qt::Key_Insert}), {}},
         [this] { Table_->Sources().Chosen.AddUnique(Table_->Sources().All); });

@@ -3,6 +3,7 @@
 #include "dialogs/quick_search_dialog.h"
 #include "search/search.h"
 #include "views/card_form.h"
+#include "wizards/advanced_search_wizard.h"
 
 namespace mervanta {
 
@@ -22,8 +23,8 @@ bool TQtSearchDialogs::NormalSearchValues(TRecords& all, TUsualValues& values) {
   return NormalSearchCard(Parent_, all, values);
 }
 
-std::unique_ptr<TSearch> TQtSearchDialogs::AdvancedSearch(TTableSources&) {
-  return nullptr;
+std::unique_ptr<TSearch> TQtSearchDialogs::AdvancedSearch(TTableSources& sources) {
+  return TSearchExForm::Execute(Parent_, sources);
 }
 
 }  // namespace mervanta

@@ -7,8 +7,7 @@ class QWidget;
 namespace mervanta {
 
 // The search manager's dialogs as the desktop shows them, installed while the object lives:
-// the quick search box and the card in its "Normal Search" mode. The advanced search wizard
-// is not part of the program yet, and its command is offered nowhere.
+// the quick search box, the card in its "Normal Search" mode and the advanced search wizard.
 class TQtSearchDialogs final : public TSearchDialogs {
  public:
   explicit TQtSearchDialogs(QWidget* parent);

@@ -85,9 +85,14 @@ TBooleanProperty* TColumnsView::Flag(const TColumn& column) const {
     case TColumnsChecking::ToPrint:
       return column.ToPrint;
     case TColumnsChecking::None:
+    case TColumnsChecking::Free:
       break;
   }
   return nullptr;
+}
+
+bool TColumnsView::BoundToFlags() const {
+  return Checking_ != TColumnsChecking::None && Checking_ != TColumnsChecking::Free;
 }
 
 // Keeps the selected position and the top node, so that the user stays where he was.
@@ -104,6 +109,7 @@ void TColumnsView::Rebuild() {
       Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
       if (Checking_ != TColumnsChecking::None) flags |= Qt::ItemIsUserCheckable;
       node->setFlags(flags);
+      if (Checking_ == TColumnsChecking::Free) node->setCheckState(0, Qt::Checked);
       UpdateNode(*node);
     }
   }
@@ -136,14 +142,20 @@ void TColumnsView::ItemChanged() {
 }
 
 bool TColumnsView::AnyChecked() const {
+  return !CheckedColumns().empty();
+}
+
+std::vector<TColumn*> TColumnsView::CheckedColumns() const {
+  std::vector<TColumn*> checked;
   for (int index = 0; index < topLevelItemCount(); ++index) {
-    if (topLevelItem(index)->checkState(0) == Qt::Checked) return true;
+    const QTreeWidgetItem& node = *topLevelItem(index);
+    if (node.checkState(0) == Qt::Checked) checked.push_back(&ColumnOf(node));
   }
-  return false;
+  return checked;
 }
 
 void TColumnsView::ApplyChecks() {
-  if (Columns_ == nullptr || Checking_ == TColumnsChecking::None) return;
+  if (Columns_ == nullptr || !BoundToFlags()) return;
   std::vector<std::pair<const TColumn*, bool>> checked;
   for (int index = 0; index < topLevelItemCount(); ++index) {
     const QTreeWidgetItem& each = *topLevelItem(index);
@@ -178,7 +190,7 @@ void TColumnsView::Heard(const TMsg& msg) {
       break;
     }
     default:
-      if (Checking_ != TColumnsChecking::None && msg.Code == FlagCode(Checking_)) RefreshChecks();
+      if (BoundToFlags() && msg.Code == FlagCode(Checking_)) RefreshChecks();
       break;
   }
 }

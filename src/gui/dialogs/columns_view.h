@@ -1,14 +1,16 @@
 #pragma once
 
 #include <QTreeWidget>
+#include <vector>
 
 #include "model/columns.h"
 #include "support/msg_sender.h"
 
 namespace mervanta {
 
-// Which column flag the check boxes show and set.
-enum class TColumnsChecking { None, Visible, ToExport, ToPrint };
+// Which column flag the check boxes show and set; Free boxes start checked and belong to the
+// view alone.
+enum class TColumnsChecking { None, Visible, ToExport, ToPrint, Free };
 
 // One node per column of a list, in column order, captioned by the column and hinted by its
 // summary; it follows the list's notices. With checking on, a click on a box sets the flag
@@ -28,6 +30,8 @@ class TColumnsView final : public QTreeWidget {
   // Sets the flags from the boxes, announcing the change once when any flag changes.
   void ApplyChecks();
   bool AnyChecked() const;
+  // In tree order.
+  std::vector<TColumn*> CheckedColumns() const;
 
   TColumn* SelectedColumn() const;
   void SelectColumn(const TColumn& column);
@@ -49,6 +53,7 @@ class TColumnsView final : public QTreeWidget {
   void ItemChanged();
   static TColumn& ColumnOf(const QTreeWidgetItem& node);
   TBooleanProperty* Flag(const TColumn& column) const;
+  bool BoundToFlags() const;
 
   TColumnsChecking Checking_;
   bool HideVirtual_;

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,7 +15,6 @@
 #include "dialogs/columns_view.h"
 #include "dialogs/sources_view.h"
 #include "dialogs/wizard.h"
-#include "dialogs/wizard_images.h"
 #include "operations/operation.h"
 #include "settings/options.h"
 #include "settings/qt_values.h"
@@ -25,8 +23,8 @@
 #include "table/table.h"
 #include "views/desktop_services.h"
 #include "views/grid.h"
-#include "views/help_button.h"
 #include "wizards/automated_tasks_position.h"
+#include "wizards/page_content.h"
 
 namespace mervanta {
 
@@ -38,23 +36,6 @@ constexpr int kKindCount = static_cast<int>(TOperationKind::Trim) + 1;
 
 QStringList Lines(std::string_view text) {
   return DisplayText(text).split(QStringLiteral("\r\n"));
-}
-
-// The page's own controls in a widget over its content area, laid out by the returned layout.
-template <typename TLayout>
-TLayout& ContentLayout(TWizardPage& page) {
-  auto* content = new QWidget(&page);
-  content->setObjectName(QStringLiteral("Content"));
-  content->setGeometry(page.ContentRect());
-  auto* layout = new TLayout(content);
-  layout->setContentsMargins(0, 0, 0, 0);
-  return *layout;
-}
-
-QLabel& Caption(const char* text, QWidget* buddy) {
-  auto* label = new QLabel(QString::fromLatin1(text));
-  label->setBuddy(buddy);
-  return *label;
 }
 
 QSpinBox& NumberBox(const char* name) {
@@ -70,18 +51,20 @@ TAutomatedTasksForm::TAutomatedTasksForm(QWidget* parent, TTable& table)
     : QDialog(parent),
       Table_(table),
       Operation_(std::make_unique<TOperation>()),
-      Wizard_(new TWizard(
-          *this, Options().Other->WizardsWelcome->Value() ? TWizardOptions() : woSkipFirstPage)) {
+      Wizard_(&AddWizard(*this)) {
   setObjectName(QString::fromLatin1(kWindowName));
   setWindowTitle(QStringLiteral("Automated tasks"));
-  Wizard_->SetHalfImage(WizardHalfImage());
-  Wizard_->SetHeadImage(WizardHeadImage());
 
   Preview_.Columns().Assign(table.Columns());
   Operation_->Records = &Preview_.AddSource("Preview", &table.Sources().Source(0));
   Preview_.SetCurrentIndex(0);
 
-  BuildWelcomePage();
+  AddWelcomePage(
+      *Wizard_, "Automated tasks",
+      QStringLiteral(
+          "Automated table processing allows you to edit multiple records automatically.\n\n"
+          "Features: Merge or divide columns, exchange column values, automatically fill columns "
+          "with data, change the register of a writing at once in all records and much more..."));
   BuildInitialPage();
   BuildColumnPages();
   BuildPositionPages();
@@ -90,11 +73,7 @@ TAutomatedTasksForm::TAutomatedTasksForm(QWidget* parent, TTable& table)
   LinkPages();
   connect(Kinds_, &QListWidget::currentRowChanged, this, &TAutomatedTasksForm::LinkPages);
 
-  auto* help = new QWidget(this);
-  help->setGeometry(4, TWizardPage::PageHeight + 8, 120, 27);
-  auto* helpLayout = new QHBoxLayout(help);
-  helpLayout->setContentsMargins(0, 0, 0, 0);
-  AddHelpButton(*this, *helpLayout, "automatedtasks");
+  AddWizardHelpButton(*this, "automatedtasks");
 }
 
 // The pages' views and grids follow the preview set, so they go before it does.
@@ -103,53 +82,20 @@ TAutomatedTasksForm::~TAutomatedTasksForm() {
   qDeleteAll(findChildren<TWizardPage*>(Qt::FindDirectChildrenOnly));
 }
 
-TWizardPage& TAutomatedTasksForm::AddPage(const char* name, const char* caption,
-                                          const char* subCaption) {
-  auto* page = new TWizardPage(*Wizard_);
-  page->setObjectName(QString::fromLatin1(name));
-  page->SetCaption(QString::fromLatin1(caption));
-  page->SetSubCaption(QString::fromLatin1(subCaption));
-  return *page;
-}
-
-void TAutomatedTasksForm::BuildWelcomePage() {
-  TWizardPage& page = AddPage("wp1", "Automated tasks", "");
-  page.SetPageKind(pkHalf);
-  page.SetNoteText(QStringLiteral("To continue click \"Next\"."));
-  auto* text = new QLabel(QStringLiteral(
-      "Automated table processing allows you to edit multiple records automatically.\n\n"
-      "Features: Merge or divide columns, exchange column values, automatically fill columns "
-      "with data, change the register of a writing at once in all records and much more..."));
-  text->setWordWrap(true);
-  text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  ContentLayout<QVBoxLayout>(page).addWidget(text, 1);
-  Wizard_->SetStartPage(&page);
-}
-
 void TAutomatedTasksForm::BuildInitialPage() {
-  Initial_ = &AddPage("wp2", "Initial data", "Choose a source and a kind of operation");
-  Wizard_->StartPage()->SetNextPage(Initial_);
-  Sources_ = new TSourcesView(Table_.Sources());
-  Sources_->setObjectName(QStringLiteral("Sources"));
-  if (Sources_->currentItem() == nullptr) Sources_->setCurrentItem(Sources_->topLevelItem(0));
-  Kinds_ = new QListWidget;
-  Kinds_->setObjectName(QStringLiteral("Kinds"));
-  Kinds_->addItems(Lines(kOperationKindNames));
+  const TInitialPage initial =
+      AddInitialPage(*Wizard_, Table_.Sources(), "Choose a source and a kind of operation",
+                     "&Kind of operation", Lines(kOperationKindNames));
+  Initial_ = &initial.Page;
+  Sources_ = &initial.Sources;
+  Kinds_ = &initial.Kinds;
   const int stored = DesktopServices().SessionElement(kWindowName).ReadInteger(kKindKey, 0);
   Kinds_->setCurrentRow(std::clamp(stored, 0, kKindCount - 1));
-  auto& layout = ContentLayout<QGridLayout>(*Initial_);
-  layout.addWidget(&Caption("&Source", Sources_), 0, 0);
-  layout.addWidget(Sources_, 1, 0);
-  layout.addWidget(&Caption("&Kind of operation", Kinds_), 0, 1);
-  layout.addWidget(Kinds_, 1, 1);
   Initial_->OnBeforeNext = [this] { LeaveInitialPage(); };
 }
 
 void TAutomatedTasksForm::LeaveInitialPage() {
-  const int source = Sources_->SelectedSource();
-  if (source < 0 || Table_.Sources().Source(source).Count() == 0) {
-    throw EMervantaError("The source is empty");
-  }
+  const int source = SelectedRecords(*Sources_, Table_.Sources());
   Operation_->Kind = static_cast<TOperationKind>(Kinds_->currentRow());
   LinkPages();
   Operation_->Records->Assign(Table_.Sources().Source(source));
@@ -174,8 +120,8 @@ void TAutomatedTasksForm::LinkPages() {
 }
 
 void TAutomatedTasksForm::BuildColumnPages() {
-  OneColumn_ =
-      &AddPage("wpOneColumn", "Choice of a column", "Choose a column for performance of operation");
+  OneColumn_ = &AddWizardPage(*Wizard_, "wpOneColumn", "Choice of a column",
+                              "Choose a column for performance of operation");
   OneColumnView_ = new TColumnsView(TColumnsChecking::None, true);
   OneColumnView_->setObjectName(QStringLiteral("OneColumn"));
   OneColumnView_->SetColumns(&Preview_.Columns());
@@ -197,7 +143,8 @@ void TAutomatedTasksForm::BuildColumnPages() {
     }
   };
 
-  ColumnsList_ = &AddPage("wpColumnsList", "A choice of columns", "Choose one or several columns");
+  ColumnsList_ = &AddWizardPage(*Wizard_, "wpColumnsList", "A choice of columns",
+                                "Choose one or several columns");
   ColumnsListView_ = new TColumnsView(TColumnsChecking::Visible, true);
   ColumnsListView_->setObjectName(QStringLiteral("ColumnsList"));
   ColumnsListView_->SetDeferChecks(true);
@@ -224,7 +171,8 @@ void TAutomatedTasksForm::LeaveColumnsList() {
 
 void TAutomatedTasksForm::BuildPositionPages() {
   const auto repaint = [this] { RepaintGrids(); };
-  Position_ = &AddPage("wpPosition", "Choice of a position", "Choose a position for the insert");
+  Position_ = &AddWizardPage(*Wizard_, "wpPosition", "Choice of a position",
+                             "Choose a position for the insert");
   auto& position = ContentLayout<QGridLayout>(*Position_);
   QWidget& positionArea = *position.parentWidget();
   auto* insert =
@@ -242,8 +190,8 @@ void TAutomatedTasksForm::BuildPositionPages() {
                    caret = TOperation::ResolvePosition(Operation_->Position, record.Value(column));
                  }});
 
-  Interval_ = &AddPage("wpInterval", "A choice of an interval",
-                       "Choose a symbolical interval above which operation will be made");
+  Interval_ = &AddWizardPage(*Wizard_, "wpInterval", "A choice of an interval",
+                             "Choose a symbolical interval above which operation will be made");
   auto& interval = ContentLayout<QGridLayout>(*Interval_);
   QWidget& intervalArea = *interval.parentWidget();
   auto* start =
@@ -282,7 +230,8 @@ void TAutomatedTasksForm::BuildPositionPages() {
 }
 
 void TAutomatedTasksForm::BuildDataPage() {
-  PasteData_ = &AddPage("wpPasteData", "Data input", "Enter data for fill/insert/replacement");
+  PasteData_ = &AddWizardPage(*Wizard_, "wpPasteData", "Data input",
+                              "Enter data for fill/insert/replacement");
   DataKind_ = new QComboBox;
   DataKind_->setObjectName(QStringLiteral("DataKind"));
   DataKind_->addItems(Lines(kOperationDataKindNames));
@@ -327,8 +276,8 @@ void TAutomatedTasksForm::BuildDataPage() {
 }
 
 void TAutomatedTasksForm::BuildPreviewPage() {
-  Result_ = &AddPage("wpPreview", "A preview of result",
-                     "Be convinced, that the true result is received, and press \"Finish\"");
+  Result_ = &AddWizardPage(*Wizard_, "wpPreview", "A preview of result",
+                           "Be convinced, that the true result is received, and press \"Finish\"");
   // Asked only for the rows painted, so a preview costs as much as one screen.
   AddPreviewGrid(*Result_, 0,
                  {.GetCellText = [this](int row, std::string& text, const TColumn& column) {

@@ -41,8 +41,6 @@ class TAutomatedTasksForm final : public QDialog {
   void done(int result) override;
 
  private:
-  TWizardPage& AddPage(const char* name, const char* caption, const char* subCaption);
-  void BuildWelcomePage();
   void BuildInitialPage();
   void BuildColumnPages();
   void BuildPositionPages();

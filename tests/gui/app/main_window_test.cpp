@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -13,6 +15,7 @@
 #include <QToolButton>
 #include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "app/about_box.h"
 #include "app/global.h"
@@ -41,7 +44,9 @@
 #include "views/grid.h"
 #include "views/tabs_ctrl.h"
 #include "widget_picture.h"
+#include "wizards/advanced_search_wizard.h"
 #include "wizards/automated_tasks_wizard.h"
+#include "wizards/siner.h"
 
 namespace mervanta::test {
 namespace {
@@ -148,6 +153,32 @@ TEST_F(MainWindowTest, AutomatedTasksOpenOnTheOpenTableWithCtrlR) {
   });
   QTest::keyClick(Window.get(), Qt::Key_R, Qt::ControlModifier);
   EXPECT_EQ(title, "Automated tasks");
+}
+
+TEST_F(MainWindowTest, AdvancedSearchWithCtrlWFindsByTheWizardsConditions) {
+  EXPECT_FALSE(Can("r_FindEx"));
+  ASSERT_TRUE(Window->OpenTable(Plants()));
+  ASSERT_TRUE(Can("r_FindEx"));
+  // A name beginning with "r" or a colour ending in "e".
+  AnswerNextModal<TSearchExForm>([](TSearchExForm& form) {
+    const auto next = [&form](const char* button) {
+      form.findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    };
+    next("Next");
+    next("Next");
+    for (const auto& [row, column, kind, text] : {std::tuple{0, 1, TConditionKind::BeginWith, "r"},
+                                                  std::tuple{2, 2, TConditionKind::EndWith, "e"}}) {
+      const TSiner& siner = *form.Rows().at(row);
+      siner.ColumnBox().setCurrentIndex(column);
+      siner.ConditionBox().setCurrentIndex(static_cast<int>(kind));
+      siner.TextField().setText(QString::fromLatin1(text));
+    }
+    form.findChild<QCheckBox*>(QStringLiteral("AnyCondition"))->setChecked(true);
+    next("Next");
+    next("Finish");
+  });
+  QTest::keyClick(&Window->Grid()->List(0), Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(TRecordsFixture::Rows(Window->Table()->Sources().SearchResults), "rose|red/lily|white");
 }
 
 TEST_F(MainWindowTest, CtrlPPrintsAListCtrlShiftPTheCurrentRecordAndThePagesGoWithTheWindow) {
