@@ -8,6 +8,7 @@ from="$root/build/${1:-release}/gui-pictures"
 to="$root/docs/help/pictures"
 
 pictures=(
+  advanced_search_initial.png advanced_search_values.png advanced_search_repeats.png
   automated_tasks_wp2.png automated_tasks_wpPreview.png
   card-0.png card-1.png card-3.png
   column_dialog_common.png column_dialog_virtual.png
