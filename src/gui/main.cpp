@@ -18,8 +18,9 @@ int main(int argc, char** argv) {
   using namespace mervanta;
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Mervanta"));
-  QApplication::setDesktopFileName(QStringLiteral("mervanta"));
+  QApplication::setDesktopFileName(kApplicationId);
   UseIconTheme();
+  QApplication::setWindowIcon(ApplicationIcon());
   QApplication::setStyle(new TProgramStyle);
   const std::vector<std::string> parameters(argv + 1, argv + argc);
   TGlobal global(ParseCommandLine(parameters, ProgramFolder()));

@@ -23,7 +23,8 @@ constexpr const char* kAllRecords =
 
 struct TCommandCase {
   const char* Name;
-  // "@" stands for the table, "@missing" for a file that does not exist.
+  // "@" stands for the table, "@kx" for its description file, "@missing" for a file that does
+  // not exist.
   std::vector<std::string> Words;
   int Status;
   std::string Out;
@@ -60,6 +61,11 @@ const TCommandCase kCases[] = {
      {"show", "@", "--columns", "First name", "--sort", "#1", "--sort", "#1"},
      0,
      "Ann\nBj\xC3\xB6rn\nCarl\nDora\nann\n",
+     ""},
+    {"show: the description file opens its table",
+     {"show", "@kx", "--columns", "Age"},
+     0,
+     "30\n41\n25\n30\n\n",
      ""},
     {"show: raw bytes of the code page",
      {"show", "@", "--raw", "--columns", "First name"},
@@ -194,6 +200,7 @@ TEST(CliCommands, RunOnTheFixture) {
     std::vector<std::string> words = test.Words;
     for (std::string& word : words) {
       if (word == "@") word = folder.Table("people");
+      if (word == "@kx") word = folder.File("people.kx");
       if (word == "@missing") word = folder.Table("missing");
     }
     const TCliResult result = RunCli(words);

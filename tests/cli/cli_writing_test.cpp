@@ -650,8 +650,9 @@ TEST(CliWriting, AReadOnlyTableIsRefused) {
   EXPECT_EQ(folder.ReadFile("people.csv"), kPeople);
 }
 
-// Neither a FIFO (waited on forever once), a device, nor a data file that its own description
-// would overwrite is taken for a table; a settings file that is a FIFO is no settings.
+// Neither a FIFO (waited on forever once), a device, nor a description file holding records
+// is taken for a table (a ".kx" names the data file beside it, which is missing here); a
+// settings file that is a FIFO is no settings.
 TEST(CliWriting, RefusesFilesThatAreNoTable) {
   TCliFolder folder;
   const std::string fifo = folder.File("fifo.csv");
@@ -667,9 +668,7 @@ TEST(CliWriting, RefusesFilesThatAreNoTable) {
       {{"add", fifo, "Eve"}, 2, "\"" + fifo + "\" is not a regular file"},
       {{"show", fifo}, 2, "\"" + fifo + "\" is not a regular file"},
       {{"add", device, "Eve"}, 2, "\"" + device + "\" is not a regular file"},
-      {{"add", named, "Eve"},
-       2,
-       "The data file \"" + named + "\" would be overwritten by its own description file"},
+      {{"add", named, "Eve"}, 2, "No such file or directory"},
       {{"--options", fifo, "show", folder.Table("people"), "--columns", "#1"}, 0, ""},
   };
   for (const TCase& test : cases) {
@@ -688,6 +687,7 @@ TEST(CliWriting, RefusesFilesThatAreNoTable) {
   EXPECT_TRUE(std::filesystem::is_fifo(fifo));
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
   EXPECT_EQ(folder.ReadFile("named.kx"), kPeople);
+  EXPECT_FALSE(std::filesystem::exists(folder.Table("named")));
 }
 
 TEST(CliPasswd, SetsChangesAndRemovesThePassword) {

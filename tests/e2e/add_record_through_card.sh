@@ -32,6 +32,7 @@ if [ "${INSIDE_X:-}" != 1 ]; then
   exit 0
 fi
 
+source "$(dirname "$0")/quit_program.sh"
 "$program" "Options=$WORK/settings.xml" "$WORK/books.csv" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
@@ -62,13 +63,4 @@ fi
 focus "Mervanta - books"
 xdotool key ctrl+s
 sleep 0.5
-xdotool key F10
-for _ in $(seq 50); do
-  kill -0 $pid 2>/dev/null || break
-  sleep 0.2
-done
-if kill -0 $pid 2>/dev/null; then
-  echo "the program did not quit on F10" >&2
-  exit 1
-fi
-wait $pid
+quit_program $pid

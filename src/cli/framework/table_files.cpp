@@ -68,8 +68,10 @@ std::string Password(const TCliContext& context, const std::string& fileName) {
 
 }  // namespace
 
-std::unique_ptr<TTable> OpenTable(const TCliContext& context, const std::string& fileName,
+std::unique_ptr<TTable> OpenTable(const TCliContext& context, const std::string& tableName,
                                   TTableAccess access) {
+  const std::string fileName =
+      IsDescriptionFileName(tableName) ? DataFileOfDescription(tableName) : tableName;
   const std::string password = Password(context, fileName);
   const bool readOnly = access == TTableAccess::Read;
   auto table = std::make_unique<TTable>();

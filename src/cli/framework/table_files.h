@@ -19,9 +19,9 @@ enum class TTableAccess {
 
 // Opens the table as the desktop program does: a protected file needs its password, from
 // --password, --password-file, $MERVANTA_PASSWORD or, on a terminal, the user; a wrong one
-// fails with "Invalid password", one the code page cannot hold is refused. The current
-// directory stays where it was.
-std::unique_ptr<TTable> OpenTable(const TCliContext& context, const std::string& fileName,
+// fails with "Invalid password", one the code page cannot hold is refused. A description
+// file (".kx") opens the table it describes. The current directory stays where it was.
+std::unique_ptr<TTable> OpenTable(const TCliContext& context, const std::string& tableName,
                                   TTableAccess access);
 
 // Saves the table under a new name, keeping the current directory.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "support/install_layout.h"
 #include "support/xml_file.h"
 
 namespace mervanta {
@@ -26,7 +27,8 @@ std::string WithDelimiter(std::string folder) {
 }  // namespace
 
 std::string SettingsFilePath(const std::string& programFolder) {
-  if (::access(programFolder.c_str(), W_OK) == 0) {
+  // An installed program's folder is the system's, even for root who may write to it.
+  if (!IsInstalledProgram(programFolder) && ::access(programFolder.c_str(), W_OK) == 0) {
     return WithDelimiter(programFolder) + std::string(kSettingsFileName);
   }
   return WithDelimiter(ConfigHome()) + "mervanta/" + std::string(kSettingsFileName);

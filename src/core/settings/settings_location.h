@@ -12,8 +12,9 @@ class TXmlFile;
 inline constexpr std::string_view kSettingsFileName = "Mervanta.xml";
 inline constexpr std::string_view kSettingsRootName = "Mervanta";
 
-// Beside the program when its folder is writable (a portable copy keeps its settings with
-// it), otherwise $XDG_CONFIG_HOME/mervanta/Mervanta.xml, $XDG_CONFIG_HOME defaulting to
+// Beside the program when its folder is writable and it is not installed (a portable copy
+// keeps its settings with it), otherwise $XDG_CONFIG_HOME/mervanta/Mervanta.xml, $XDG_CONFIG_HOME
+// defaulting to
 // ~/.config. The program folder ends in "/".
 std::string SettingsFilePath(const std::string& programFolder = ProgramFolder());
 // The folder that holds the settings file, with a trailing "/".

@@ -112,6 +112,17 @@ std::string DescriptionFileName(std::string_view dataFileName) {
   return std::string(dataFileName) + ".kx";
 }
 
+bool IsDescriptionFileName(std::string_view path) {
+  return FileExtension(path) == ".kx";
+}
+
+std::string DataFileOfDescription(std::string_view descriptionFileName) {
+  descriptionFileName.remove_suffix(FileExtension(descriptionFileName).size());
+  const std::string stem(descriptionFileName);
+  const std::string text = stem + ".txt";
+  return !FileOrFolderExists(stem + ".csv") && FileOrFolderExists(text) ? text : stem + ".csv";
+}
+
 std::string HomeFolder() {
   const char* home = std::getenv("HOME");
   if (home != nullptr && home[0] != '\0') return home;

@@ -28,6 +28,11 @@ std::string FullPath(std::string_view path, std::string_view folder = {});
 // The description file that goes with a data file: the same name with the extension ".kx"
 // in place of the data file's own.
 std::string DescriptionFileName(std::string_view dataFileName);
+// Whether the name is a description file's (extension ".kx").
+bool IsDescriptionFileName(std::string_view path);
+// The data file that a description file goes with: beside it with the same title and the
+// extension ".csv", else ".txt" when only that one exists.
+std::string DataFileOfDescription(std::string_view descriptionFileName);
 
 // $HOME, or the user's home folder from the system's user list.
 std::string HomeFolder();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "support/file_names.h"
+
 namespace mervanta {
 
 namespace {
@@ -67,6 +69,11 @@ TCommandLine ParseCommandLine(std::span<const std::string> parameters,
   for (const std::string& parameter : parameters) {
     if (EndsWithCsv(parameter)) {
       line.TableFile = FromStartFolder(parameter);
+      continue;
+    }
+    // The desktop opens a description file with this program: the table is its data file.
+    if (IsDescriptionFileName(parameter)) {
+      line.TableFile = DataFileOfDescription(FromStartFolder(parameter));
       continue;
     }
     const std::size_t equals = parameter.find('=');

@@ -8,7 +8,8 @@
 namespace mervanta {
 
 // What the desktop program was started with. Switches and keys match whatever the case of
-// their letters; a parameter ending in ".csv" names the table to open, the last one winning.
+// their letters; a parameter ending in ".csv", or a table's description file (".kx"), names
+// the table to open, the last one winning.
 // Relative file names are made absolute against the folder the program was started in.
 struct TCommandLine {
   std::string Title = "Mervanta";

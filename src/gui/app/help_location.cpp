@@ -2,16 +2,16 @@
 
 #include <system_error>
 
+#include "support/install_layout.h"
+
 namespace mervanta {
 
 std::string ChooseHelpBase(const std::string& override, const std::filesystem::path& programDir,
                            const std::filesystem::path& sourcePages) {
   if (!override.empty()) return override;
-  const std::filesystem::path installed =
-      programDir.parent_path() / "share" / "doc" / "mervanta" / "help";
+  const std::filesystem::path folder =
+      IsInstalledProgram(programDir) ? InstalledHelpFolder(programDir) : sourcePages;
   std::error_code error;
-  const bool isInstalled = std::filesystem::is_regular_file(installed / "index.html", error);
-  const std::filesystem::path& folder = isInstalled ? installed : sourcePages;
   std::string address =
       "file://" + std::filesystem::absolute(folder, error).lexically_normal().string();
   if (!address.ends_with('/')) address += '/';

@@ -1,10 +1,12 @@
 #include "app/icon_theme.h"
 
-#include <QIcon>
-
-// The resources of a static library are registered by hand.
+// The resources of a static library are registered by hand, once.
 static void RegisterIconResources() {
-  Q_INIT_RESOURCE(icons);
+  static const bool registered = [] {
+    Q_INIT_RESOURCE(icons);
+    return true;
+  }();
+  (void)registered;
 }
 
 namespace mervanta {
@@ -22,6 +24,15 @@ void UseIconTheme() {
     QIcon::setThemeName(kOwnTheme);
   }
   QIcon::setFallbackThemeName(kOwnTheme);
+}
+
+QIcon ApplicationIcon() {
+  RegisterIconResources();
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    icon.addFile(QStringLiteral(":/icons/application/%1.png").arg(size), QSize(size, size));
+  }
+  return icon;
 }
 
 }  // namespace mervanta

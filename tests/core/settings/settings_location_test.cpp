@@ -22,6 +22,18 @@ TEST(SettingsLocation, BesideAWritableProgram) {
   EXPECT_EQ(DefaultWorkDir(folder), folder);
 }
 
+TEST(SettingsLocation, AnInstalledProgramUsesTheConfigurationFolderEvenWhenItMayWrite) {
+  test::TTempDir prefix;
+  std::filesystem::create_directory(prefix.File("bin"));
+  const std::string folder = prefix.File("bin") + "/";
+  test::TScopedEnvironment configHome("XDG_CONFIG_HOME", "/cfg");
+  EXPECT_EQ(SettingsFilePath(folder), folder + "Mervanta.xml");
+  std::filesystem::create_directories(prefix.File("share/doc/mervanta/help"));
+  prefix.Write("share/doc/mervanta/help/index.html", "<html></html>");
+  EXPECT_EQ(SettingsFilePath(folder), "/cfg/mervanta/Mervanta.xml");
+  EXPECT_EQ(DefaultWorkDir(folder), "/cfg/mervanta/");
+}
+
 TEST(SettingsLocation, InTheConfigurationFolderOtherwise) {
   const std::string program = "/nonexistent/mervanta/bin/";
   struct TCase {

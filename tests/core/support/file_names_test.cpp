@@ -57,6 +57,31 @@ TEST(FileNames, FolderExtensionAndDescriptionFile) {
   }
 }
 
+TEST(FileNames, ADescriptionFileLeadsToItsDataFile) {
+  test::TTempDir folder;
+  folder.Write("both.csv", "");
+  folder.Write("both.txt", "");
+  folder.Write("text.txt", "");
+  struct TCase {
+    std::string Description;
+    std::string Data;
+  } cases[] = {
+      {folder.File("both.kx"), folder.File("both.csv")},
+      {folder.File("text.kx"), folder.File("text.txt")},
+      // A table not made yet: the name the open reports as missing.
+      {folder.File("none.kx"), folder.File("none.csv")},
+      {"/tables/a.b.kx", "/tables/a.b.csv"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Description);
+    EXPECT_TRUE(IsDescriptionFileName(c.Description));
+    EXPECT_EQ(DataFileOfDescription(c.Description), c.Data);
+    EXPECT_FALSE(IsDescriptionFileName(c.Data));
+  }
+  EXPECT_FALSE(IsDescriptionFileName("/tables/kx"));
+  EXPECT_FALSE(IsDescriptionFileName("/tables/.kx"));
+}
+
 // Relative names start from the given folder, else from the current one.
 TEST(FileNames, FullPathIsAbsoluteAndPlain) {
   const std::string current = fs::current_path().string();

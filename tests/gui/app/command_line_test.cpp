@@ -41,6 +41,13 @@ TEST(CommandLine, TheLastTableNamedIsOpened) {
   EXPECT_EQ(Parse({"Title=x.csv"}).TableFile, StartFolder() + "Title=x.csv");
 }
 
+TEST(CommandLine, ADescriptionFileOpensTheTableItDescribes) {
+  EXPECT_EQ(Parse({"/a/one.csv", "/b/garden.kx"}).TableFile, "/b/garden.csv");
+  EXPECT_EQ(Parse({"sub/garden.kx"}).TableFile, StartFolder() + "sub/garden.csv");
+  EXPECT_EQ(Parse({"/b/garden.kx", "/a/one.csv"}).TableFile, "/a/one.csv");
+  EXPECT_TRUE(Parse({"/b/garden.kx"}).Unknown.empty());
+}
+
 TEST(CommandLine, RelativeNamesAreReadAgainstTheStartFolder) {
   // The window changes into the work directory later; these names must not follow it.
   EXPECT_EQ(Parse({"./sub/../garden.csv"}).TableFile, StartFolder() + "garden.csv");
