@@ -24,7 +24,6 @@ int main(int argc, char** argv) {
   QApplication::setStyle(new TProgramStyle);
   const std::vector<std::string> parameters(argv + 1, argv + argc);
   TGlobal global(ParseCommandLine(parameters, ProgramFolder()));
-  QApplication::setApplicationDisplayName(global.Title());
   TQtUserInterface userInterface;
   const TUserInterfaceInstallation installation(userInterface);
   for (const std::string& unknown : global.CommandLine().Unknown) {
