@@ -3,7 +3,7 @@
 set(CPACK_PACKAGE_NAME mervanta)
 set(CPACK_PACKAGE_VENDOR "The Mervanta developers")
 set(CPACK_PACKAGE_CONTACT "The Mervanta developers <mervanta@users.noreply.github.com>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://mervanta.github.io/")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://mervanta.example.org/")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop manager of personal flat tables")
 set(CPACK_PACKAGE_DESCRIPTION
     "Mervanta keeps personal flat tables: addresses, collections, inventories,
