@@ -20,14 +20,12 @@
 #include "app/about_box.h"
 #include "app/global.h"
 #include "core/table/table_fixture.h"
-#include "dialogs/export_dialog.h"
 #include "dialogs/modal_answer.h"
 #include "dialogs/new_table_dialog.h"
 #include "dialogs/print_dialog.h"
 #include "dialogs/quick_search_dialog.h"
 #include "dialogs/select_table_dialog.h"
 #include "dialogs/sources_view.h"
-#include "dialogs/table_properties_dialog.h"
 #include "model/records.h"
 #include "search/quick_search_history.h"
 #include "settings/option_categories.h"
@@ -45,7 +43,6 @@
 #include "views/tabs_ctrl.h"
 #include "widget_picture.h"
 #include "wizards/advanced_search_wizard.h"
-#include "wizards/automated_tasks_wizard.h"
 #include "wizards/siner.h"
 
 namespace mervanta::test {
@@ -115,44 +112,35 @@ TEST_F(MainWindowTest, AnOpenTableIsShownAndNamedInTheTitle) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(MainWindowTest, TablePropertiesOpenOnTheOpenTableWithCtrlT) {
-  EXPECT_FALSE(Can("s_Table"));
+TEST_F(MainWindowTest, TheTablesDialogsOpenOnTheOpenTableByTheirKeys) {
+  struct TCase {
+    const char* Command;
+    Qt::Key Key;
+    const char* Dialog;
+    const char* Title;
+  };
+  const TCase cases[] = {
+      {"s_Table", Qt::Key_T, "mervanta::TTableForm", "Table Properties"},
+      {"s_Export", Qt::Key_E, "mervanta::TExportForm", "Export"},
+      {"s_Operations", Qt::Key_R, "mervanta::TAutomatedTasksForm", "Automated tasks"},
+  };
+  for (const TCase& each : cases) EXPECT_FALSE(Can(each.Command)) << each.Command;
   ASSERT_TRUE(Window->OpenTable(Plants()));
-  ASSERT_TRUE(Can("s_Table"));
-  EXPECT_TRUE(Window->Commands()["s_Table"].isVisible());
-  QString title;
-  AnswerNextModal<TTableForm>([&title](TTableForm& form) {
-    title = form.windowTitle();
-    form.reject();
-  });
-  QTest::keyClick(Window.get(), Qt::Key_T, Qt::ControlModifier);
-  EXPECT_EQ(title, "Table Properties");
-}
-
-TEST_F(MainWindowTest, ExportOpensOnTheOpenTableWithCtrlE) {
-  EXPECT_FALSE(Can("s_Export"));
-  ASSERT_TRUE(Window->OpenTable(Plants()));
-  ASSERT_TRUE(Can("s_Export"));
-  QString title;
-  AnswerNextModal<TExportForm>([&title](TExportForm& form) {
-    title = form.windowTitle();
-    form.reject();
-  });
-  QTest::keyClick(Window.get(), Qt::Key_E, Qt::ControlModifier);
-  EXPECT_EQ(title, "Export");
-}
-
-TEST_F(MainWindowTest, AutomatedTasksOpenOnTheOpenTableWithCtrlR) {
-  EXPECT_FALSE(Can("s_Operations"));
-  ASSERT_TRUE(Window->OpenTable(Plants()));
-  ASSERT_TRUE(Can("s_Operations"));
-  QString title;
-  AnswerNextModal<TAutomatedTasksForm>([&title](TAutomatedTasksForm& form) {
-    title = form.windowTitle();
-    form.reject();
-  });
-  QTest::keyClick(Window.get(), Qt::Key_R, Qt::ControlModifier);
-  EXPECT_EQ(title, "Automated tasks");
+  for (const TCase& each : cases) {
+    SCOPED_TRACE(each.Command);
+    ASSERT_TRUE(Can(each.Command));
+    EXPECT_TRUE(Window->Commands()[each.Command].isVisible());
+    std::string dialog, title;
+    AnswerNextModal<QDialog>([&dialog, &title](QDialog& form) {
+      dialog = form.metaObject()->className();
+      title = form.windowTitle().toStdString();
+      form.reject();
+    });
+    QApplication::setActiveWindow(Window.get());
+    QTest::keyClick(Window.get(), each.Key, Qt::ControlModifier);
+    EXPECT_EQ(dialog, each.Dialog);
+    EXPECT_EQ(title, each.Title);
+  }
 }
 
 TEST_F(MainWindowTest, AdvancedSearchWithCtrlWFindsByTheWizardsConditions) {
