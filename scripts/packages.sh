@@ -1,6 +1,6 @@
 # The Debian packages each task needs, and the helper that installs the missing ones.
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
-                libbenchmark-dev qt6-base-dev libjpeg-dev fonts-dejavu-core
+                libbenchmark-dev qt6-base-dev libxcb1-dev libjpeg-dev fonts-dejavu-core
                 poppler-utils xvfb xauth xdotool
                 bash-completion desktop-file-utils appstream dpkg-dev file lintian)
 FUZZ_PACKAGES=(clang lld libclang-rt-14-dev)
