@@ -99,6 +99,11 @@ std::string FolderOf(std::string_view path) {
   return std::string(path.substr(0, slash == 0 ? 1 : slash));
 }
 
+void ChangeToFolderOf(const std::string& path) {
+  std::error_code error;
+  std::filesystem::current_path(std::filesystem::path(path).parent_path(), error);
+}
+
 std::string FullPath(std::string_view path, std::string_view folder) {
   std::filesystem::path full(path);
   if (full.is_relative() && !folder.empty()) full = std::filesystem::path(folder) / full;

@@ -20,6 +20,10 @@ std::string_view FileExtension(std::string_view path);
 // The folder part of a path, without a final "/" unless it is the root; "." for a bare name.
 std::string FolderOf(std::string_view path);
 
+// Makes the file's folder the current one. Only where the file dialogs start: nothing relies
+// on it, so a failure is ignored.
+void ChangeToFolderOf(const std::string& path);
+
 // The path made absolute and plain (no "." or ".." steps): a relative one starts from
 // `folder`, or from the current folder when `folder` is empty. When the current folder
 // cannot be told, the path comes back as it is.

@@ -1,6 +1,7 @@
 #include "support/msg_sender.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace mervanta {
 
@@ -64,9 +65,30 @@ int TMsgSender::ListenerCount() const {
                                         [](const TEntry& entry) { return !entry.Removed; }));
 }
 
+std::vector<TMsgListener> TMsgSender::Listeners() const {
+  std::vector<TMsgListener> listeners;
+  for (const TEntry& entry : Listeners_) {
+    if (!entry.Removed) listeners.push_back(entry.Listener);
+  }
+  return listeners;
+}
+
+namespace {
+
+thread_local TMsgSender* ThreadHub = nullptr;
+
+}  // namespace
+
 TMsgSender& MsgSender() {
+  if (ThreadHub != nullptr) return *ThreadHub;
   static TMsgSender sender;
   return sender;
+}
+
+TThreadMsgSender::TThreadMsgSender() : Previous_(std::exchange(ThreadHub, &Hub_)) {}
+
+TThreadMsgSender::~TThreadMsgSender() {
+  ThreadHub = Previous_;
 }
 
 }  // namespace mervanta

@@ -86,6 +86,8 @@ class TMsgSender {
   bool IsBlocked(const void* sender) const;
 
   int ListenerCount() const;
+  // The listeners still registered, in the order of their registration.
+  std::vector<TMsgListener> Listeners() const;
 
  private:
   struct TEntry {
@@ -100,7 +102,25 @@ class TMsgSender {
   bool HasRemoved_ = false;
 };
 
+// The hub of the process, or the calling thread's own while a TThreadMsgSender gives it one.
 TMsgSender& MsgSender();
+
+// Gives the calling thread a hub of its own for its lifetime: objects made on a thread that
+// works away from the user's one register and announce there, unheard by the user's thread,
+// until they are handed over with their listeners.
+class TThreadMsgSender {
+ public:
+  TThreadMsgSender();
+  ~TThreadMsgSender();
+  TThreadMsgSender(const TThreadMsgSender&) = delete;
+  TThreadMsgSender& operator=(const TThreadMsgSender&) = delete;
+
+  TMsgSender& Hub() { return Hub_; }
+
+ private:
+  TMsgSender Hub_;
+  TMsgSender* Previous_;
+};
 
 // Registers a listener for the lifetime of the object that holds it, so no object can forget
 // to unregister.

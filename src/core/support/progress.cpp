@@ -32,8 +32,10 @@ struct TProgressState {
   TCursor SavedCursor = TCursor::Default;
 };
 
-TProgressState State;
-int BusyCount = 0;
+// Each thread runs its own loops: one working away from the user's thread shows its progress
+// through its own front end (see TThreadUserInterface).
+thread_local TProgressState State;
+thread_local int BusyCount = 0;
 TTickClock Clock = &SystemTicks;
 bool WindowAllowed = true;
 

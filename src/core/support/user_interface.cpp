@@ -39,6 +39,7 @@ TSilentUserInterface& Silent() {
 }
 
 TUserInterface* Installed = nullptr;
+thread_local TUserInterface* ThreadOwn = nullptr;
 
 std::string& Title() {
   static std::string title = "Mervanta";
@@ -48,11 +49,19 @@ std::string& Title() {
 }  // namespace
 
 TUserInterface& UserInterface() {
+  if (ThreadOwn != nullptr) return *ThreadOwn;
   return Installed != nullptr ? *Installed : Silent();
 }
 
 TUserInterface* InstallUserInterface(TUserInterface* userInterface) {
   return std::exchange(Installed, userInterface);
+}
+
+TThreadUserInterface::TThreadUserInterface(TUserInterface& userInterface)
+    : Previous_(std::exchange(ThreadOwn, &userInterface)) {}
+
+TThreadUserInterface::~TThreadUserInterface() {
+  ThreadOwn = Previous_;
 }
 
 const std::string& ApplicationTitle() {

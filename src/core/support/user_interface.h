@@ -56,6 +56,19 @@ class TUserInterfaceInstallation {
   TUserInterface* Previous_;
 };
 
+// Installs a front end for the calling thread only, for its own lifetime: work done away from
+// the user's thread talks through it and never reaches the windows of the user's thread.
+class TThreadUserInterface {
+ public:
+  explicit TThreadUserInterface(TUserInterface& userInterface);
+  ~TThreadUserInterface();
+  TThreadUserInterface(const TThreadUserInterface&) = delete;
+  TThreadUserInterface& operator=(const TThreadUserInterface&) = delete;
+
+ private:
+  TUserInterface* Previous_;
+};
+
 // The application title used as the caption of messages without one.
 const std::string& ApplicationTitle();
 void SetApplicationTitle(std::string title);

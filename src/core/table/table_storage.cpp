@@ -27,12 +27,6 @@ namespace {
 
 constexpr const char* kSaveFailed = "Cannot save file";
 
-// Only where the file dialogs start; the table never relies on it, so a failure is ignored.
-void ChangeToFolderOf(const std::string& path) {
-  std::error_code error;
-  std::filesystem::current_path(std::filesystem::path(path).parent_path(), error);
-}
-
 bool SaveSelection() {
   return Options().Other->SaveSelection->Value();
 }

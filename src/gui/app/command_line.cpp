@@ -95,6 +95,12 @@ TCommandLine ParseCommandLine(std::span<const std::string> parameters,
   return line;
 }
 
+void ForgetParametersTaken(TCommandLine& line, std::span<const std::string> remaining) {
+  std::erase_if(line.Unknown, [remaining](const std::string& parameter) {
+    return std::find(remaining.begin(), remaining.end(), parameter) == remaining.end();
+  });
+}
+
 std::string UnknownParameterMessage(std::string_view parameter) {
   return "Unknown command line parameter \"" + std::string(parameter) + "\"";
 }

@@ -32,6 +32,10 @@ struct TCommandLine {
 TCommandLine ParseCommandLine(std::span<const std::string> parameters,
                               std::string_view programFolder);
 
+// The command line is read before the toolkit starts, which then takes its own arguments out of
+// it: the parameters it took are no unknown ones.
+void ForgetParametersTaken(TCommandLine& line, std::span<const std::string> remaining);
+
 // "Unknown command line parameter "<parameter>"".
 std::string UnknownParameterMessage(std::string_view parameter);
 

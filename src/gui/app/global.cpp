@@ -5,17 +5,27 @@
 #include <QUrl>
 
 #include "app/help_location.h"
+#include "settings/options.h"
 #include "settings/settings_location.h"
 
 namespace mervanta {
 
-TGlobal::TGlobal(TCommandLine commandLine)
-    : CommandLine_(std::move(commandLine)),
-      SettingsPath_(CommandLine_.OptionsFile.empty() ? SettingsFilePath()
-                                                     : CommandLine_.OptionsFile),
-      PreviousServices_(InstallDesktopServices(this)) {
-  LoadSettingsDocument(Settings_, SettingsPath_);
+TProgramSettings ReadProgramSettings(const TCommandLine& commandLine) {
+  TProgramSettings settings{.Path = commandLine.OptionsFile.empty() ? SettingsFilePath()
+                                                                    : commandLine.OptionsFile};
+  LoadSettingsDocument(settings.Document, settings.Path);
+  LoadOptions(settings.Document);
+  return settings;
 }
+
+TGlobal::TGlobal(TCommandLine commandLine, TProgramSettings settings)
+    : CommandLine_(std::move(commandLine)),
+      SettingsPath_(std::move(settings.Path)),
+      Settings_(std::move(settings.Document)),
+      PreviousServices_(InstallDesktopServices(this)) {}
+
+TGlobal::TGlobal(TCommandLine commandLine)
+    : TGlobal(commandLine, ReadProgramSettings(commandLine)) {}
 
 TGlobal::~TGlobal() {
   InstallDesktopServices(PreviousServices_);

@@ -13,10 +13,21 @@ namespace mervanta {
 // The services every window of the program shares, for the whole run: the command line, the
 // settings document (read once at start, written once at exit), the pictures of Picture
 // columns and the help pages. Installed as the views' services while it lives.
+// The settings document and where it lives.
+struct TProgramSettings {
+  std::string Path;
+  TXmlFile Document;
+};
+
+// Reads the settings document from the command line's file, or where the settings live by
+// default, and takes the options from it; a file that cannot be read leaves the default
+// options. Needs no toolkit, so that the options hold before a table starts loading.
+TProgramSettings ReadProgramSettings(const TCommandLine& commandLine);
+
 class TGlobal final : public TDesktopServices {
  public:
-  // Reads the settings document from the command line's file, or where the settings live by
-  // default; a file that cannot be read leaves the default options.
+  TGlobal(TCommandLine commandLine, TProgramSettings settings);
+  // Reads the settings itself.
   explicit TGlobal(TCommandLine commandLine);
   ~TGlobal() override;
   TGlobal(const TGlobal&) = delete;

@@ -67,8 +67,9 @@ TMainWindow::TMainWindow(TGlobal& global)
   BuildMenus();
   BuildContextMenus();
   RestoreSession();
-  // Announces the options, which builds the toolbar and sets the commands' states.
-  LoadOptions(Global_.Settings());
+  // The options were read with the settings; announcing them builds the toolbar and sets the
+  // commands' states.
+  MsgSender().Send(&Options(), TMsgCode::OptionsChanged);
   const TStringList& workDirs = Options().Main->WorkDir->Value();
   if (!workDirs.empty()) QDir::setCurrent(QString::fromStdString(workDirs.front()));
   UpdateTitle();

@@ -23,6 +23,7 @@ class TGrid;
 class TRecord;
 class TRecords;
 class TTable;
+class TTablePreload;
 
 // The program's one window: at most one open table shown in its record view, every command
 // as a named action in the menus, the lists' context menus, the toolbar and the keyboard,
@@ -34,11 +35,12 @@ class TMainWindow final : public QMainWindow {
   explicit TMainWindow(TGlobal& global);
   ~TMainWindow() override;
 
-  // The table named on the command line, or the one the start mode asks for.
-  void StartUp();
+  // The table named on the command line, or the one the start mode asks for. The named table's
+  // preload, when the program started one, is taken over instead of reading the file again.
+  void StartUp(TTablePreload* preload = nullptr);
   // The open flow: the open table is closed first (with the save question); answers whether
   // the file is now the open table.
-  bool OpenTable(const std::string& fileName);
+  bool OpenTable(const std::string& fileName) { return OpenTable(fileName, nullptr); }
   // The close flow: false when the user keeps the table.
   bool CloseTable();
   // Saves the open table (as a new file when it has none); false when it stays modified.
@@ -68,6 +70,8 @@ class TMainWindow final : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  bool OpenTable(const std::string& fileName, TTablePreload* preload);
+
   // Building.
   void AddCommands();
   void AddRecordCommands();

@@ -10,13 +10,14 @@
 #include "model/protecter.h"
 #include "search/search_manager.h"
 #include "settings/options.h"
+#include "settings/qt_values.h"
 #include "support/errors.h"
 #include "support/locale.h"
 #include "support/progress.h"
 #include "support/user_interface.h"
 #include "table/table.h"
+#include "table/table_preload.h"
 #include "views/grid.h"
-#include "settings/qt_values.h"
 
 namespace mervanta {
 
@@ -51,10 +52,10 @@ std::string TMainWindow::LastTableFile() const {
   return Global_.SessionElement(std::string(kSessionName)).ReadString("FileName");
 }
 
-void TMainWindow::StartUp() {
+void TMainWindow::StartUp(TTablePreload* preload) {
   const std::string& named = Global_.CommandLine().TableFile;
   if (!named.empty()) {
-    OpenTable(named);
+    OpenTable(named, preload);
     return;
   }
   const std::string last = LastTableFile();
@@ -71,7 +72,7 @@ void TMainWindow::StartUp() {
   }
 }
 
-bool TMainWindow::OpenTable(const std::string& fileName) {
+bool TMainWindow::OpenTable(const std::string& fileName, TTablePreload* preload) {
   // The same file is let go first, as it cannot be opened twice for writing.
   std::error_code ignored;
   const bool same = HasTable() && !Table_->FileName().empty() &&
@@ -95,8 +96,12 @@ bool TMainWindow::OpenTable(const std::string& fileName) {
         return false;
       }
     }
-    table = std::make_unique<TTable>();
-    table->Open(fileName, password, Global_.CommandLine().Read);
+    if (preload != nullptr && password.empty() && preload->FileName() == fileName)
+      table = preload->Take();
+    if (table == nullptr) {
+      table = std::make_unique<TTable>();
+      table->Open(fileName, password, Global_.CommandLine().Read);
+    }
   } catch (const std::exception& error) {
     // A file that is no table leaves the open one as it was.
     ShowError(error);

@@ -80,5 +80,12 @@ TEST(CommandLine, UnknownParametersAreCollectedOnceEach) {
   EXPECT_EQ(UnknownParameterMessage("-x"), "Unknown command line parameter \"-x\"");
 }
 
+TEST(CommandLine, TheToolkitsOwnArgumentsAreNoUnknownParameters) {
+  TCommandLine line = Parse({"-style", "fusion", "Colour=red", "a.csv"});
+  ForgetParametersTaken(line, std::vector<std::string>{"Colour=red", "a.csv"});
+  EXPECT_EQ(line.Unknown, (std::vector<std::string>{"Colour=red"}));
+  EXPECT_TRUE(line.TableFile.ends_with("/a.csv"));
+}
+
 }  // namespace
 }  // namespace mervanta

@@ -33,6 +33,7 @@
 #include "styles/styled_button.h"
 #include "support/file_io.h"
 #include "table/table.h"
+#include "table/table_preload.h"
 #include "test_support/recording_user_interface.h"
 #include "test_support/scoped_environment.h"
 #include "test_support/scoped_options.h"
@@ -552,6 +553,22 @@ TEST_F(NamedTableTest, TheTableOfTheCommandLineComesFirst) {
   Window->StartUp();
   ASSERT_NE(Window->Table(), nullptr);
   EXPECT_EQ(Window->Table()->DisplayName(), "plants");
+}
+
+TEST_F(NamedTableTest, TheTableLoadedWhileTheProgramStartedIsTakenOverAndHeard) {
+  Plants();
+  std::filesystem::current_path(Folder.Path());
+  TTablePreload preload("plants.csv", false);
+  Window->StartUp(&preload);
+  ASSERT_NE(Window->Table(), nullptr);
+  EXPECT_EQ(preload.Take(), nullptr) << "the window took it over";
+  EXPECT_EQ(Title(), "Mervanta - plants");
+  EXPECT_FALSE(Can("f_Save"));
+  TRecords& all = Window->Table()->Sources().All;
+  TRecord& lily = all.NewRecord(2);
+  lily.Fields().SetField(0, "lily");
+  all.Add(lily);
+  EXPECT_TRUE(Can("f_Save")) << "the window hears the table";
 }
 
 TEST(MainWindowPicture, TheGardenAsThePersonSeesIt) {
