@@ -42,6 +42,7 @@ for _ in 1 2 3 4 5; do
   wait $pid
   gui_peaks+=("$(tail -n 1 "$WORK/gui.mem")")
 done
+echo "runs (s): mervanta ${gui_times[*]}; mervanta-cli ${cli_times[*]}"
 cli_time=$(printf '%s\n' "${cli_times[@]}" | median)
 gui_time=$(printf '%s\n' "${gui_times[@]}" | median)
 cli_peak=$(printf '%s\n' "${cli_peaks[@]}" | median)
