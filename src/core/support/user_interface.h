@@ -36,8 +36,9 @@ class TUserInterface {
   virtual void Beep() = 0;
 };
 
-// The installed front end, or a silent one that answers every question with its last button
-// (Cancel or No) when none is installed.
+// The calling thread's own front end (see TThreadUserInterface), else the installed one, or a
+// silent one that answers every question with its last button (Cancel or No) when none is
+// installed.
 TUserInterface& UserInterface();
 // Installs a front end, nullptr the silent one; answers the one installed before.
 TUserInterface* InstallUserInterface(TUserInterface* userInterface);
