@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "support/file_names.h"
+#include "support/locale.h"
 #include "support/progress.h"
 #include "support/user_interface.h"
 #include "table/table.h"
@@ -76,8 +77,11 @@ class TTablePreload::TFrontEnd final : public TUserInterface {
 TTablePreload::TTablePreload(std::string fileName, bool readOnly)
     : FileName_(std::move(fileName)),
       ReadOnly_(readOnly),
-      FrontEnd_(std::make_unique<TFrontEnd>()),
-      Done_(std::async(std::launch::async, [this] { Run(); })) {}
+      FrontEnd_(std::make_unique<TFrontEnd>()) {
+  // The locale is detected on first use; here, before the two threads could both use it first.
+  TLocale::Current();
+  Done_ = std::async(std::launch::async, [this] { Run(); });
+}
 
 TTablePreload::~TTablePreload() {
   FrontEnd_->Stop();
