@@ -7,8 +7,8 @@ namespace mervanta {
 // Milliseconds from an arbitrary start; tests put in a clock of their own.
 using TTickClock = std::uint32_t (*)();
 
-// The progress of the one long loop the calling thread runs now: the wait cursor for the whole loop and, only
-// when the loop turns out to be long, the "Executing" window with a percentage and a bar.
+// The progress of the one long loop the calling thread runs now: the wait cursor for the whole loop
+// and, only when the loop turns out to be long, the "Executing" window with a percentage and a bar.
 // A loop that finishes within 200 ms, or is past 30 % when they have passed, shows no window.
 class TProgress {
  public:
